@@ -14,11 +14,16 @@ public:
     // of them (<= 0: all). A trailing partial segment is dropped. Streams: holds only the segments.
     // False (with a debug line naming the file) when the file is missing, unreadable or a text
     // sample does not parse; a readable file shorter than one segment gives true and no segments.
+    // Text samples must be finite numbers ("nan" and "inf" are rejected), scale must be finite and
+    // segmentLength positive. Reading stops once segmentCount segments are filled, so whatever
+    // follows them is neither read nor checked. In a binary file whose size is not a multiple of 4
+    // the partial last sample is ignored (with a debug line). After a failure getTsData() is empty.
     bool getTimeSeries(const QString &file, double scale, double sampleCount, int segmentLength,
                        int segmentCount);
     // Segments of the last file read, in mV.
     QList<QVector<double>> getTsData() const;
-    // The segment with its least-squares straight line removed.
+    // The segment with its least-squares straight line (sample index as abscissa) removed; one
+    // sample gives 0, an empty segment an empty result.
     QVector<double> TrendElimination2(const QVector<double> &segment) const;
 
 private:
