@@ -1,0 +1,22 @@
+#pragma once
+// Formulas that turn one cross-power matrix into the scalar magnetotelluric result of its frequency.
+// E is in mV/km and H in nT; frequencies in Hz, phases in degrees, resistivities in ohm metres.
+
+#include "SpectralRecords.h"
+
+namespace ImpedanceFormulas {
+
+// Cagniard apparent resistivity 0.2 T |E|^2 / |H|^2 from Re(S0), Re(S3) and the frequency f.
+double cagniardRho(gsl_complex s0, gsl_complex s3, double f);
+// |arg(S1)| in degrees, folded into 0..90 (a phase beyond 90 becomes 180 minus it).
+double foldedPhaseDegrees(gsl_complex s1);
+// Compresses a folded phase towards 45: three quarters above it, one half below; below 0.01 counts
+// as 1.05. Maps 0..90 onto 22.505..78.75.
+double mappedPhase(double phase);
+// Bostick depth (m) and resistivity (ohm-m) from rho, the frequency and the mapped phase.
+double bostickDepth(double rho, double f);
+double bostickRho(double rho, double phase);
+// Replaces coherency, phase and rho with 0.01, 45 and 1 when the coherency is not finite, and logs it.
+void substituteFallback(OneFreqImpedance &result);
+
+} // namespace ImpedanceFormulas

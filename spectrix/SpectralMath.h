@@ -1,0 +1,31 @@
+#pragma once
+// Small formulas shared by the Spectrix operations: the value of pi used by every spectral formula,
+// complex helpers on gsl_complex, the coherency of a cross-power matrix and the segment tapers.
+
+#include "SpectralRecords.h"
+
+namespace SpectralMath {
+
+// Every spectral formula of the system uses pi with eight significant digits.
+constexpr double kPi = 3.1415926;
+// Coherency below this value rejects a line or a record.
+constexpr double kCoherencyThreshold = 0.3;
+
+// (amplitude cos(phase), amplitude sin(phase)) of a spectral line.
+gsl_complex lineToComplex(const OneFreqSpectrum &line);
+// a times conj(b): one entry of a cross-power matrix.
+gsl_complex timesConjugate(gsl_complex a, gsl_complex b);
+gsl_complex nanComplex();
+
+// sqrt(|S1|^2 / (|S3| |S0|)) of the auto powers S0 (E), S3 (H) and the cross power S1 = E conj(H);
+// NaN or infinity when an auto power is 0 or an entry is not finite.
+double coherency(gsl_complex s0, gsl_complex s1, gsl_complex s3);
+// False for NaN, infinity and anything below the threshold; exactly the threshold passes.
+bool passesCoherency(double coh);
+
+// Whether window type 1..4 tapers the segment; every other type leaves it unchanged.
+bool isTaperType(int type);
+// Weight of a taper of the given type at a position where cs = cos(i pi / n).
+double taperWeight(int type, double cs);
+
+} // namespace SpectralMath
