@@ -1,0 +1,54 @@
+#pragma once
+// Spectra of several channels of one recording, computed segment index by segment index: for
+// each index every channel's segment is tapered, transformed and calibrated, its amplitudes are
+// listed and folded into the running means, and the calibrated spectra of that index are handed
+// to a callback (for cross powers) before the next index. Nothing per segment outlives its index
+// except the listed amplitudes, so memory stays bounded however many segments there are.
+//
+// Listing: each list keeps at most kListedValueBudget values, so a run of more segments than
+// kListedValueBudget / (n/2) lists every k-th segment (0, k, 2k, ...) with the smallest such k;
+// the means always cover every segment.
+
+#include <QList>
+#include <QVector>
+#include <array>
+#include <functional>
+
+#include "ChannelSlot.h"
+#include "ChannelSpectraSet.h"
+#include "SpectralRecords.h"
+
+class ChannelSpectraRun {
+public:
+    static constexpr int kListedValueBudget = 1 << 22;
+
+    // One channel's part in a run.
+    struct Job {
+        int slot = Slot_Ex;
+        QList<QVector<double>> segments;
+        int segmentCount = 0;          // segments used, from the first (at most segments.size())
+        double fs = 0.0;               // Hz
+        double dipoleLength = 0.0;     // m; > 0 converts electric samples to mV/km first
+        QList<OneFreqCheck> sensor;    // resampled onto the FFT lines
+        QList<OneFreqCheck> gain;
+    };
+    // Calibrated spectra of one segment index by slot; empty for a channel without that segment.
+    using SegmentSpectra = std::array<QList<OneFreqSpectrum>, kChannelSlotCount>;
+    using SegmentCallback = std::function<void(const SegmentSpectra &)>;
+
+    // n: segment length (samples); withMeanSpectrum: also average the complex spectra.
+    ChannelSpectraRun(int n, bool withMeanSpectrum);
+
+    // Runs the jobs (at most one per slot) and calls onSegment after every segment index.
+    void run(const QList<Job> &jobs, const SegmentCallback &onSegment);
+    // Results of the job at position index of the last run.
+    ChannelSpectraSet result(int index) const { return results.value(index); }
+
+    // Listing stride for segmentCount segments of length n.
+    static int listingStride(int segmentCount, int n);
+
+private:
+    int n;
+    bool withMeanSpectrum;
+    QList<ChannelSpectraSet> results;
+};

@@ -1,0 +1,95 @@
+#pragma once
+// The calculator behind the time-series and spectrum view: for the channels of one recording it
+// computes every segment's amplitude spectrum, raw and calibrated, the segment-averaged
+// ("stacked") calibrated amplitudes and mean calibrated spectrum, and segment-averaged cross
+// powers of the electric channels against Hy, of Ex against Ey and of Hx against Hy. A second run
+// works per channel pair; a third gives a band-averaged calibrated spectrum at the standard
+// frequencies for an export.
+//
+// Runs are synchronous and emit interpfinished() at their end. A channel (or pair) whose
+// descriptor is missing, whose calibration tables cannot be loaded or whose dipole length is not
+// positive is skipped and keeps its previous results. Cross powers are only formed from channels
+// computed in the same run, over the segment indexes both channels have; a cross power whose
+// channels were not both computed is empty after the run.
+//
+// Memory: per-segment spectra are folded into running means at once; the per-segment amplitude
+// lists are bounded (ChannelSpectraRun lists every k-th segment of a long run).
+
+#include <QMap>
+#include <QObject>
+#include <QStringList>
+#include <array>
+
+#include "ChannelSlot.h"
+#include "ChannelSpectraRun.h"
+#include "ChannelSpectraSet.h"
+#include "ProcessingRecords.h"
+#include "SpectralRecords.h"
+
+class Data_RhoworksCalc : public QObject {
+    Q_OBJECT
+public:
+    explicit Data_RhoworksCalc(QObject *parent = nullptr);
+
+    void setSampleList(const QList<MTSampleData> &samples, const QStringList &channelNames);
+    void setOneSampleList(const QList<OneMTSample> &pairs, const QStringList &channelNames);
+    // Replaces the segments of the channel named "Ex", "Ey", "Ex2", "Hx" or "Hy" (in mV);
+    // false for any other name.
+    bool setChannelSegments(const QString &channelName, const QList<QVector<double>> &segments);
+
+    // Per-channel run over the stored channel names with the channel descriptors; n: segment
+    // length in samples (> 1).
+    void calcChannelSpectra(int n);
+    // Pair run: "Ex" runs pair "ExHy", "Ey" pair "EyHx", "Ex2" pair "Ex2Hy", each over the segment
+    // indexes both of its channels have. When two pairs share Hy, the later one's Hy results stay.
+    void calcPairSpectra(int n);
+
+    // Listed raw and calibrated amplitude spectra and the stacked calibrated amplitudes of a
+    // channel; false (outputs untouched) for an unknown name.
+    bool channelResults(const QString &channelName, QList<QVector<double>> &rawAmplitudes,
+                        QList<QVector<double>> &calibratedAmplitudes,
+                        QVector<double> &stackedAmplitudes) const;
+    // Mean calibrated spectrum of a channel from the last per-channel run (empty for an unknown
+    // name).
+    QVector<OneFreqSpectrum> meanSpectrum(const QString &channelName) const;
+    // Stacked cross powers of Ex, Ey, Ex2 and of the mean electric spectrum, each against Hy.
+    void crossPowerResults(QVector<OneFreqCrossPower> &exHy, QVector<OneFreqCrossPower> &eyHy,
+                           QVector<OneFreqCrossPower> &ex2Hy,
+                           QVector<OneFreqCrossPower> &meanEHy) const;
+    // Stacked cross powers with Ex as E and Ey as H, and with Hx as E and Hy as H.
+    QVector<OneFreqCrossPower> stackedCrossPowerExEy() const;
+    QVector<OneFreqCrossPower> stackedCrossPowerHxHy() const;
+
+    // Merges the band-averaged calibrated Hy amplitude at the standard frequencies of the
+    // recording's band into stationSpectrum (a key already present is averaged with the new
+    // value). Frequencies whose band holds no FFT line are left out. False, map unchanged, when a
+    // table cannot be loaded or there is no segment.
+    bool calcStationSpectrum(const QList<QVector<double>> &hySegments, double fs, int n,
+                             const QString &gainFile, const QString &sensorFile,
+                             QMap<double, double> &stationSpectrum) const;
+
+    // Parzen-weighted mean of values at f0 over the band of half-width f0 * r; NaN when the band
+    // holds no frequency.
+    static double bandAverage(double f0, const QVector<double> &frequencies,
+                              const QVector<double> &values, double r);
+    // The table resampled onto the FFT lines k * fs / n, k = 1 .. n/2.
+    static void resampleCheckTable(QList<OneFreqCheck> &table, int n, double fs);
+
+signals:
+    void interpfinished();
+
+private:
+    enum StackedPair { ExHy, EyHy, Ex2Hy, MeanEHy, ExEy, HxHy, StackedPairCount };
+    using Job = ChannelSpectraRun::Job;
+
+    bool channelJob(const QString &name, int n, Job &job) const;
+    bool pairJobs(const QString &electricName, int n, Job &electric, Job &magnetic) const;
+    void runJobs(const QList<Job> &jobs, int n, bool channelRun);
+
+    std::array<QList<QVector<double>>, kChannelSlotCount> segments;
+    QList<OneMTSample> pairSamples;
+    QList<MTSampleData> channelSamples;
+    QStringList channelNames;
+    std::array<ChannelSpectraSet, kChannelSlotCount> spectra;
+    std::array<QVector<OneFreqCrossPower>, StackedPairCount> stackedPairs;
+};

@@ -1,0 +1,18 @@
+#include "ProcessingRecords.h"
+
+#include "RecordingHeader.h"
+
+void registerProcessingMetaTypes()
+{
+    qRegisterMetaType<ChannelCode>("ChannelCode");
+    qRegisterMetaType<ReCalculateParam>("ReCalculateParam");
+    qRegisterMetaType<MTSampleData>("MTSampleData");
+    qRegisterMetaType<OneMTSample>("OneMTSample");
+    qRegisterMetaType<DataType_ResultData>("DataType_ResultData");
+    qRegisterMetaType<TopoData>("TopoData");
+    qRegisterMetaType<RecordingHeader>("RecordingHeader");
+    qRegisterMetaType<QList<MTSampleData>>("QList<MTSampleData>");
+    qRegisterMetaType<QList<OneMTSample>>("QList<OneMTSample>");
+    qRegisterMetaType<QList<DataType_ResultData>>("QList<DataType_ResultData>");
+    qRegisterMetaType<QVector<TopoData>>("QVector<TopoData>");
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The segment-averaged cross-power matrices of m channels, kept as a running sum: each add() folds
+// one segment (the calibrated spectra of all channels) into the sum line by line, exactly as
+// summing the stored per-segment matrices in segment order would; mean() divides by the count.
+// Only the upper triangle is summed; the lower one is its conjugate, which is what the products
+// c_j conj(c_i) give bit for bit.
+
+#include <QList>
+#include <QVector>
+#include <gsl/gsl_complex.h>
+
+#include "SpectralRecords.h"
+#include "TensorCrossPower.h"
+
+class TensorMatrixStack {
+public:
+    // channels: m, the number of spectra every add() gets.
+    explicit TensorMatrixStack(int channels);
+
+    // Spectra of one segment, one per channel in matrix order, matched by line position. The
+    // first add() fixes the lines (those of the first spectrum, up to the shortest one) and their
+    // frequencies (those of the first spectrum).
+    void add(const QList<QList<OneFreqSpectrum>> &spectra);
+    int count() const { return added; }
+    // One record per line: the mean matrix over the segments added; empty before any add().
+    QVector<TensorCrossPower> mean() const;
+
+private:
+    int triangleIndex(int line, int i, int j) const;
+
+    int channels;
+    int triangle;                  // m (m + 1) / 2 elements per line
+    QVector<double> frequencies;
+    QVector<gsl_complex> sum;      // line-major, upper triangle row by row
+    int added = 0;
+};

@@ -1,0 +1,16 @@
+# Processing drivers: spectrum analysis, tensor processing, curve and section smoothing, depth
+# sections, and the tensor records.
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ChannelSlot.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChannelSpectraRun.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Data_Calc_Tensor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Data_RhoworksCalc.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrequencyTables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinearInterpolation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ParzenBand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SpectrumCalibration.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SpectrumMeans.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TensorBand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TensorMath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TensorMatrixStack.cpp
+)

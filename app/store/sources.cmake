@@ -1,0 +1,32 @@
+# Project store: object-relational layer, entities, curve BLOBs and the recording table reader.
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CollectionCursor.h
+  ${CMAKE_CURRENT_LIST_DIR}/CurveBlob.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CurveBlob.h
+  ${CMAKE_CURRENT_LIST_DIR}/DORE_BaseObject.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DORE_BaseObject.h
+  ${CMAKE_CURRENT_LIST_DIR}/DORE_Collection.h
+  ${CMAKE_CURRENT_LIST_DIR}/DORE_CollectionBase.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DORE_CollectionBase.h
+  ${CMAKE_CURRENT_LIST_DIR}/Data_Line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Data_Line.h
+  ${CMAKE_CURRENT_LIST_DIR}/Data_ProcessData.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Data_ProcessData.h
+  ${CMAKE_CURRENT_LIST_DIR}/Data_Project.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Data_Project.h
+  ${CMAKE_CURRENT_LIST_DIR}/Data_SampleData.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Data_SampleData.h
+  ${CMAKE_CURRENT_LIST_DIR}/Data_Station.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Data_Station.h
+  ${CMAKE_CURRENT_LIST_DIR}/DoreSqlText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DoreSqlText.h
+  ${CMAKE_CURRENT_LIST_DIR}/LibDORE.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LibDORE.h
+  ${CMAKE_CURRENT_LIST_DIR}/ProjectSchema.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProjectSchema.h
+  ${CMAKE_CURRENT_LIST_DIR}/ProjectSummary.h
+  ${CMAKE_CURRENT_LIST_DIR}/RecordingInfo.h
+  ${CMAKE_CURRENT_LIST_DIR}/RecordingTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RecordingTable.h
+  ${CMAKE_CURRENT_LIST_DIR}/StationCurve.h
+)
