@@ -1,0 +1,61 @@
+#include "DemoCommand.h"
+
+#include <QDir>
+#include <QTextStream>
+
+#include "DemoSurvey.h"
+#include "SurveyWriter.h"
+
+namespace {
+
+void printRecording(QTextStream &out, const QDir &root, const RecordingDescription &recording)
+{
+    out << QStringLiteral("  recording %1: %2 Hz, %3 s, %4 samples per channel, %5 mV per count\n")
+               .arg(recording.number).arg(recording.sampleRate).arg(recording.seconds)
+               .arg(recording.sampleCount).arg(recording.adcScale, 0, 'g', 8);
+    for (const ChannelDescription &channel : recording.channels) {
+        out << QStringLiteral("    %1  %2  (sensor %3, gain %4, about %5 mV RMS)\n")
+                   .arg(RecorderConventions::channelName(channel.channel), -3)
+                   .arg(root.relativeFilePath(channel.dataFile), channel.sensorTable,
+                        channel.gainTable)
+                   .arg(channel.expectedRmsMilliVolt, 0, 'f', 1);
+    }
+}
+
+void printSurvey(const SurveyDescription &survey)
+{
+    QTextStream out(stdout);
+    const QDir root(survey.workDir);
+    out << "Synthetic survey written to " << survey.workDir << '\n';
+    for (const StationDescription &station : survey.stations) {
+        out << QStringLiteral("Line %1, Station %2: %3 (instrument %4)\n")
+                   .arg(station.line).arg(station.station)
+                   .arg(root.relativeFilePath(station.recordingTable))
+                   .arg(station.instrumentNumber);
+        for (const RecordingDescription &recording : station.recordings)
+            printRecording(out, root, recording);
+    }
+}
+
+} // namespace
+
+int runDemoCommand(const QStringList &arguments)
+{
+    QTextStream err(stderr);
+    if (arguments.size() != 1 || arguments.first().isEmpty()) {
+        err << "terrascope-cli demo: expected exactly one argument, the work folder to create\n";
+        return 2;
+    }
+    const QString dir = arguments.first();
+    if (!QDir().mkpath(dir)) {
+        err << "terrascope-cli demo: cannot create the folder " << dir << '\n';
+        return 1;
+    }
+    SurveyDescription survey;
+    if (!SurveyWriter(dir).writeSurvey(DemoSurvey::spec(), &survey)) {
+        err << "terrascope-cli demo: writing the synthetic survey into " << dir << " failed\n";
+        return 1;
+    }
+    printSurvey(survey);
+    return 0;
+}

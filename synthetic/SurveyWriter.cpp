@@ -1,0 +1,150 @@
+#include "SurveyWriter.h"
+
+#include <QDebug>
+#include <QDir>
+#include <array>
+
+#include "RecordingTable.h"
+
+using RecorderConventions::Channel;
+
+namespace {
+
+QDateTime defaultStart(int index)
+{
+    const QDateTime first(QDate(2024, 5, 1), QTime(10, 0, 0), Qt::UTC);
+    return first.addSecs(600 * index);
+}
+
+double dipoleOf(const StationSpec &station, Channel channel)
+{
+    switch (channel) {
+    case Channel::Ex: return station.exDipole;
+    case Channel::Ey: return station.eyDipole;
+    case Channel::Ex2: return station.ex2Dipole;
+    default: return 0.0;
+    }
+}
+
+InstrumentResponse sensorResponse(Channel channel, const QString &serial)
+{
+    return RecorderConventions::isElectric(channel) ? InstrumentResponse::electricSensor(serial)
+                                                    : InstrumentResponse::inductionCoil(serial);
+}
+
+} // namespace
+
+SurveyWriter::SurveyWriter(const QString &workDir) : root(QDir(workDir).absolutePath()) {}
+
+QString SurveyWriter::stationFolder(int line, int station)
+{
+    return QStringLiteral("data/Line %1/Station %2").arg(line).arg(station);
+}
+
+QString SurveyWriter::channelFileName(int line, int station, int sampleRate, int number,
+                                      Channel channel)
+{
+    return QStringLiteral("Line%1_Station%2_%3Hz_R%4_%5.dat")
+        .arg(line).arg(station).arg(sampleRate).arg(number)
+        .arg(RecorderConventions::channelTag(channel));
+}
+
+QString SurveyWriter::absolute(const QString &relativePath) const
+{
+    return root + QLatin1Char('/') + relativePath;
+}
+
+bool SurveyWriter::writeSurvey(const SurveySpec &spec, SurveyDescription *description)
+{
+    description->workDir = root;
+    description->stations.clear();
+    for (const StationSpec &station : spec.stations) {
+        StationDescription written;
+        if (!writeStation(station, &written))
+            return false;
+        description->stations.append(written);
+    }
+    return true;
+}
+
+bool SurveyWriter::writeStation(const StationSpec &spec, StationDescription *description)
+{
+    *description = StationDescription();
+    description->line = spec.line;
+    description->station = spec.station;
+    description->folder = absolute(stationFolder(spec.line, spec.station));
+    description->recordingTable = description->folder + QStringLiteral("/config.ini");
+    description->instrumentNumber = spec.instrumentNumber;
+    description->eGainNumber = spec.eGainNumber;
+    description->hGainNumber = spec.hGainNumber;
+    description->exDipole = spec.exDipole;
+    description->eyDipole = spec.eyDipole;
+    description->ex2Dipole = spec.ex2Dipole;
+    if (!QDir().mkpath(description->folder)) {
+        qWarning() << "SurveyWriter::writeStation: cannot create" << description->folder;
+        return false;
+    }
+    for (int i = 0; i < spec.recordings.size(); ++i) {
+        RecordingDescription recording;
+        if (!writeRecording(spec, spec.recordings.at(i), i, description->folder, &recording))
+            return false;
+        description->recordings.append(recording);
+    }
+    return RecordingTable::write(description->recordingTable, spec, description->recordings);
+}
+
+bool SurveyWriter::writeRecording(const StationSpec &station, const RecordingSpec &spec, int index,
+                                  const QString &folder, RecordingDescription *description)
+{
+    description->number = spec.number > 0 ? spec.number : index + 1;
+    description->sampleRate = spec.sampleRate;
+    description->seconds = spec.seconds;
+    description->lowBand = spec.lowBand;
+    description->tensor = spec.tensor;
+    description->electricSensorApplied = RecorderConventions::electricSensorApplied(spec.lowBand);
+    description->start = spec.start.isValid() ? spec.start : defaultStart(index);
+    // Tables live until the synthesizer has written the files; the setups point at them.
+    std::array<CalibrationTable, RecorderConventions::channelCount> sensors, gains;
+    QList<RecordingSynthesizer::ChannelSetup> setups;
+    for (int c = 0; c < RecorderConventions::channelCount; ++c) {
+        if (!spec.recorded[size_t(c)])
+            continue;
+        ChannelDescription channel;
+        channel.channel = RecorderConventions::channelAt(c);
+        channel.dipole = dipoleOf(station, channel.channel);
+        channel.dataFile = folder + QLatin1Char('/')
+                           + channelFileName(station.line, station.station, spec.sampleRate,
+                                             description->number, channel.channel);
+        if (!writeChannelTables(station, spec, channel, sensors[size_t(c)], gains[size_t(c)]))
+            return false;
+        const bool sensorApplied = !RecorderConventions::isElectric(channel.channel)
+                                   || description->electricSensorApplied;
+        setups.append({channel.channel, channel.dataFile, sensorApplied ? &sensors[size_t(c)] : nullptr,
+                       &gains[size_t(c)], channel.dipole});
+        description->channels.append(channel);
+    }
+    return RecordingSynthesizer(station.model, spec).write(setups, description);
+}
+
+bool SurveyWriter::writeChannelTables(const StationSpec &station, const RecordingSpec &spec,
+                                      ChannelDescription &channel, CalibrationTable &sensor,
+                                      CalibrationTable &gain)
+{
+    const bool electric = RecorderConventions::isElectric(channel.channel);
+    const int gainNumber = electric ? station.eGainNumber : station.hGainNumber;
+    const auto band = RecorderConventions::gainBand(spec.sampleRate, spec.lowBand);
+    channel.sensorSerial = station.serials[size_t(channel.channel)];
+    channel.sensorTable = RecorderConventions::sensorTablePath(channel.sensorSerial);
+    channel.gainTable = RecorderConventions::gainTablePath(station.instrumentNumber, spec.sampleRate,
+                                                           spec.lowBand, channel.channel, gainNumber);
+    sensor = CalibrationTable::fromResponse(sensorResponse(channel.channel, channel.sensorSerial));
+    gain = CalibrationTable::fromResponse(InstrumentResponse::amplifier(gainNumber, band, channel.channel));
+    const QString sensorKind = electric ? QStringLiteral("Electric sensor %1 (output/input)")
+                                        : QStringLiteral("Induction coil %1 (mV/nT)");
+    const QString gainNote = QStringLiteral("Instrument %1, %2 amplifier, gain table %3 (output/input)")
+                                 .arg(station.instrumentNumber)
+                                 .arg(RecorderConventions::channelName(channel.channel))
+                                 .arg(gainNumber);
+    return sensor.write(absolute(channel.sensorTable), sensorKind.arg(channel.sensorSerial))
+           && gain.write(absolute(channel.gainTable), gainNote);
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include <QObject>
+
+// The written work folder: count files, levels, calibration tables and the recording table.
+class TestGenerator : public QObject {
+    Q_OBJECT
+private slots:
+    void sameSeedGivesSameBytes();
+    void fileLengthsFollowRateAndDuration_data();
+    void fileLengthsFollowRateAndDuration();
+    void levelsStayInsideConverterRange_data();
+    void levelsStayInsideConverterRange();
+    void calibrationTablesHaveDesignedShape_data();
+    void calibrationTablesHaveDesignedShape();
+    void calibrationTablesAreWrittenWithTwelveDigits();
+    void tableNamesFollowRateAndLowBand_data();
+    void tableNamesFollowRateAndLowBand();
+    void recordingTableRowsFollowFieldOrder();
+    void unwritableFolderIsReported();
+};
