@@ -55,7 +55,7 @@ QList<OneFreqSpectrum> Spectrix::FastFFTTranform(QVector<double> samples, int n,
 {
     lastSpectrum.clear();
     if (n < 1 || samples.size() < n) {
-        qDebug() << "Spectrix::FastFFTTranform:" << samples.size() << "samples cannot fill a transform of length" << n;
+        qDebug() << "Spectrix::FastFFTTranform: cannot transform" << samples.size() << "samples with length" << n;
         return lastSpectrum;
     }
     RealFftPlan fft(n);
