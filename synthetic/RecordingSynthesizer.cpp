@@ -42,9 +42,32 @@ void fillNormals(GaussianStream stream, Lines &lines)
         value = stream.nextComplex();
 }
 
-double sumOfSquares(const Lines &lines, size_t k)
+// |line k|^2, 0 for a channel without that source.
+double powerAt(const Lines &lines, size_t k)
 {
     return k < lines.size() ? std::norm(lines[k]) : 0.0;
+}
+
+struct FieldPerUnitB {
+    std::complex<double> bx, by;
+};
+
+// The channel's field (mV/km or nT) per nT of Bx and of By: E = Z B for the electric channels
+// (Ex2 lies along Ex), the field itself for the magnetic ones.
+FieldPerUnitB fieldPerUnitB(Channel channel, const ImpedanceTensor &z)
+{
+    switch (channel) {
+    case Channel::Ex:
+    case Channel::Ex2:
+        return {z.xx, z.xy};
+    case Channel::Ey:
+        return {z.yx, z.yy};
+    case Channel::Hx:
+        return {1.0, 0.0};
+    case Channel::Hy:
+        break;
+    }
+    return {0.0, 1.0};
 }
 
 } // namespace
@@ -120,20 +143,12 @@ RecordingSynthesizer::ChannelPlan RecordingSynthesizer::planChannel(const Channe
     for (int k = 1; k < n / 2; ++k) {  // no DC, no Nyquist line: both must be real
         const double f = k * double(spec.sampleRate) / n;
         const std::complex<double> b = transfer[k] * (fieldShape(f) * lineScale);
-        const ImpedanceTensor z = model.tensor(f);
-        std::complex<double> bx = 0.0, by = 0.0;  // field per unit Bx and By
-        switch (setup.channel) {
-        case Channel::Ex:
-        case Channel::Ex2: bx = z.xx; by = z.xy; break;
-        case Channel::Ey: bx = z.yx; by = z.yy; break;
-        case Channel::Hx: bx = 1.0; break;
-        case Channel::Hy: by = 1.0; break;
-        }
+        const FieldPerUnitB field = fieldPerUnitB(setup.channel, model.tensor(f));
         if (wantsBx)
-            plan.fromBx[k] = b * bx;
+            plan.fromBx[k] = b * field.bx;
         if (wantsBy)
-            plan.fromBy[k] = b * by;
-        variance += 2.0 * (sumOfSquares(plan.fromBx, k) + sumOfSquares(plan.fromBy, k));
+            plan.fromBy[k] = b * field.by;
+        variance += 2.0 * (powerAt(plan.fromBx, k) + powerAt(plan.fromBy, k));
     }
     plan.rmsCounts = std::sqrt(variance * (1.0 + plan.noiseRatio * plan.noiseRatio));
     return plan;
@@ -169,7 +184,7 @@ void RecordingSynthesizer::synthesise(const ChannelPlan &plan, const Lines &bx, 
         return;
     GaussianStream noise(spec.seed, block, noiseStreamBase + std::uint64_t(plan.setup.channel));
     for (int k = 0; k < lines; ++k) {
-        const double sigma = std::sqrt(sumOfSquares(plan.fromBx, k) + sumOfSquares(plan.fromBy, k));
+        const double sigma = std::sqrt(powerAt(plan.fromBx, k) + powerAt(plan.fromBy, k));
         out[k] += plan.noiseRatio * sigma * noise.nextComplex();
     }
 }
