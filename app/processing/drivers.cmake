@@ -4,9 +4,13 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ChannelSlot.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelSpectraRun.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Data_Calc_Tensor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Data_FitCalc.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Data_Inversion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Data_RhoworksCalc.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Data_Smooth.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrequencyTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinearInterpolation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumericalMethod.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ParzenBand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SpectrumCalibration.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SpectrumMeans.cpp
