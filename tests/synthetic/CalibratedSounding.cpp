@@ -25,13 +25,6 @@ OneFreqCheck tableAt(const QList<OneFreqCheck> &table, double f)
     return table.last();
 }
 
-QList<OneFreqCheck> loadTable(const QString &path, bool sensor)
-{
-    Trimora reader;
-    const bool ok = sensor ? reader.getSensorDataList(path) : reader.getGainDataList(path);
-    return ok ? reader.getCheckedData() : QList<OneFreqCheck>();
-}
-
 void removeTable(QList<OneFreqSpectrum> &spectrum, const QList<OneFreqCheck> &table)
 {
     for (OneFreqSpectrum &line : spectrum) {
@@ -47,6 +40,13 @@ std::complex<double> complexOf(const OneFreqSpectrum &line)
 }
 
 } // namespace
+
+QList<OneFreqCheck> loadTable(const QString &path, bool sensor)
+{
+    Trimora reader;
+    const bool ok = sensor ? reader.getSensorDataList(path) : reader.getGainDataList(path);
+    return ok ? reader.getCheckedData() : QList<OneFreqCheck>();
+}
 
 Segments channelSpectra(const QString &workDir, const RecordingDescription &recording,
                         RecorderConventions::Channel channel, int n, int segmentCount)
@@ -81,33 +81,6 @@ Segments channelSpectra(const QString &workDir, const RecordingDescription &reco
     return result;
 }
 
-QVector<OneFreqCrossPower> meanCrossPowers(const Segments &e, const Segments &h)
-{
-    Spectrix spectrix;
-    QVector<OneFreqCrossPower> sum;
-    for (int s = 0; s < e.size() && s < h.size(); ++s) {
-        const QVector<OneFreqCrossPower> one = spectrix.ComputeCrossPower(e.at(s), h.at(s));
-        if (sum.isEmpty()) {
-            sum = one;
-            continue;
-        }
-        for (int i = 0; i < sum.size(); ++i) {
-            for (int j = 0; j < 4; ++j) {
-                GSL_REAL(sum[i].crossPower[j]) += GSL_REAL(one.at(i).crossPower.at(j));
-                GSL_IMAG(sum[i].crossPower[j]) += GSL_IMAG(one.at(i).crossPower.at(j));
-            }
-        }
-    }
-    const double count = std::min(e.size(), h.size());
-    for (OneFreqCrossPower &record : sum) {
-        for (gsl_complex &z : record.crossPower) {
-            GSL_REAL(z) /= count;
-            GSL_IMAG(z) /= count;
-        }
-    }
-    return sum;
-}
-
 QVector<std::complex<double>> meanCrossSpectrum(const Segments &a, const Segments &b)
 {
     QVector<std::complex<double>> sum(a.isEmpty() ? 0 : a.first().size());
@@ -118,6 +91,20 @@ QVector<std::complex<double>> meanCrossSpectrum(const Segments &a, const Segment
     for (auto &z : sum)
         z /= double(std::min(a.size(), b.size()));
     return sum;
+}
+
+QVector<OneFreqCrossPower> meanCrossPowers(const Segments &e, const Segments &h)
+{
+    const QVector<std::complex<double>> s[4] = {meanCrossSpectrum(e, e), meanCrossSpectrum(e, h),
+                                               meanCrossSpectrum(h, e), meanCrossSpectrum(h, h)};
+    QVector<OneFreqCrossPower> records;
+    for (int i = 0; i < s[0].size(); ++i) {
+        OneFreqCrossPower record{e.first().at(i).freq, {}};
+        for (const auto &entry : s)
+            record.crossPower.append(gsl_complex{{entry.at(i).real(), entry.at(i).imag()}});
+        records.append(record);
+    }
+    return records;
 }
 
 QVector<double> logSpaced(double f1, double f2, int n)

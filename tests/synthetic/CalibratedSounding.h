@@ -16,6 +16,9 @@ namespace CalibratedSounding {
 
 using Segments = QList<QList<OneFreqSpectrum>>;
 
+// A sensor or gain table read with Trimora (phase in radians); empty when the load fails.
+QList<OneFreqCheck> loadTable(const QString &path, bool sensor);
+
 // Calibrated spectra (mV/km or nT per root hertz) of the first segmentCount segments of n samples.
 // Empty when a file cannot be read.
 Segments channelSpectra(const QString &workDir, const RecordingDescription &recording,

@@ -146,19 +146,13 @@ void TestForwardModel::rotationMatchesClosedForm()
     QVERIFY(closeRelative(z.determinant(), -a * b, 1e-12));
 }
 
+// A full tensor turned by 90 degrees: diagonals swap, off-diagonals swap with a sign change.
 void TestForwardModel::rotationBy90SwapsAndNegatesOffDiagonals()
 {
     const ImpedanceTensor z{{1.0, 2.0}, {3.0, -4.0}, {-5.0, 6.0}, {7.0, 8.0}};
     const ImpedanceTensor r = z.rotated(90.0);
-    const double tol = 1e-14 * 20;
-    QVERIFY(std::abs(r.xx - z.yy) < tol);
-    QVERIFY(std::abs(r.yy - z.xx) < tol);
-    QVERIFY(std::abs(r.xy + z.yx) < tol);
-    QVERIFY(std::abs(r.yx + z.xy) < tol);
+    const double tol = 1e-13;
+    QVERIFY(std::abs(r.xx - z.yy) < tol && std::abs(r.yy - z.xx) < tol);
+    QVERIFY(std::abs(r.xy + z.yx) < tol && std::abs(r.yx + z.xy) < tol);
     QVERIFY(std::abs(r.determinant() - z.determinant()) < tol);
-    // A one-dimensional earth looks the same in every direction.
-    const StationModel oneD(LayeredEarth(100.0), LayeredEarth(100.0), 37.0);
-    const std::complex<double> zxy = LayeredEarth(100.0).impedance(3.0);
-    QVERIFY(closeRelative(oneD.tensor(3.0).xy, zxy, 1e-12));
-    QVERIFY(std::abs(oneD.tensor(3.0).xx) < 1e-12 * std::abs(zxy));
 }

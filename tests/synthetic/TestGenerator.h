@@ -6,10 +6,8 @@ class TestGenerator : public QObject {
     Q_OBJECT
 private slots:
     void sameSeedGivesSameBytes();
-    void fileLengthsFollowRateAndDuration_data();
-    void fileLengthsFollowRateAndDuration();
-    void levelsStayInsideConverterRange_data();
-    void levelsStayInsideConverterRange();
+    void filesHoldTheDurationAtSaneLevels_data();
+    void filesHoldTheDurationAtSaneLevels();
     void calibrationTablesHaveDesignedShape_data();
     void calibrationTablesHaveDesignedShape();
     void calibrationTablesAreWrittenWithTwelveDigits();
