@@ -1,7 +1,7 @@
 #include "Data_SampleData.h"
 
 #include "Data_ProcessData.h"
-#include "RecordingTable.h"
+#include "RecordingTableReader.h"
 
 Data_SampleData::Data_SampleData(LibDORE *db, QObject *parent) : DORE_BaseObject(db, parent) {}
 
@@ -49,7 +49,7 @@ void Data_SampleData::resetREF_Data_ProcessData()
 
 bool Data_SampleData::readTable()
 {
-    return RecordingTable::read(m_folder, m_sampleDataNum, m_info);
+    return RecordingTableReader::read(m_folder, m_sampleDataNum, m_info);
 }
 
 RecordingInfo Data_SampleData::description()

@@ -30,7 +30,7 @@ struct RecordingInfo {
     int seconds = 0;
     int electrodeType = -1;  // field 18: 0 polarising, 1 non-polarising, -1 not read
     quint32 startTime = 0;   // fields 20 (and 21): seconds since 1970-01-01 00:00 UTC
-    int measureMode = -1;    // field 19: 0..5 (see RecordingTable), -1 not read
+    int measureMode = -1;    // field 19: 0..5 (see RecordingTableReader), -1 not read
     QStringList files;       // fields 22 onwards, each as folder + "/" + name
     int instrumentNumber = 0;  // line 2, field 0: the table number
 };

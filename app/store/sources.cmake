@@ -26,7 +26,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProjectSchema.h
   ${CMAKE_CURRENT_LIST_DIR}/ProjectSummary.h
   ${CMAKE_CURRENT_LIST_DIR}/RecordingInfo.h
-  ${CMAKE_CURRENT_LIST_DIR}/RecordingTable.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RecordingTable.h
+  ${CMAKE_CURRENT_LIST_DIR}/RecordingTableReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RecordingTableReader.h
   ${CMAKE_CURRENT_LIST_DIR}/StationCurve.h
 )

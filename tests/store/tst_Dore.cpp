@@ -252,19 +252,13 @@ void TestDore::newRowsHoldConstructorDefaults_data()
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("stored");
     QTest::newRow("GMT offset") << "Data_Project" << "GMTOffset" << "28800";
-    QTest::newRow("project date") << "Data_Project" << "ProjectDate" << "0";
     QTest::newRow("project name") << "Data_Project" << "ProjectName" << "";
     QTest::newRow("line name") << "Data_Line" << "LineName" << "-1";
-    QTest::newRow("line use") << "Data_Line" << "Use" << "0";
     QTest::newRow("station number") << "Data_Station" << "StationNum" << "-1";
     QTest::newRow("has result") << "Data_Station" << "HasResult" << "-1";
     QTest::newRow("x pole") << "Data_Station" << "XPoleDistance" << "20";
-    QTest::newRow("y pole") << "Data_Station" << "YPoleDistance" << "20";
     QTest::newRow("LMT") << "Data_Station" << "LMT" << "-1";
-    QTest::newRow("latitude") << "Data_Station" << "GPS_Latitude" << "0";
-    QTest::newRow("sample rate") << "Data_SampleData" << "SampleRate" << "0";
     QTest::newRow("result frequency") << "Data_ProcessData" << "SampleFrequency" << "-1";
-    QTest::newRow("result channel") << "Data_ProcessData" << "SampleChannel" << "-1";
 }
 
 void TestDore::newRowsHoldConstructorDefaults()
@@ -571,24 +565,6 @@ void TestDore::onUseColumnsLoadOnDemand()
     QCOMPARE(rawValue(*db, "SELECT Name FROM Test_Parent").toString(), QString("q"));
 }
 
-void TestDore::referencesLoadLazily()
-{
-    auto db = openProject(path("references"));
-    QVERIFY(db);
-    registerTestClasses(*db);
-    QVERIFY(rawExec(*db, "INSERT INTO Test_Parent (Name) VALUES ('a'), ('b')"));
-    QVERIFY(rawExec(*db, "INSERT INTO Test_Child (Label, Test_ParentID) VALUES "
-                         "('a1', 1), ('b1', 2), ('a2', 1)"));
-    DORE_Collection<Test_Parent> parents(db.get());
-    DORE_Collection<Test_Child> *ofA = parents.at(0).object->REF_Test_Child();
-    DORE_Collection<Test_Child> *ofB = parents.at(1).object->REF_Test_Child();
-    QCOMPARE(ofA->count(), 2);
-    QCOMPARE(ofA->at(1).object->Label(), QString("a2"));
-    QCOMPARE(ofB->count(), 1);
-    QCOMPARE(ofB->at(0).object->Label(), QString("b1"));
-    QCOMPARE(parents.at(0).object->REF_Test_Child(), ofA);  // built once per object
-}
-
 // ---- logged failures ----
 
 void TestDore::unregisteredClassIsLogged()
@@ -751,7 +727,6 @@ void TestDore::truncatedFiles_data()
 {
     QTest::addColumn<int>("keptPercent");
     QTest::newRow("header only") << 0;
-    QTest::newRow("a quarter") << 25;
     QTest::newRow("a half") << 50;
     QTest::newRow("all but the last page") << 90;
 }

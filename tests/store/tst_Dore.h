@@ -35,7 +35,6 @@ private slots:
     void paging_data();
     void paging();
     void onUseColumnsLoadOnDemand();
-    void referencesLoadLazily();
 
     void unregisteredClassIsLogged();
     void failedStatementsAreLogged();

@@ -5,7 +5,7 @@
 
 #include "RecordingInfo.h"
 
-class RecordingTable {
+class RecordingTableReader {
 public:
     // Measurement mode codes of field 19.
     enum MeasureMode {
@@ -22,8 +22,8 @@ public:
     // table leaves info as it was and logs a line. True when a row was read.
     static bool read(const QString &folder, int recordingNumber, RecordingInfo &info);
 
-    // Hours, minutes and seconds of a duration written as H时M分S秒; 0 for a part whose markers
-    // are missing.
+    // Hours, minutes and seconds of a duration written as H时M分S秒; 0 for a part whose own
+    // marker is missing.
     static void parseDuration(const QString &text, int &hours, int &minutes, int &seconds);
 
 private:

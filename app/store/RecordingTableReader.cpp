@@ -1,4 +1,4 @@
-#include "RecordingTable.h"
+#include "RecordingTableReader.h"
 
 #include "TextFields.h"
 
@@ -36,32 +36,34 @@ int textBetween(const QString &text, int from, int to)
 }
 } // namespace
 
-void RecordingTable::parseDuration(const QString &text, int &hours, int &minutes, int &seconds)
+void RecordingTableReader::parseDuration(const QString &text, int &hours, int &minutes, int &seconds)
 {
     const int h = text.indexOf(QStringLiteral("时"));
     const int m = text.indexOf(QStringLiteral("分"));
     const int s = text.indexOf(QStringLiteral("秒"));
+    // A missing earlier marker lets the next part start at the beginning ("5分30秒").
     hours = textBetween(text, -1, h);
-    minutes = h < 0 ? 0 : textBetween(text, h, m);
-    seconds = m < 0 ? 0 : textBetween(text, m, s);
+    minutes = textBetween(text, h, m);
+    seconds = textBetween(text, qMax(h, m), s);
 }
 
-quint32 RecordingTable::startTimeOf(const QStringList &fields)
+quint32 RecordingTableReader::startTimeOf(const QStringList &fields)
 {
     // A blank between date and time of day splits the start time into fields 20 and 21.
     static const QRegularExpression timeOfDay(QStringLiteral("^\\d{1,2}:\\d{2}:\\d{2}$"));
     QString text = fields.at(20);
     if (fields.size() > 21 && timeOfDay.match(fields.at(21)).hasMatch())
         text += QLatin1Char(' ') + fields.at(21);
-    const QDateTime start = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    // "h" also takes an hour written without its leading zero.
+    const QDateTime start = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd h:mm:ss"));
     if (!start.isValid() || start.toSecsSinceEpoch() < 0) {
-        qDebug().noquote() << "RecordingTable: start time" << text << "is not yyyy-MM-dd hh:mm:ss";
+        qDebug().noquote() << "RecordingTableReader: start time" << text << "is not yyyy-MM-dd hh:mm:ss";
         return 0;
     }
     return quint32(start.toSecsSinceEpoch());
 }
 
-void RecordingTable::fillFromRow(const QStringList &f, const QString &folder, RecordingInfo &info)
+void RecordingTableReader::fillFromRow(const QStringList &f, const QString &folder, RecordingInfo &info)
 {
     info.hasEx = f.at(1).toInt() != 0;
     info.hasEy = f.at(2).toInt() != 0;
@@ -89,7 +91,7 @@ void RecordingTable::fillFromRow(const QStringList &f, const QString &folder, Re
         info.files << folder + QLatin1Char('/') + f.at(i);
 }
 
-bool RecordingTable::read(const QString &folder, int recordingNumber, RecordingInfo &info)
+bool RecordingTableReader::read(const QString &folder, int recordingNumber, RecordingInfo &info)
 {
     const QString path = folder + QStringLiteral("/config.ini");
     QFile file(path);
