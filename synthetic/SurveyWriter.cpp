@@ -2,6 +2,8 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QRegularExpression>
+#include <QSet>
 #include <array>
 
 #include "RecordingTable.h"
@@ -24,6 +26,28 @@ double dipoleOf(const StationSpec &station, Channel channel)
     case Channel::Ex2: return station.ex2Dipole;
     default: return 0.0;
     }
+}
+
+// A spec the recorder could not have written: files would collide or the table would not split
+// back into its fields.
+QString specProblem(const StationSpec &spec)
+{
+    QSet<int> numbers;
+    for (int i = 0; i < spec.recordings.size(); ++i) {
+        const RecordingSpec &r = spec.recordings.at(i);
+        if (r.sampleRate <= 0 || r.seconds <= 0)
+            return QStringLiteral("recording %1 has no samples").arg(i + 1);
+        const int number = r.number > 0 ? r.number : i + 1;
+        if (numbers.contains(number))
+            return QStringLiteral("recording number %1 is used twice").arg(number);
+        numbers.insert(number);
+    }
+    const QRegularExpression separator(QStringLiteral("[,*;\\t|\\s]"));
+    for (const QString &serial : spec.serials) {
+        if (serial.isEmpty() || serial.contains(separator))
+            return QStringLiteral("sensor serial \"%1\" is empty or holds a field separator").arg(serial);
+    }
+    return {};
 }
 
 InstrumentResponse sensorResponse(Channel channel, const QString &serial)
@@ -80,6 +104,11 @@ bool SurveyWriter::writeStation(const StationSpec &spec, StationDescription *des
     description->exDipole = spec.exDipole;
     description->eyDipole = spec.eyDipole;
     description->ex2Dipole = spec.ex2Dipole;
+    const QString problem = specProblem(spec);
+    if (!problem.isEmpty()) {
+        qWarning() << "SurveyWriter::writeStation:" << description->folder << problem;
+        return false;
+    }
     if (!QDir().mkpath(description->folder)) {
         qWarning() << "SurveyWriter::writeStation: cannot create" << description->folder;
         return false;

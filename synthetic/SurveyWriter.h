@@ -17,7 +17,9 @@ class SurveyWriter {
 public:
     explicit SurveyWriter(const QString &workDir);
 
-    // False, with a warning naming the file, on the first file that cannot be written.
+    // False, with a warning naming the file, on the first file that cannot be written, and
+    // before writing anything when a station's recordings share a number, have no samples, or a
+    // sensor serial is empty or holds a field separator.
     bool writeSurvey(const SurveySpec &spec, SurveyDescription *description);
     bool writeStation(const StationSpec &spec, StationDescription *description);
 

@@ -293,13 +293,35 @@ void TestGenerator::recordingTableRowsFollowFieldOrder()
         QCOMPARE(QFileInfo(folder + name).size(), qint64(4 * 150 * 90));
 }
 
-void TestGenerator::unwritableFolderIsReported()
+void TestGenerator::impossibleStationsAreRefused_data()
 {
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("two recordings numbered 1") << "duplicate number" << "used twice";
+    QTest::newRow("no duration") << "zero seconds" << "no samples";
+    QTest::newRow("serial with a blank") << "blank serial" << "field separator";
+    QTest::newRow("data folder blocked by a file") << "blocked folder" << "cannot create";
+}
+
+void TestGenerator::impossibleStationsAreRefused()
+{
+    QFETCH(QString, problem);
+    QFETCH(QString, message);
     QTemporaryDir dir;
-    QFile blocker(dir.filePath("data"));  // a file where the data folder must go
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    StationSpec spec = shortStation(1024, 1, 1);
+    if (problem == "duplicate number")
+        spec.recordings = {spec.recordings.first(), spec.recordings.first()};
+    spec.recordings.last().number = 1;
+    if (problem == "zero seconds")
+        spec.recordings.first().seconds = 0;
+    if (problem == "blank serial")
+        spec.serials[2] = "CH 2301";
+    if (problem == "blocked folder") {
+        QFile blocker(dir.filePath("data"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
     StationDescription station;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot create"));
-    QVERIFY(!writeStation(dir.path(), shortStation(1024, 1, 1), &station));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(message));
+    QVERIFY(!writeStation(dir.path(), spec, &station));
+    QVERIFY(!QFile::exists(dir.filePath("SensorsFile")));
 }

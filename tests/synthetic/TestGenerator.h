@@ -14,5 +14,6 @@ private slots:
     void tableNamesFollowRateAndLowBand_data();
     void tableNamesFollowRateAndLowBand();
     void recordingTableRowsFollowFieldOrder();
-    void unwritableFolderIsReported();
+    void impossibleStationsAreRefused_data();
+    void impossibleStationsAreRefused();
 };
