@@ -1,0 +1,182 @@
+// Cost of the four resistivity estimators on a synthetic 24000 Hz Ex/Hy pair with n = 16384:
+// 50 segments, and every segment of an hour-long recording (about 5273 segments). For each
+// estimator it prints the wall time, the ratio to the bare FFTs of the same segments (window and
+// transform of both channels, Spectrix calls on in-memory samples) and the peak resident memory.
+//
+// Each estimator runs in a child process of its own (this program started with "--run"), so that
+// its peak resident memory is its own and not what an earlier run left in the allocator.
+//
+// Usage: bench_rhoworks [--skip-hour] [--dir FOLDER]
+//   --skip-hour   only the 50-segment case (the hour-long files take about 700 MB and a minute)
+//   --dir FOLDER  where to write the recordings (default: a temporary folder, removed afterwards)
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <cmath>
+
+#include "DemoSurvey.h"
+#include "Rhoworks.h"
+#include "Spectrix.h"
+#include "SurveyWriter.h"
+
+namespace {
+
+constexpr int kRate = 24000;
+constexpr int kN = 16384;
+
+const QStringList kMethods{"plain", "M-estimation", "robust", "median"};
+
+struct PairPaths {
+    QStringList args;  // e, h, eSensor, hSensor, eGain, hGain, dipole, useESensor
+};
+
+// Writes an Ex/Hy recording of the three-layer demonstration earth and returns its file names.
+bool writeRecording(const QString &folder, int seconds, PairPaths &paths)
+{
+    StationSpec station;
+    station.model = StationModel(DemoSurvey::threeLayerEarth());
+    RecordingSpec spec;
+    spec.sampleRate = kRate;
+    spec.seconds = seconds;
+    spec.seed = 2024;
+    spec.recorded = {{true, false, false, true, false}};
+    station.recordings = {spec};
+    StationDescription written;
+    if (!SurveyWriter(folder).writeStation(station, &written) || written.recordings.isEmpty())
+        return false;
+    QString e, h, eSensor, hSensor, eGain, hGain;
+    for (const ChannelDescription &c : written.recordings.first().channels) {
+        const bool electric = c.channel == RecorderConventions::Channel::Ex;
+        (electric ? e : h) = c.dataFile;
+        (electric ? eSensor : hSensor) = folder + "/" + c.sensorTable;
+        (electric ? eGain : hGain) = folder + "/" + c.gainTable;
+    }
+    const bool useESensor = written.recordings.first().electricSensorApplied;
+    paths.args = QStringList{e, h, eSensor, hSensor, eGain, hGain,
+                             QString::number(written.exDipole), useESensor ? "1" : "0"};
+    return !e.isEmpty() && !h.isEmpty();
+}
+
+qint64 peakResidentKiB()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    }
+    return -1;
+}
+
+// Child: one estimator on one pair; prints "seconds peakKiB curveLength".
+int runChild(const QStringList &a)
+{
+    const QString method = a[0];
+    const int segmentCount = a[1].toInt();
+    const QString e = a[2], h = a[3], eSensor = a[4], hSensor = a[5], eGain = a[6], hGain = a[7];
+    const double dipole = a[8].toDouble();
+    const bool useESensor = a[9] == "1";
+    Rhoworks rhoworks;
+    QElapsedTimer timer;
+    timer.start();
+    bool done = false;
+    if (method == "plain")
+        done = rhoworks.Calc_CagniardResistivity(e, h, kRate, 0, dipole, eSensor, hSensor, eGain, hGain, useESensor, kN, segmentCount, false, false, 0);
+    else if (method == "M-estimation")
+        done = rhoworks.Calc_CagniardResistivityMEstimation(e, h, kRate, 0, dipole, eSensor, hSensor, eGain, hGain, useESensor, kN, segmentCount, false, false, 0);
+    else if (method == "robust")
+        done = rhoworks.Calc_CagniardResistivityRobust(e, h, kRate, 0, dipole, eSensor, hSensor, eGain, hGain, useESensor, kN, segmentCount, false, false, 0);
+    else
+        done = rhoworks.Calc_CagniardResistivityMedian(e, h, kRate, 0, dipole, eSensor, hSensor, eGain, hGain, useESensor, kN, segmentCount, false, false, 0);
+    const double seconds = timer.nsecsElapsed() * 1e-9;
+    const int records = rhoworks.getCanigrdResistivity().size();
+    QTextStream(stdout) << seconds << ' ' << peakResidentKiB() << ' ' << (done ? records : -1) << '\n';
+    return done ? 0 : 1;
+}
+
+// Seconds for the window and transform of 2 * segments segments of kN samples.
+double bareFftSeconds(int segments)
+{
+    QVector<double> samples(kN);
+    QRandomGenerator random(7);
+    for (double &x : samples)
+        x = random.generateDouble() - 0.5;
+    Spectrix spectrix;
+    double checksum = 0;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 2 * segments; ++i)
+        checksum += spectrix.FastFFTTranform(spectrix.WndFunc(samples, 1, kN), kN, kRate).first().amplitude;
+    const double seconds = timer.nsecsElapsed() * 1e-9;
+    return checksum == 0.12345 ? 0 : seconds;  // keeps the work from being optimised away
+}
+
+void runCase(QTextStream &out, const QString &label, const PairPaths &paths, int segmentCount,
+             int segments)
+{
+    const double bare = bareFftSeconds(segments);
+    out << "\n" << label << ": " << segments << " segments of " << kN << " samples at " << kRate
+        << " Hz; bare FFTs " << QString::number(bare, 'f', 2) << " s\n";
+    out << QString("%1 %2 %3 %4 %5\n").arg("estimator", -14).arg("wall s", 9).arg("x FFTs", 8)
+               .arg("peak MiB", 9).arg("records", 8);
+    for (const QString &method : kMethods) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    QStringList{"--run", method, QString::number(segmentCount)} + paths.args);
+        child.waitForFinished(-1);
+        const QStringList figures = QString(child.readAllStandardOutput()).split(' ', Qt::SkipEmptyParts);
+        if (figures.size() < 3) {
+            out << method << ": the run failed\n";
+            continue;
+        }
+        const double seconds = figures[0].toDouble();
+        out << QString("%1 %2 %3 %4 %5\n").arg(method, -14).arg(seconds, 9, 'f', 2)
+                   .arg(seconds / bare, 8, 'f', 1).arg(figures[1].toLongLong() / 1024, 9)
+                   .arg(figures[2].trimmed(), 8);
+        out.flush();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.value(0) == "--run" && args.size() >= 11)
+        return runChild(args.mid(1));
+
+    QTextStream out(stdout);
+    const bool skipHour = args.contains("--skip-hour");
+    const int dirIndex = args.indexOf("--dir");
+    QTemporaryDir temporary;
+    const QString root = dirIndex >= 0 ? args.value(dirIndex + 1) : temporary.path();
+
+    PairPaths shortPair;
+    if (!writeRecording(root + "/short", int(std::ceil(50.0 * kN / kRate)), shortPair)) {
+        out << "cannot write the 50-segment recording under " << root << "\n";
+        return 1;
+    }
+    runCase(out, "50 segments", shortPair, 50, 50);
+    if (skipHour)
+        return 0;
+
+    out << "\nwriting the hour-long recording under " << root << " ...\n";
+    out.flush();
+    QElapsedTimer timer;
+    timer.start();
+    PairPaths hourPair;
+    if (!writeRecording(root + "/hour", 3600, hourPair)) {
+        out << "cannot write the hour-long recording under " << root << "\n";
+        return 1;
+    }
+    out << "written in " << QString::number(timer.nsecsElapsed() * 1e-9, 'f', 1) << " s\n";
+    runCase(out, "one hour, every segment", hourPair, 0, int(3600LL * kRate / kN));
+    return 0;
+}
