@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <functional>
 
 #include "CalibratedSounding.h"
 #include "DemoSurvey.h"
@@ -64,11 +65,31 @@ double mappedPhase(double p)
     return p > 45.0 ? 45.0 + 0.75 * (p - 45.0) : 45.0 + 0.5 * (p - 45.0);
 }
 
-QString describe(const OneFreqImpedance &z, double rho, double phase)
+// Largest relative resistivity error and phase difference of a curve against expected values,
+// with the worst point described for failure messages; the figures go to the test log.
+struct Misfit {
+    double rho = 0.0;
+    double phase = 0.0;
+    QString worst;
+};
+
+Misfit misfit(const QVector<OneFreqImpedance> &curve, const std::function<double(double)> &rhoAt,
+              const std::function<double(double)> &phaseAt)
 {
-    return QStringLiteral("f %1 Hz: rho %2 (expected %3, error %4 %), phase %5 (expected %6)")
-        .arg(z.freq).arg(z.rho).arg(rho).arg(100.0 * (z.rho / rho - 1.0), 0, 'f', 2)
-        .arg(z.phase).arg(phase);
+    Misfit m;
+    for (const OneFreqImpedance &z : curve) {
+        const double rho = rhoAt(z.freq), phase = phaseAt(z.freq);
+        const double rhoError = std::abs(z.rho / rho - 1.0), phaseError = std::abs(z.phase - phase);
+        if (rhoError > m.rho || phaseError > m.phase) {
+            m.worst = QStringLiteral("f %1 Hz: rho %2 (expected %3), phase %4 (expected %5)")
+                          .arg(z.freq).arg(z.rho).arg(rho).arg(z.phase).arg(phase);
+        }
+        m.rho = std::max(m.rho, rhoError);
+        m.phase = std::max(m.phase, phaseError);
+    }
+    qInfo("%d frequencies, largest rho error %.2f %%, largest phase difference %.2f degrees",
+          int(curve.size()), 100.0 * m.rho, m.phase);
+    return m;
 }
 
 void addRateRows()
@@ -111,11 +132,10 @@ void TestEndToEnd::halfSpaceRecoversItsResistivity()
     for (auto pair : {std::make_pair(Channel::Ex, Channel::Hy), std::make_pair(Channel::Ey, Channel::Hx)}) {
         const QVector<OneFreqImpedance> curve = scalarSounding(r, pair.first, pair.second, n, segments, targets);
         QCOMPARE(curve.size(), targets.size());
-        for (const OneFreqImpedance &z : curve) {
-            QVERIFY2(std::abs(z.rho / 100.0 - 1.0) < 0.05, qPrintable(describe(z, 100.0, 45.0)));
-            QVERIFY2(std::abs(z.phase - 45.0) < 2.0, qPrintable(describe(z, 100.0, 45.0)));
+        const Misfit m = misfit(curve, [](double) { return 100.0; }, [](double) { return 45.0; });
+        QVERIFY2(m.rho < 0.05 && m.phase < 2.0, qPrintable(m.worst));
+        for (const OneFreqImpedance &z : curve)
             QVERIFY2(z.coherency > 0.95, qPrintable(QString::number(z.coherency)));
-        }
     }
 }
 
@@ -133,13 +153,10 @@ void TestEndToEnd::threeLayerEarthFollowsForwardModel()
     QTemporaryDir dir;
     const LayeredEarth earth = DemoSurvey::threeLayerEarth();
     const Recording r = writeRecording(dir, StationModel(earth), recordingSpec(rate, n, segments, lowBand, 43));
-    for (const OneFreqImpedance &z :
-         scalarSounding(r, Channel::Ex, Channel::Hy, n, segments, innerTargets(rate, n))) {
-        const double rho = earth.apparentResistivity(z.freq);
-        const double phase = mappedPhase(earth.phaseDegrees(z.freq));
-        QVERIFY2(std::abs(z.rho / rho - 1.0) < 0.05, qPrintable(describe(z, rho, phase)));
-        QVERIFY2(std::abs(z.phase - phase) < 2.0, qPrintable(describe(z, rho, phase)));
-    }
+    const Misfit m = misfit(scalarSounding(r, Channel::Ex, Channel::Hy, n, segments, innerTargets(rate, n)),
+                            [&](double f) { return earth.apparentResistivity(f); },
+                            [&](double f) { return mappedPhase(earth.phaseDegrees(f)); });
+    QVERIFY2(m.rho < 0.05 && m.phase < 2.0, qPrintable(m.worst));
 }
 
 void TestEndToEnd::electricNoiseLowersCoherencyAsPredicted_data()
@@ -160,11 +177,13 @@ void TestEndToEnd::electricNoiseLowersCoherencyAsPredicted()
     const Recording r = writeRecording(dir, StationModel(LayeredEarth(100.0)), spec);
     const double coherency = 1.0 / std::sqrt(1.0 + ratio * ratio);
     const double rho = 100.0 * (1.0 + ratio * ratio);
-    for (const OneFreqImpedance &z :
-         scalarSounding(r, Channel::Ex, Channel::Hy, 4096, 40, innerTargets(4096, 4096, 64.0))) {
+    const QVector<OneFreqImpedance> curve =
+        scalarSounding(r, Channel::Ex, Channel::Hy, 4096, 40, innerTargets(4096, 4096, 64.0));
+    const Misfit m = misfit(curve, [&](double) { return rho; }, [](double) { return 45.0; });
+    QVERIFY2(m.rho < 0.05 && m.phase < 3.0, qPrintable(m.worst));
+    for (const OneFreqImpedance &z : curve) {
         QVERIFY2(std::abs(z.coherency - coherency) < 0.03,
                  qPrintable(QStringLiteral("f %1: coherency %2, expected %3").arg(z.freq).arg(z.coherency).arg(coherency)));
-        QVERIFY2(std::abs(z.rho / rho - 1.0) < 0.05, qPrintable(describe(z, rho, 45.0)));
     }
 }
 
@@ -195,6 +214,7 @@ void TestEndToEnd::tensorOfRotatedTwoDimensionalEarthIsRecovered()
         const gsl_complex m = spectrix.OneFreqBendParzen(f0, values, lineFreqs, 0.3);
         return std::complex<double>(GSL_REAL(m), GSL_IMAG(m));
     };
+    double worst = 0.0;
     for (double f0 : innerTargets(rate, n)) {
         const std::complex<double> a = xyEarth.impedance(f0), b = -yxEarth.impedance(f0);
         const std::complex<double> expected[2][2] = {{c * sn * (a + b), c * c * a - sn * sn * b},
@@ -210,7 +230,9 @@ void TestEndToEnd::tensorOfRotatedTwoDimensionalEarthIsRecovered()
                 const double error = std::abs(z[col] - expected[row][col]) / std::abs(a);
                 QVERIFY2(error < 0.05, qPrintable(QStringLiteral("f %1, Z[%2][%3]: error %4 of |Zxy|")
                                                       .arg(f0).arg(row).arg(col).arg(error)));
+                worst = std::max(worst, error);
             }
         }
     }
+    qInfo("largest tensor element error %.2f %% of |Zxy|", 100.0 * worst);
 }
