@@ -9,7 +9,13 @@
 #include <QVector>
 
 // Channel codes.
-enum ChannelCode { Channel_Ex = 1, Channel_Ey = 2, Channel_Hx = 3, Channel_Hy = 4, Channel_Ex2 = 5 };
+enum ChannelCode {
+    Channel_Ex = 1,
+    Channel_Ey = 2,
+    Channel_Hx = 3,
+    Channel_Hy = 4,
+    Channel_Ex2 = 5
+};
 
 // Settings of the time-series analysis group.
 struct ReCalculateParam {

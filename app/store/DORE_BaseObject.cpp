@@ -10,6 +10,7 @@
 using DoreSqlText::fillPlaceholders;
 using DoreSqlText::logFailure;
 using DoreSqlText::quoted;
+using DoreSqlText::removeColumn;
 using DoreSqlText::valueText;
 
 static QSqlQuery queryOn(LibDORE *db)
@@ -82,15 +83,17 @@ QString DORE_BaseObject::getSQl_Insert()
     QStringList names, types;
     if (!m_db || !m_db->getColumns(tableName(), names, types) || names.size() != types.size()
         || names.isEmpty()) {
-        logFailure(QStringLiteral("DORE_BaseObject::getSQl_Insert GetObject_Column"), {tableName()});
+        logFailure(QStringLiteral("DORE_BaseObject::getSQl_Insert GetObject_Column"),
+                   {tableName()});
         return QString();
     }
     QStringList placeholders;
     for (int k = 0; k < names.size(); ++k)
         placeholders << quoted(QStringLiteral("%%1").arg(k + 1), types.at(k));
     // Values are filled into their own part only, so no table or column text is ever scanned.
-    return QStringLiteral("INSERT INTO %1 ( %2 ) VALUES ( ").arg(tableName(), names.join(QLatin1String(", ")))
-           + fillPlaceholders(placeholders.join(QLatin1String(", ")), valueTexts(names, types))
+    const QLatin1String comma(", ");
+    return QStringLiteral("INSERT INTO %1 ( %2 ) VALUES ( ").arg(tableName(), names.join(comma))
+           + fillPlaceholders(placeholders.join(comma), valueTexts(names, types))
            + QStringLiteral(" )");
 }
 
@@ -109,18 +112,13 @@ QString DORE_BaseObject::getSQL_Commit()
 {
     QStringList names, types;
     if (!m_db || !m_db->getColumns(tableName(), names, types) || names.size() != types.size()) {
-        logFailure(QStringLiteral("DORE_BaseObject::getSQL_Commit GetObject_Column"), {tableName()});
+        logFailure(QStringLiteral("DORE_BaseObject::getSQL_Commit GetObject_Column"),
+                   {tableName()});
         return QString();
     }
-    if (!m_onUseLoaded && m_onUseColumns) {
-        for (const QString &column : *m_onUseColumns) {
-            const int at = names.indexOf(column);
-            if (at >= 0) {
-                names.removeAt(at);
-                types.removeAt(at);
-            }
-        }
-    }
+    if (!m_onUseLoaded && m_onUseColumns)
+        for (const QString &column : *m_onUseColumns)
+            removeColumn(names, types, column);
     QStringList assignments;
     for (int k = 0; k < names.size(); ++k)
         assignments << names.at(k) + QStringLiteral(" = ")

@@ -101,8 +101,9 @@ QList<StationCurve> Data_Line::channelSelection(const QStringList &components)
             continue;
         QVector<OneFreqImpedance> exHy, ex2Hy, eyHx;
         station->decodeCurves(exHy, ex2Hy, eyHx);
-        const QList<QPair<QString, QVector<OneFreqImpedance>>> named{
-            {QStringLiteral("Ex"), exHy}, {QStringLiteral("Ex2"), ex2Hy}, {QStringLiteral("Ey"), eyHx}};
+        const QList<QPair<QString, QVector<OneFreqImpedance>>> named{{QStringLiteral("Ex"), exHy},
+                                                                      {QStringLiteral("Ex2"), ex2Hy},
+                                                                      {QStringLiteral("Ey"), eyHx}};
         for (const auto &entry : named)
             if (components.contains(entry.first) && !entry.second.isEmpty())
                 selection.append(StationCurve{station->StationNum(), entry.first, entry.second});

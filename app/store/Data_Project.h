@@ -26,7 +26,8 @@ class Data_Project : public DORE_BaseObject {
     Q_PROPERTY(int GMTOffset READ GMTOffset WRITE setGMTOffset)
     Q_PROPERTY(int LinesNumbers READ LinesNumbers WRITE setLinesNumbers)
     Q_PROPERTY(QString Note READ Note WRITE setNote)
-    Q_PROPERTY(DORE_Collection<Data_Line> *REF_Data_Line READ REF_Data_Line RESET resetREF_Data_Line)
+    Q_PROPERTY(DORE_Collection<Data_Line> *REF_Data_Line READ REF_Data_Line RESET
+                   resetREF_Data_Line)
 public:
     explicit Data_Project(LibDORE *db, QObject *parent = nullptr);
     ~Data_Project() override;

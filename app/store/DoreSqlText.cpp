@@ -92,6 +92,15 @@ QString fillPlaceholders(const QString &statement, const QStringList &values)
     return out;
 }
 
+void removeColumn(QStringList &names, QStringList &types, const QString &name)
+{
+    const int at = names.indexOf(name);
+    if (at < 0)
+        return;
+    names.removeAt(at);
+    types.removeAt(at);
+}
+
 void logFailure(const QString &prefix, const QStringList &details, const QSqlError *error)
 {
     QStringList parts{prefix};

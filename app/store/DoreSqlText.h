@@ -29,8 +29,12 @@ QString quoted(const QString &placeholder, const QString &sqlType);
 // percent sign is kept as it is.
 QString fillPlaceholders(const QString &statement, const QStringList &values);
 
+// Removes name and the type at its position from the parallel lists, if name is there.
+void removeColumn(QStringList &names, QStringList &types, const QString &name);
+
 // Writes one debug line: prefix, then each non-empty detail, then the error's database and driver
 // texts when error is given.
-void logFailure(const QString &prefix, const QStringList &details, const QSqlError *error = nullptr);
+void logFailure(const QString &prefix, const QStringList &details,
+                const QSqlError *error = nullptr);
 
 } // namespace DoreSqlText

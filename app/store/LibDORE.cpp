@@ -111,11 +111,7 @@ void LibDORE::RegisterObject(const QMetaObject *meta)
             names << name;
             types << type;
         } else if (qstrcmp(info.value(), kKey) == 0) {
-            const int at = names.indexOf(name);
-            if (at >= 0) {
-                names.removeAt(at);
-                types.removeAt(at);
-            }
+            DoreSqlText::removeColumn(names, types, name);
             keyName = name;
             keyType = type;
         }

@@ -36,7 +36,8 @@ int textBetween(const QString &text, int from, int to)
 }
 } // namespace
 
-void RecordingTableReader::parseDuration(const QString &text, int &hours, int &minutes, int &seconds)
+void RecordingTableReader::parseDuration(const QString &text, int &hours, int &minutes,
+                                         int &seconds)
 {
     const int h = text.indexOf(QStringLiteral("时"));
     const int m = text.indexOf(QStringLiteral("分"));
@@ -47,7 +48,7 @@ void RecordingTableReader::parseDuration(const QString &text, int &hours, int &m
     seconds = textBetween(text, qMax(h, m), s);
 }
 
-quint32 RecordingTableReader::startTimeOf(const QStringList &fields)
+bool RecordingTableReader::readStartTime(const QStringList &fields, quint32 &startTime)
 {
     // A blank between date and time of day splits the start time into fields 20 and 21.
     static const QRegularExpression timeOfDay(QStringLiteral("^\\d{1,2}:\\d{2}:\\d{2}$"));
@@ -56,14 +57,13 @@ quint32 RecordingTableReader::startTimeOf(const QStringList &fields)
         text += QLatin1Char(' ') + fields.at(21);
     // "h" also takes an hour written without its leading zero.
     const QDateTime start = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd h:mm:ss"));
-    if (!start.isValid() || start.toSecsSinceEpoch() < 0) {
-        qDebug().noquote() << "RecordingTableReader: start time" << text << "is not yyyy-MM-dd hh:mm:ss";
-        return 0;
-    }
-    return quint32(start.toSecsSinceEpoch());
+    const bool valid = start.isValid() && start.toSecsSinceEpoch() >= 0;
+    startTime = valid ? quint32(start.toSecsSinceEpoch()) : 0;
+    return valid;
 }
 
-void RecordingTableReader::fillFromRow(const QStringList &f, const QString &folder, RecordingInfo &info)
+bool RecordingTableReader::fillFromRow(const QStringList &f, const QString &folder,
+                                       RecordingInfo &info)
 {
     info.hasEx = f.at(1).toInt() != 0;
     info.hasEy = f.at(2).toInt() != 0;
@@ -84,11 +84,12 @@ void RecordingTableReader::fillFromRow(const QStringList &f, const QString &fold
     info.lowBand = f.at(16).toInt();
     parseDuration(f.at(17), info.hours, info.minutes, info.seconds);
     info.electrodeType = electrodeCode(f.at(18), info.electrodeType);
-    info.startTime = startTimeOf(f);
+    const bool startRead = readStartTime(f, info.startTime);
     info.measureMode = modeCode(f.at(19), info.measureMode);
     info.files.clear();
     for (int i = kFirstFileField; i < f.size(); ++i)
         info.files << folder + QLatin1Char('/') + f.at(i);
+    return startRead;
 }
 
 bool RecordingTableReader::read(const QString &folder, int recordingNumber, RecordingInfo &info)
@@ -118,7 +119,9 @@ bool RecordingTableReader::read(const QString &folder, int recordingNumber, Reco
                                << "fields, fewer than" << kShortestRow << "; skipped";
             continue;
         }
-        fillFromRow(fields, folder, info);
+        if (!fillFromRow(fields, folder, info))
+            qDebug().noquote() << path << "row" << row
+                               << "start time is not yyyy-MM-dd hh:mm:ss; stored as 0";
         found = true;
     }
     info.instrumentNumber = header.value(0).toInt();

@@ -27,6 +27,7 @@ public:
     static void parseDuration(const QString &text, int &hours, int &minutes, int &seconds);
 
 private:
-    static void fillFromRow(const QStringList &fields, const QString &folder, RecordingInfo &info);
-    static quint32 startTimeOf(const QStringList &fields);
+    // False when the start time cannot be read (it is then stored as 0).
+    static bool fillFromRow(const QStringList &fields, const QString &folder, RecordingInfo &info);
+    static bool readStartTime(const QStringList &fields, quint32 &startTime);
 };
