@@ -23,14 +23,14 @@ struct ChannelState {
 
 } // namespace
 
-ChannelSpectraRun::ChannelSpectraRun(int n, bool withMeanSpectrum)
-    : n(n), withMeanSpectrum(withMeanSpectrum)
+ChannelSpectraRun::ChannelSpectraRun(int n, bool withMeanSpectrum, int listedValueBudget)
+    : n(n), withMeanSpectrum(withMeanSpectrum), listedValueBudget(listedValueBudget)
 {
 }
 
-int ChannelSpectraRun::listingStride(int segmentCount, int n)
+int ChannelSpectraRun::listingStride(int segmentCount) const
 {
-    const int maxListed = std::max(1, kListedValueBudget / std::max(1, n / 2));
+    const int maxListed = std::max(1, listedValueBudget / std::max(1, n / 2));
     return std::max(1, (segmentCount + maxListed - 1) / maxListed);
 }
 
@@ -41,7 +41,7 @@ void ChannelSpectraRun::run(const QList<Job> &jobs, const SegmentCallback &onSeg
     int indexCount = 0;
     for (int j = 0; j < jobs.size(); ++j) {
         results.append(ChannelSpectraSet());
-        states[j].stride = listingStride(usedSegments(jobs[j]), n);
+        states[j].stride = listingStride(usedSegments(jobs[j]));
         indexCount = std::max(indexCount, usedSegments(jobs[j]));
     }
     Spectrix spectrix;

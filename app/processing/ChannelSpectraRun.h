@@ -5,9 +5,9 @@
 // to a callback (for cross powers) before the next index. Nothing per segment outlives its index
 // except the listed amplitudes, so memory stays bounded however many segments there are.
 //
-// Listing: each list keeps at most kListedValueBudget values, so a run of more segments than
-// kListedValueBudget / (n/2) lists every k-th segment (0, k, 2k, ...) with the smallest such k;
-// the means always cover every segment.
+// Listing: each list keeps at most a budget of values (kListedValueBudget unless the caller gives
+// another), so a run of more segments than budget / (n/2) lists every k-th segment (0, k, 2k, ...)
+// with the smallest such k; the means always cover every segment.
 
 #include <QList>
 #include <QVector>
@@ -36,19 +36,20 @@ public:
     using SegmentSpectra = std::array<QList<OneFreqSpectrum>, kChannelSlotCount>;
     using SegmentCallback = std::function<void(const SegmentSpectra &)>;
 
-    // n: segment length (samples); withMeanSpectrum: also average the complex spectra.
-    ChannelSpectraRun(int n, bool withMeanSpectrum);
+    // n: segment length (samples); withMeanSpectrum: also average the complex spectra;
+    // listedValueBudget: values each amplitude list may hold.
+    ChannelSpectraRun(int n, bool withMeanSpectrum, int listedValueBudget = kListedValueBudget);
 
     // Runs the jobs (at most one per slot) and calls onSegment after every segment index.
     void run(const QList<Job> &jobs, const SegmentCallback &onSegment);
     // Results of the job at position index of the last run.
     ChannelSpectraSet result(int index) const { return results.value(index); }
 
-    // Listing stride for segmentCount segments of length n.
-    static int listingStride(int segmentCount, int n);
-
 private:
+    int listingStride(int segmentCount) const;
+
     int n;
     bool withMeanSpectrum;
+    int listedValueBudget;
     QList<ChannelSpectraSet> results;
 };
