@@ -1,13 +1,10 @@
 #pragma once
-// Two small entity classes that exercise what the project entities do not: an on-use column and
-// a column of every SQL type.
+// Two small entity classes for what the project entities do not have: an on-use column, and a
+// table of our own whose creation a test can make fail.
 
 #include "DORE_BaseObject.h"
-#include "DORE_Collection.h"
 
 #include <QByteArray>
-
-class Test_Child;
 
 class Test_Parent : public DORE_BaseObject {
     Q_OBJECT
@@ -17,17 +14,13 @@ class Test_Parent : public DORE_BaseObject {
     Q_CLASSINFO("Blob", "DB")
     Q_CLASSINFO("Extra", "DB")
     Q_CLASSINFO("Extra", "DB_GetOnUse")
-    Q_CLASSINFO("Test_Child", "DB_REFFENCE")
     Q_PROPERTY(QString Name READ Name WRITE setName)
     Q_PROPERTY(double Value READ Value WRITE setValue)
     Q_PROPERTY(int Count READ Count WRITE setCount)
     Q_PROPERTY(QByteArray Blob READ Blob WRITE setBlob)
     Q_PROPERTY(QString Extra READ Extra WRITE setExtra)
-    Q_PROPERTY(DORE_Collection<Test_Child> *REF_Test_Child READ REF_Test_Child RESET
-                   resetREF_Test_Child)
 public:
     explicit Test_Parent(LibDORE *db, QObject *parent = nullptr) : DORE_BaseObject(db, parent) {}
-    ~Test_Parent() override;
 
     QString Name() const { return m_name; }
     void setName(const QString &v) { m_name = v; propertyChanged("Name"); }
@@ -40,16 +33,12 @@ public:
     QString Extra() const { return m_extra; }
     void setExtra(const QString &v) { m_extra = v; propertyChanged("Extra"); }
 
-    DORE_Collection<Test_Child> *REF_Test_Child();
-    void resetREF_Test_Child();
-
 private:
     QString m_name;
     double m_value = 0.0;
     int m_count = 0;
     QByteArray m_blob;
     QString m_extra;
-    DORE_Collection<Test_Child> *m_children = nullptr;
 };
 
 class Test_Child : public DORE_BaseObject {
@@ -71,21 +60,3 @@ private:
     QString m_label;
     int m_parentId = -1;
 };
-
-inline Test_Parent::~Test_Parent()
-{
-    delete m_children;
-}
-
-inline DORE_Collection<Test_Child> *Test_Parent::REF_Test_Child()
-{
-    initReferences();
-    return m_children;
-}
-
-inline void Test_Parent::resetREF_Test_Child()
-{
-    delete m_children;
-    m_children = new DORE_Collection<Test_Child>(db(), QStringLiteral("Test_ParentID"),
-                                                 QString::number(ID()));
-}

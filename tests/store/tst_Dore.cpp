@@ -246,36 +246,6 @@ void TestDore::blobLiterals()
              bytes);
 }
 
-void TestDore::newRowsHoldConstructorDefaults_data()
-{
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("column");
-    QTest::addColumn<QString>("stored");
-    QTest::newRow("GMT offset") << "Data_Project" << "GMTOffset" << "28800";
-    QTest::newRow("project name") << "Data_Project" << "ProjectName" << "";
-    QTest::newRow("line name") << "Data_Line" << "LineName" << "-1";
-    QTest::newRow("station number") << "Data_Station" << "StationNum" << "-1";
-    QTest::newRow("has result") << "Data_Station" << "HasResult" << "-1";
-    QTest::newRow("x pole") << "Data_Station" << "XPoleDistance" << "20";
-    QTest::newRow("LMT") << "Data_Station" << "LMT" << "-1";
-    QTest::newRow("result frequency") << "Data_ProcessData" << "SampleFrequency" << "-1";
-}
-
-void TestDore::newRowsHoldConstructorDefaults()
-{
-    QFETCH(QString, table);
-    QFETCH(QString, column);
-    QFETCH(QString, stored);
-    auto db = openProject(path("defaults"));
-    QVERIFY(db);
-    DORE_Collection<Data_Project> projects(db.get());
-    Data_Project *project = projects.appendNew().object;
-    Data_Station *station =
-        project->REF_Data_Line()->appendNew().object->REF_Data_Station()->appendNew().object;
-    station->REF_Data_SampleData()->appendNew().object->REF_Data_ProcessData()->appendNew();
-    QCOMPARE(rawValue(*db, QString("SELECT %1 FROM %2").arg(column, table)).toString(), stored);
-}
-
 // ---- round trips through a file reopened by a second LibDORE ----
 
 void TestDore::textRoundTrip_data()

@@ -19,8 +19,6 @@ private slots:
     void statementTextsOfOrdinaryValues();
     void blobLiterals_data();
     void blobLiterals();
-    void newRowsHoldConstructorDefaults_data();
-    void newRowsHoldConstructorDefaults();
 
     void textRoundTrip_data();
     void textRoundTrip();

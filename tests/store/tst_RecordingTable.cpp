@@ -1,4 +1,3 @@
-#include "Data_SampleData.h"
 #include "LogCapture.h"
 #include "RecordingTableReader.h"
 
@@ -23,7 +22,6 @@ private slots:
     void startTime_data();
     void startTime();
     void missingTableIsLoggedAndKeepsValues();
-    void descriptionThroughTheRecording();
 
 private:
     QString writeTable(const QStringList &rows, const QString &headerLine = "1234 recorder");
@@ -241,17 +239,6 @@ void TestRecordingTable::missingTableIsLoggedAndKeepsValues()
     QVERIFY(log.hasPrefix(folder + "/config.ini config.ini文件不存在！"));
     QCOMPARE(info.exSensor, QString("before"));
     QCOMPARE(info.files, QStringList{"kept.dat"});
-}
-
-void TestRecordingTable::descriptionThroughTheRecording()
-{
-    const QString folder = writeTable({row(1, "S1"), row(2, "S2", {"E0_2.dat"})});
-    Data_SampleData recording(nullptr);
-    recording.setSampleDataNum(2);
-    recording.setFolder(folder);
-    const RecordingInfo info = recording.description();
-    QCOMPARE(info.exSensor, QString("S2"));
-    QCOMPARE(info.files, QStringList{folder + "/E0_2.dat"});
 }
 
 int runRecordingTableTests(int argc, char **argv)
