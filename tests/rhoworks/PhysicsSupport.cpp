@@ -93,4 +93,19 @@ QString describe(const Misfit &m)
         .arg(m.maxPhase, 0, 'f', 2).arg(m.rmsPhase, 0, 'f', 2).arg(m.worst);
 }
 
+Misfit earthMisfit(const QVector<OneFreqImpedance> &curve, const LayeredEarth &earth, bool mapped,
+                   int rate, int n)
+{
+    const double lowest = std::max(32.0 * rate / n, 16.0);
+    return misfit(curve,
+        [&](double f) { return f >= lowest && f <= rate / 4.0 && !isDeadFrequency(f); },
+        [&](double f) { return earth.apparentResistivity(f); },
+        [&](double f) { return mapped ? mappedPhase(earth.phaseDegrees(f)) : earth.phaseDegrees(f); });
+}
+
+bool mapsPhase(Method method)
+{
+    return method == Method::Plain || method == Method::Median;
+}
+
 }  // namespace RhoworksTest

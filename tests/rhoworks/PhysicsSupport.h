@@ -50,6 +50,14 @@ Misfit misfit(const QVector<OneFreqImpedance> &curve, const std::function<bool(d
 
 QString describe(const Misfit &m);
 
+// Misfit of a curve to a layered earth away from the band edges (from the 32nd FFT line and 16 Hz,
+// four times the coil corner, up to a quarter of the rate) and from the dead frequencies; the
+// phase is compared after the phase mapping when mapped.
+Misfit earthMisfit(const QVector<OneFreqImpedance> &curve, const LayeredEarth &earth, bool mapped,
+                   int rate, int n);
+// The plain and median methods map their phases; the impedance estimators do not.
+bool mapsPhase(Method method);
+
 int runPhysicsTests(int argc, char **argv);
 int runOutsideCheckTests(int argc, char **argv);
 int runRobustnessTests(int argc, char **argv);

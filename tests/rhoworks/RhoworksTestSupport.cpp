@@ -48,6 +48,15 @@ bool writeTable(const QString &path, const QVector<QVector<double>> &rows)
     return writeLines(path, lines);
 }
 
+bool isDeadFrequency(double f)
+{
+    for (double dead : {2000.0, 2510.0, 3160.0, 3980.0, 39.8, 50.1, 63.1, 79.4, 126.0, 158.0, 200.0}) {
+        if (std::fabs(f - dead) < 1e-5)
+            return true;
+    }
+    return false;
+}
+
 QVector<double> noise(int count, double amplitude, quint32 seed)
 {
     QRandomGenerator random(seed);

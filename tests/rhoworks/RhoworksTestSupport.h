@@ -51,6 +51,8 @@ bool writeChannel(const QString &path, const QVector<double> &millivolts, double
 bool writeUnitTable(const QString &path, double fmin, double fmax);
 // A table of rows (frequency Hz, amplitude, phase in degrees).
 bool writeTable(const QString &path, const QVector<QVector<double>> &rows);
+// Whether f is one of the dead frequencies, whose records are replaced from their neighbours.
+bool isDeadFrequency(double f);
 // count samples of uniform noise in [-amplitude, amplitude] mV, reproducible from seed.
 QVector<double> noise(int count, double amplitude, quint32 seed);
 

@@ -14,17 +14,6 @@ using namespace RhoworksTest;
 
 namespace {
 
-const QVector<double> kDead{2000, 2510, 3160, 3980, 39.8, 50.1, 63.1, 79.4, 126, 158, 200};
-
-bool nearDeadOrPowerLine(double f)
-{
-    for (double d : kDead) {
-        if (std::fabs(f - d) < 1e-5)
-            return true;
-    }
-    return false;
-}
-
 // Replaces each channel file of the pair by copies of its first n samples, so that every segment
 // is the same stretch of the natural field.
 bool repeatFirstSegment(const PairFiles &files, int n, int copies)
@@ -93,9 +82,7 @@ void TestPhysics::threeLayerStation_data()
     }
 }
 
-// Forty segments of n samples, compared from the 32nd FFT line and 16 Hz (four times the coil
-// corner) up to a quarter of the sampling rate, leaving out the dead and power-line frequencies
-// whose values are replaced from their neighbours.
+// Forty segments of n samples, compared away from the band edges and the dead frequencies.
 void TestPhysics::threeLayerStation()
 {
     QFETCH(Method, method);
@@ -108,13 +95,8 @@ void TestPhysics::threeLayerStation()
     QVERIFY(recording.valid);
     Rhoworks rhoworks;
     QVERIFY(runMethod(rhoworks, method, exHyFiles(recording), recordingOptions(recording, n)));
-    const LayeredEarth earth = DemoSurvey::threeLayerEarth();
-    const bool mapped = method == Method::Plain || method == Method::Median;
-    const double lowest = std::max(32.0 * rate / n, 16.0);
-    const Misfit m = misfit(rhoworks.getCanigrdResistivity(),
-        [&](double f) { return f >= lowest && f <= rate / 4.0 && !nearDeadOrPowerLine(f); },
-        [&](double f) { return earth.apparentResistivity(f); },
-        [&](double f) { return mapped ? mappedPhase(earth.phaseDegrees(f)) : earth.phaseDegrees(f); });
+    const Misfit m = earthMisfit(rhoworks.getCanigrdResistivity(), DemoSurvey::threeLayerEarth(),
+                                 mapsPhase(method), rate, n);
     qInfo().noquote() << describe(m);
     QVERIFY(m.count >= 5);
     QVERIFY2(m.maxRho < rhoTolerance, qPrintable(describe(m)));
@@ -145,7 +127,7 @@ void TestPhysics::repeatingSegmentsMakeMediansAgreeWithMeans()
         // except the dead ones, which are means over every other record of their own curve.
         QMap<double, OneFreqImpedance> b;
         for (const OneFreqImpedance &r : curves[int(pair.second)]) {
-            if (!nearDeadOrPowerLine(r.freq))
+            if (!isDeadFrequency(r.freq))
                 b.insert(r.freq, r);
         }
         int compared = 0;

@@ -13,17 +13,6 @@ using namespace RhoworksTest;
 
 namespace {
 
-const QVector<double> kDead{2000, 2510, 3160, 3980, 39.8, 50.1, 63.1, 79.4, 126, 158, 200};
-
-bool isDead(double f)
-{
-    for (double d : kDead) {
-        if (std::fabs(f - d) < 1e-5)
-            return true;
-    }
-    return false;
-}
-
 QVector<double> scaled(const QVector<double> &samples, double factor)
 {
     QVector<double> out = samples;
@@ -155,7 +144,7 @@ void TestPipeline::knownImpedanceThroughCalibration()
     const QVector<OneFreqImpedance> curve = rhoworks.getCanigrdResistivity();
     QCOMPARE(curve.size(), rhoworks.GenerateFreqList(method == Method::Robust ? 1 : 10, 512, 0).size());
     for (const OneFreqImpedance &r : curve) {
-        if (isDead(r.freq))
+        if (isDeadFrequency(r.freq))
             continue;  // replaced from their neighbours
         const double rho = ratio * ratio / (5 * r.freq);
         QVERIFY2(near(r.rho, rho, 1e-6), qPrintable(mismatch(QString("rho at %1").arg(r.freq), r.rho, rho)));

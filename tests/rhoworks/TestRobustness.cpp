@@ -42,17 +42,6 @@ bool addSpikes(const QString &path)
     return true;
 }
 
-const QVector<double> kDead{2000, 2510, 3160, 3980, 39.8, 50.1, 63.1, 79.4, 126, 158, 200};
-
-bool inner(double f)
-{
-    for (double d : kDead) {
-        if (std::fabs(f - d) < 1e-5)
-            return false;
-    }
-    return f >= std::max(32.0 * kRate / kN, 16.0) && f <= kRate / 4.0;
-}
-
 }  // namespace
 
 class TestRobustness : public QObject {
@@ -95,11 +84,8 @@ void TestRobustness::spikedSegments()
     QFETCH(int, expectation);
     Rhoworks rhoworks;
     QVERIFY(runMethod(rhoworks, method, exHyFiles(recording), recordingOptions(recording, kN)));
-    const LayeredEarth earth = DemoSurvey::threeLayerEarth();
-    const bool mapped = method == Method::Plain || method == Method::Median;
-    const Misfit m = misfit(rhoworks.getCanigrdResistivity(), inner,
-        [&](double f) { return earth.apparentResistivity(f); },
-        [&](double f) { return mapped ? mappedPhase(earth.phaseDegrees(f)) : earth.phaseDegrees(f); });
+    const Misfit m = earthMisfit(rhoworks.getCanigrdResistivity(), DemoSurvey::threeLayerEarth(),
+                                 mapsPhase(method), kRate, kN);
     qInfo().noquote() << describe(m);
     QVERIFY(m.count >= 5);
     if (expectation > 0)
