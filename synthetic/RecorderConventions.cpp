@@ -38,11 +38,6 @@ double adcScaleMilliVoltPerCount(double sampleRate)
     return sampleRate < rateOf24BitConverter ? 2500.0 / 2147483648.0 : 3000.0 / 8388608.0;
 }
 
-double clipLevelMilliVolt(double sampleRate)
-{
-    return sampleRate < rateOf24BitConverter ? 2500.0 : 3000.0;
-}
-
 qint64 fullScaleCounts(double sampleRate)
 {
     return sampleRate < rateOf24BitConverter ? Q_INT64_C(2147483648) : Q_INT64_C(8388608);

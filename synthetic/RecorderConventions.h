@@ -23,9 +23,8 @@ QString gainChannelWord(Channel channel);
 // Converter scale in mV per count: 2500/2^31 (32-bit, 2500 mV full scale) below 4096 Hz,
 // 3000/2^23 (24-bit, 3000 mV full scale) at 4096 Hz and above.
 double adcScaleMilliVoltPerCount(double sampleRate);
-// The converter's full scale in mV; a sample at or beyond it is clipped.
-double clipLevelMilliVolt(double sampleRate);
-// Largest count magnitude the converter can deliver (full scale / scale).
+// The converter's full scale in counts (2500 or 3000 mV over the scale): a sample that reaches it
+// is clipped.
 qint64 fullScaleCounts(double sampleRate);
 
 // Amplifier band of a recording: High-H above 4096 Hz, Low-L at or below 4096 Hz with the low-band
