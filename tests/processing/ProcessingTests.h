@@ -4,3 +4,5 @@
 int runSpectrumToolsTests(int argc, char **argv);
 int runRhoworksCalcTests(int argc, char **argv);
 int runTensorMathTests(int argc, char **argv);
+int runTensorProcessingTests(int argc, char **argv);
+int runTensorPhysicsTests(int argc, char **argv);

@@ -11,5 +11,7 @@ int main(int argc, char **argv)
     failures += runSpectrumToolsTests(argc, argv);
     failures += runRhoworksCalcTests(argc, argv);
     failures += runTensorMathTests(argc, argv);
+    failures += runTensorProcessingTests(argc, argv);
+    failures += runTensorPhysicsTests(argc, argv);
     return failures;
 }
