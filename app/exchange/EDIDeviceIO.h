@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QVector>
 
+class QTextStream;
+
 #include "TensorCrossPower.h"
 #include "TensorImpedance.h"
 
@@ -37,6 +39,22 @@ public:
 
     // basePath plus ".HMT", ".MMT" or ".LMT" for the sampling rate.
     static QString tensorFilePath(const QString &basePath, double sampleRate);
+
+    // SEG EDI file of one station in spectra form (seven channels: Hx, Hy, Hz repeating Hx, Ex,
+    // Ey, and Hx, Hy again as reference), one 7 x 7 spectra block per cross-power record, in the
+    // order given (the caller sorts by ascending frequency). Dipole lengths in metres. When the
+    // file cannot be written the operator is told ("导出错误" / "导出反演数据错误") and the
+    // result is false. Implemented in EDIDeviceIO_Edi.cpp.
+    bool writeEDI(const QString &path, const QList<TensorCrossPower> &crossPowers,
+                  double xPoleDistance, double yPoleDistance, double line, double station);
+    // The pieces of an EDI file, in file order.
+    static void writeEDIHead(QTextStream &out, const QString &dataId);
+    static void writeEDIInfo(QTextStream &out);
+    static void writeEDIDefineMeas(QTextStream &out, const QString &dataId, double xPoleDistance,
+                                   double yPoleDistance, int frequencyCount);
+    static void writeEDISpectra(QTextStream &out, const QList<TensorCrossPower> &crossPowers);
+    // "line-station", both with six significant digits (line 3, station 105: "3-105").
+    static QString ediDataId(double line, double station);
 
 private:
     OperatorDialogs *dialogs;

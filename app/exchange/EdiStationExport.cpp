@@ -1,0 +1,45 @@
+#include "EdiStationExport.h"
+
+#include <QDir>
+#include <algorithm>
+
+#include "Data_Line.h"
+#include "Data_Station.h"
+#include "EDIDeviceIO.h"
+#include "OperatorDialogs.h"
+
+EdiStationExport::EdiStationExport(OperatorDialogs *dialogs, EDIDeviceIO *io)
+    : dialogs(dialogs), io(io)
+{
+}
+
+bool EdiStationExport::run(Data_Line *line, int stationRow)
+{
+    const QString path = dialogs->saveFileName(QStringLiteral("保存EDI文件"), QDir::currentPath(),
+                                               QStringLiteral("EDI文件(*.edi)"));
+    if (path.isEmpty() || !line)
+        return false;
+    Data_Station *station = line->REF_Data_Station()->at(stationRow).object;
+    if (!station)
+        return false;
+    if (station->HasTensor() < 0) {
+        dialogs->critical(QStringLiteral("EDI导出错误"),
+                          QStringLiteral("该点未进行张量计算或不能进行张量计算"));
+        return false;
+    }
+    const QString base = QStringLiteral("tensors/") + QString::number(station->StationNum(), 'g', 6);
+    const QPair<int, const char *> bands[] = {
+        {station->HMT(), ".HMT"}, {station->MMT(), ".MMT"}, {station->LMT(), ".LMT"}};
+    QList<TensorCrossPower> crossPowers;
+    QList<TensorImpedance> impedances;
+    for (const auto &band : bands)
+        if (band.first > 0)
+            io->readTensorFile(crossPowers, impedances, base + QLatin1String(band.second));
+    const auto byFrequency = [](const auto &a, const auto &b) { return a.freq < b.freq; };
+    std::stable_sort(crossPowers.begin(), crossPowers.end(), byFrequency);
+    if (!io->writeEDI(path, crossPowers, station->XPoleDistance(), station->YPoleDistance(),
+                      line->LineName(), station->StationNum()))
+        return false;
+    dialogs->information(QStringLiteral("数据导出"), QStringLiteral("EDI数据导出成功！"));
+    return true;
+}

@@ -1,0 +1,6 @@
+# Data exchange: EDI export, inversion runs, EH4 points, result tables, merge, topography and the
+# line section run.
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/EDIDeviceIO_Edi.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EdiStationExport.cpp
+)

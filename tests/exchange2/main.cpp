@@ -1,0 +1,16 @@
+// One executable for the exchange suites; each class runs in turn.
+#include <QCoreApplication>
+#include <QtTest>
+#include <gsl/gsl_errno.h>
+
+#include "TestEdiExport.h"
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    gsl_set_error_handler_off();
+    int failures = 0;
+    TestEdiExport edi;
+    failures += QTest::qExec(&edi, argc, argv);
+    return failures == 0 ? 0 : 1;
+}
