@@ -8,6 +8,7 @@
 
 #include "FrequencyTable.h"
 #include "GslSpline.h"
+#include "RecordColumn.h"
 
 namespace {
 
@@ -20,15 +21,6 @@ QVector<double> targetLines(int n, double fs)
     for (int k = 1; k <= n / 2; ++k)
         freqs.append(k * fs / n);
     return freqs;
-}
-
-QVector<double> column(const QList<OneFreqCheck> &table, double OneFreqCheck::*field)
-{
-    QVector<double> values;
-    values.reserve(table.size());
-    for (const OneFreqCheck &row : table)
-        values.append(row.*field);
-    return values;
 }
 
 }  // namespace
@@ -78,9 +70,9 @@ QVector<double> Rhoworks::UnitConversion(QVector<double> samples, float length)
 
 void Rhoworks::getInterpolation(QList<OneFreqCheck> &table, int n, double fs)
 {
-    const QVector<double> freqs = column(table, &OneFreqCheck::freq);
-    const QVector<double> amplitudes = column(table, &OneFreqCheck::amplitude);
-    const QVector<double> phases = column(table, &OneFreqCheck::phase);
+    const QVector<double> freqs = recordColumn(table, &OneFreqCheck::freq);
+    const QVector<double> amplitudes = recordColumn(table, &OneFreqCheck::amplitude);
+    const QVector<double> phases = recordColumn(table, &OneFreqCheck::phase);
     table.clear();
     if (freqs.size() == 1) {
         for (double f : targetLines(n, fs))

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "RecordColumn.h"
 #include "SplineRepair.h"
 
 namespace {
@@ -84,15 +85,6 @@ void smoothThree(QVector<double> &x)
     x = y;
 }
 
-QVector<double> field(const QVector<OneFreqImpedance> &curve, double OneFreqImpedance::*member)
-{
-    QVector<double> values;
-    values.reserve(curve.size());
-    for (const OneFreqImpedance &record : curve)
-        values.append(record.*member);
-    return values;
-}
-
 }  // namespace
 
 void Rhoworks::DealWithDeadFreqAndPowerLine(QVector<OneFreqImpedance> &records)
@@ -154,8 +146,8 @@ void Rhoworks::LineSmoothFive(QVector<OneFreqImpedance> records)
     const int n = std::min(records.size(), curve.size());
     if (records.size() < 5)
         return;
-    const QVector<double> rho = field(records, &OneFreqImpedance::rho);
-    const QVector<double> phase = field(records, &OneFreqImpedance::phase);
+    const QVector<double> rho = recordColumn(records, &OneFreqImpedance::rho);
+    const QVector<double> phase = recordColumn(records, &OneFreqImpedance::phase);
     for (int k = 0; k < n; ++k) {
         const double smoothRho = smoothFive(rho, k);
         const double smoothPhase = smoothFive(phase, k);
