@@ -6,3 +6,4 @@ int runRhoworksCalcTests(int argc, char **argv);
 int runTensorMathTests(int argc, char **argv);
 int runTensorProcessingTests(int argc, char **argv);
 int runTensorPhysicsTests(int argc, char **argv);
+int runSectionTests(int argc, char **argv);

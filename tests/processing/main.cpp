@@ -13,5 +13,6 @@ int main(int argc, char **argv)
     failures += runTensorMathTests(argc, argv);
     failures += runTensorProcessingTests(argc, argv);
     failures += runTensorPhysicsTests(argc, argv);
+    failures += runSectionTests(argc, argv);
     return failures;
 }
