@@ -4,3 +4,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/EDIDeviceIO_Edi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EdiStationExport.cpp
 )
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/MergeSnapshot.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProjectMerge.cpp
+)

@@ -4,6 +4,7 @@
 #include <gsl/gsl_errno.h>
 
 #include "TestEdiExport.h"
+#include "TestMerge.h"
 
 int main(int argc, char *argv[])
 {
@@ -12,5 +13,7 @@ int main(int argc, char *argv[])
     int failures = 0;
     TestEdiExport edi;
     failures += QTest::qExec(&edi, argc, argv);
+    TestMerge merge;
+    failures += QTest::qExec(&merge, argc, argv);
     return failures == 0 ? 0 : 1;
 }
