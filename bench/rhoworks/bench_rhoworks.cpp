@@ -33,6 +33,18 @@ constexpr int kN = 16384;
 
 const QStringList kMethods{"plain", "M-estimation", "robust", "median"};
 
+using Computation = bool (Rhoworks::*)(QString, QString, double, double, double, QString, QString,
+                                       QString, QString, bool, int, int, bool, bool, int);
+
+// The computation method named as in kMethods.
+Computation computation(const QString &method)
+{
+    static const Computation computations[] = {
+        &Rhoworks::Calc_CagniardResistivity, &Rhoworks::Calc_CagniardResistivityMEstimation,
+        &Rhoworks::Calc_CagniardResistivityRobust, &Rhoworks::Calc_CagniardResistivityMedian};
+    return computations[std::max(0, kMethods.indexOf(method))];
+}
+
 struct PairPaths {
     QStringList args;  // e, h, eSensor, hSensor, eGain, hGain, dipole, useESensor
 };
@@ -87,15 +99,9 @@ int runChild(const QStringList &a)
     Rhoworks rhoworks;
     QElapsedTimer timer;
     timer.start();
-    bool done = false;
-    if (method == "plain")
-        done = rhoworks.Calc_CagniardResistivity(e, h, kRate, 0, dipole, eSensor, hSensor, eGain, hGain, useESensor, kN, segmentCount, false, false, 0);
-    else if (method == "M-estimation")
-        done = rhoworks.Calc_CagniardResistivityMEstimation(e, h, kRate, 0, dipole, eSensor, hSensor, eGain, hGain, useESensor, kN, segmentCount, false, false, 0);
-    else if (method == "robust")
-        done = rhoworks.Calc_CagniardResistivityRobust(e, h, kRate, 0, dipole, eSensor, hSensor, eGain, hGain, useESensor, kN, segmentCount, false, false, 0);
-    else
-        done = rhoworks.Calc_CagniardResistivityMedian(e, h, kRate, 0, dipole, eSensor, hSensor, eGain, hGain, useESensor, kN, segmentCount, false, false, 0);
+    const bool done = (rhoworks.*computation(method))(e, h, kRate, 0, dipole, eSensor, hSensor,
+                                                      eGain, hGain, useESensor, kN, segmentCount,
+                                                      false, false, 0);
     const double seconds = timer.nsecsElapsed() * 1e-9;
     const int records = rhoworks.getCanigrdResistivity().size();
     QTextStream(stdout) << seconds << ' ' << peakResidentKiB() << ' ' << (done ? records : -1) << '\n';

@@ -85,25 +85,14 @@ PairFiles writePair(const QString &dir, const QString &stem, const QVector<doubl
 
 bool runMethod(Rhoworks &rhoworks, Method method, const PairFiles &f, const RunOptions &o)
 {
-    switch (method) {
-    case Method::Plain:
-        return rhoworks.Calc_CagniardResistivity(f.e, f.h, o.fs, o.readerValue, o.dipoleLength,
-            f.eSensor, f.hSensor, f.eGain, f.hGain, o.useESensor, o.n, o.segmentCount,
-            o.removeTrend, false, o.mode);
-    case Method::MEstimation:
-        return rhoworks.Calc_CagniardResistivityMEstimation(f.e, f.h, o.fs, o.readerValue,
-            o.dipoleLength, f.eSensor, f.hSensor, f.eGain, f.hGain, o.useESensor, o.n,
-            o.segmentCount, o.removeTrend, false, o.mode);
-    case Method::Robust:
-        return rhoworks.Calc_CagniardResistivityRobust(f.e, f.h, o.fs, o.readerValue,
-            o.dipoleLength, f.eSensor, f.hSensor, f.eGain, f.hGain, o.useESensor, o.n,
-            o.segmentCount, o.removeTrend, false, o.mode);
-    case Method::Median:
-        return rhoworks.Calc_CagniardResistivityMedian(f.e, f.h, o.fs, o.readerValue,
-            o.dipoleLength, f.eSensor, f.hSensor, f.eGain, f.hGain, o.useESensor, o.n,
-            o.segmentCount, o.removeTrend, false, o.mode);
-    }
-    return false;
+    using Computation = bool (Rhoworks::*)(QString, QString, double, double, double, QString,
+                                           QString, QString, QString, bool, int, int, bool, bool, int);
+    static const Computation computations[] = {
+        &Rhoworks::Calc_CagniardResistivity, &Rhoworks::Calc_CagniardResistivityMEstimation,
+        &Rhoworks::Calc_CagniardResistivityRobust, &Rhoworks::Calc_CagniardResistivityMedian};
+    return (rhoworks.*computations[int(method)])(f.e, f.h, o.fs, o.readerValue, o.dipoleLength,
+        f.eSensor, f.hSensor, f.eGain, f.hGain, o.useESensor, o.n, o.segmentCount, o.removeTrend,
+        false, o.mode);
 }
 
 QString methodName(Method method)

@@ -38,9 +38,12 @@ void checkOnLine(const QVector<OneFreqImpedance> &curve, const HeldEnds &heldAt)
 {
     for (const OneFreqImpedance &r : curve) {
         const double at = heldAt.value(r.freq, r.freq);
-        QVERIFY2(near(r.rho, rhoLine(at), 1e-12), qPrintable(mismatch(QString("rho at %1").arg(r.freq), r.rho, rhoLine(at))));
-        QVERIFY2(near(r.phase, phaseLine(at), 1e-12), qPrintable(mismatch(QString("phase at %1").arg(r.freq), r.phase, phaseLine(at))));
-        QVERIFY2(near(r.coherency, cohLine(at), 1e-12), qPrintable(mismatch(QString("coherency at %1").arg(r.freq), r.coherency, cohLine(at))));
+        QVERIFY2(near(r.rho, rhoLine(at), 1e-12),
+                 qPrintable(mismatch(QString("rho at %1").arg(r.freq), r.rho, rhoLine(at))));
+        QVERIFY2(near(r.phase, phaseLine(at), 1e-12),
+                 qPrintable(mismatch(QString("phase at %1").arg(r.freq), r.phase, phaseLine(at))));
+        QVERIFY2(near(r.coherency, cohLine(at), 1e-12),
+                 qPrintable(mismatch(QString("coherency at %1").arg(r.freq), r.coherency, cohLine(at))));
         QCOMPARE(r.bostickRho, 7.0);
     }
 }
@@ -132,7 +135,8 @@ void TestCurveRepairs::fixedTriples()
     for (int i = 0; i < curve.size(); ++i) {
         const double f = curve[i].freq;
         const double expected = spoiled.contains(f) ? rhoLine(f) : curve[i].rho;
-        QVERIFY2(near(repaired[i].rho, expected, 1e-12), qPrintable(mismatch(QString("rho at %1").arg(f), repaired[i].rho, expected)));
+        QVERIFY2(near(repaired[i].rho, expected, 1e-12),
+                 qPrintable(mismatch(QString("rho at %1").arg(f), repaired[i].rho, expected)));
     }
 }
 

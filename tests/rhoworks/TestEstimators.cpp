@@ -141,8 +141,10 @@ void TestEstimators::mEstimation()
     for (double v : values)
         segments << QVector<gsl_complex>{cx(v, -2 * v)};
     const QVector<gsl_complex> result = Rhoworks().Robust_MEstimation(segments);
-    QVERIFY2(near(GSL_REAL(result[0]), expected, 1e-15), qPrintable(mismatch("real", GSL_REAL(result[0]), expected)));
-    QVERIFY2(near(GSL_IMAG(result[0]), -2 * expected, 1e-15), qPrintable(mismatch("imag", GSL_IMAG(result[0]), -2 * expected)));
+    QVERIFY2(near(GSL_REAL(result[0]), expected, 1e-15),
+             qPrintable(mismatch("real", GSL_REAL(result[0]), expected)));
+    QVERIFY2(near(GSL_IMAG(result[0]), -2 * expected, 1e-15),
+             qPrintable(mismatch("imag", GSL_IMAG(result[0]), -2 * expected)));
 }
 
 void TestEstimators::repeatMedianByHand_data()
@@ -202,8 +204,10 @@ void TestEstimators::repeatMedianMatchesSlowReference()
     for (int i = 0; i < lines; ++i) {
         const double re = slowRepeatedMedian(part(segments, i, true));
         const double im = slowRepeatedMedian(part(segments, i, false));
-        QVERIFY2(near(GSL_REAL(fast[i]), re, 0), qPrintable(mismatch(QString("line %1 real").arg(i), GSL_REAL(fast[i]), re)));
-        QVERIFY2(near(GSL_IMAG(fast[i]), im, 0), qPrintable(mismatch(QString("line %1 imag").arg(i), GSL_IMAG(fast[i]), im)));
+        QVERIFY2(near(GSL_REAL(fast[i]), re, 0),
+                 qPrintable(mismatch(QString("line %1 real").arg(i), GSL_REAL(fast[i]), re)));
+        QVERIFY2(near(GSL_IMAG(fast[i]), im, 0),
+                 qPrintable(mismatch(QString("line %1 imag").arg(i), GSL_IMAG(fast[i]), im)));
     }
 }
 
@@ -222,7 +226,8 @@ void TestEstimators::raggedInputUsesCommonLength()
     const QList<QVector<OneFreqCrossPower>> stacks{{crossPower(1, 1), crossPower(2, 1)},
                                                    {crossPower(1, 3)}};
     QCOMPARE(rhoworks.SumCrossPower(stacks).size(), 1);
-    const QVector<OneFreqCrossPower> median = rhoworks.MedianSumCrossPower(stacks + QList<QVector<OneFreqCrossPower>>{{crossPower(7, 9)}});
+    const QVector<OneFreqCrossPower> median =
+        rhoworks.MedianSumCrossPower(stacks + QList<QVector<OneFreqCrossPower>>{{crossPower(7, 9)}});
     QCOMPARE(median.size(), 1);
     QCOMPARE(median[0].freq, 1.0);
     QCOMPARE(GSL_REAL(median[0].crossPower[3]), 6.0);   // entries 2, 6, 18
@@ -244,7 +249,8 @@ void TestEstimators::meanStack()
     // in one segment stays without entries.
     QVector<OneFreqCrossPower> gap{crossPower(10, 6), {20, {}}};
     const QVector<OneFreqCrossPower> mean =
-        rhoworks.SumCrossPower({{crossPower(1, 1), crossPower(2, 1)}, {crossPower(5, 2), crossPower(6, 2)}, gap});
+        rhoworks.SumCrossPower({{crossPower(1, 1), crossPower(2, 1)},
+                                {crossPower(5, 2), crossPower(6, 2)}, gap});
     QCOMPARE(mean[0].freq, 1.0);
     QCOMPARE(GSL_REAL(mean[0].crossPower[3]), 6.0);
     QCOMPARE(GSL_IMAG(mean[0].crossPower[1]), -3.0);

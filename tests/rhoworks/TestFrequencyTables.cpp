@@ -42,7 +42,8 @@ void compareTables(const QList<double> &actual, const QList<double> &expected)
 {
     QCOMPARE(actual.size(), expected.size());
     for (int i = 0; i < actual.size(); ++i)
-        QVERIFY2(near(actual[i], expected[i], 1e-12), qPrintable(mismatch(QString::number(i), actual[i], expected[i])));
+        QVERIFY2(near(actual[i], expected[i], 1e-12),
+                 qPrintable(mismatch(QString::number(i), actual[i], expected[i])));
 }
 
 }  // namespace

@@ -122,7 +122,8 @@ void TestPhysics::repeatingSegmentsMakeMediansAgreeWithMeans()
         QVERIFY(runMethod(rhoworks, method, files, options));
         curves[int(method)] = rhoworks.getCanigrdResistivity();
     }
-    for (auto pair : {std::make_pair(Method::Median, Method::Plain), std::make_pair(Method::Robust, Method::MEstimation)}) {
+    for (auto pair : {std::make_pair(Method::Median, Method::Plain),
+                      std::make_pair(Method::Robust, Method::MEstimation)}) {
         // The repeated median's band starts at 1 Hz below 4096 Hz; compare the common frequencies
         // except the dead ones, which are means over every other record of their own curve.
         QMap<double, OneFreqImpedance> b;
@@ -135,8 +136,10 @@ void TestPhysics::repeatingSegmentsMakeMediansAgreeWithMeans()
             if (!b.contains(a.freq))
                 continue;
             const OneFreqImpedance &other = b[a.freq];
-            QVERIFY2(near(a.rho, other.rho, 1e-5), qPrintable(mismatch(QString("rho at %1").arg(a.freq), a.rho, other.rho)));
-            QVERIFY2(std::fabs(a.phase - other.phase) < 1e-4, qPrintable(mismatch(QString("phase at %1").arg(a.freq), a.phase, other.phase)));
+            QVERIFY2(near(a.rho, other.rho, 1e-5),
+                     qPrintable(mismatch(QString("rho at %1").arg(a.freq), a.rho, other.rho)));
+            QVERIFY2(std::fabs(a.phase - other.phase) < 1e-4,
+                     qPrintable(mismatch(QString("phase at %1").arg(a.freq), a.phase, other.phase)));
             ++compared;
         }
         QCOMPARE(compared, b.size());

@@ -149,7 +149,8 @@ void TestPipeline::knownImpedanceThroughCalibration()
         const double rho = ratio * ratio / (5 * r.freq);
         QVERIFY2(near(r.rho, rho, 1e-6), qPrintable(mismatch(QString("rho at %1").arg(r.freq), r.rho, rho)));
         // the repeated median rounds to single precision: 1e-5 degrees
-        QVERIFY2(std::fabs(r.phase - expectedPhase) < 1e-5, qPrintable(mismatch(QString("phase at %1").arg(r.freq), r.phase, expectedPhase)));
+        QVERIFY2(std::fabs(r.phase - expectedPhase) < 1e-5,
+                 qPrintable(mismatch(QString("phase at %1").arg(r.freq), r.phase, expectedPhase)));
         QVERIFY(near(r.bostickDepth, 356 * std::sqrt(r.rho / r.freq), 1e-12));
     }
 }
@@ -164,7 +165,9 @@ void TestPipeline::badInputKeepsThePreviousCurve_data()
                              "sampling rate 0", "NaN sample", "zero E channel", "zero H channel"};
     for (Method method : kAllMethods) {
         for (const QString &fault : faults) {
-            const bool definedCurve = (fault == "zero E channel" && method != Method::Plain && method != Method::Median);
+            // A silent E channel gives the impedance estimators a defined zero curve (tested apart).
+            const bool definedCurve = fault == "zero E channel"
+                                   && (method == Method::Robust || method == Method::MEstimation);
             if (!definedCurve)
                 QTest::addRow("%s: %s", qPrintable(methodName(method)), qPrintable(fault)) << method << fault;
         }
@@ -318,7 +321,8 @@ void TestPipeline::powerLineStepUpTo4096Hz()
     QFETCH(double, fs);
     QFETCH(bool, repaired);
     const int n = 4096;
-    const PairFiles files = writePair(dir.path(), "powerline", noise(6 * n, 100, 21), noise(6 * n, 100, 22), fs);
+    const PairFiles files =
+        writePair(dir.path(), "powerline", noise(6 * n, 100, 21), noise(6 * n, 100, 22), fs);
     Rhoworks rhoworks;
     RunOptions options;
     options.fs = fs;

@@ -140,8 +140,10 @@ void TestRhoworks::interpolationHoldsEndValues()
     QCOMPARE(table.size(), 4);
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(table[i].freq, i + 1.0);
-        QVERIFY2(near(table[i].amplitude, amplitudes[i], 1e-12), qPrintable(mismatch("amplitude", table[i].amplitude, amplitudes[i])));
-        QVERIFY2(near(table[i].phase, phases[i], 1e-12), qPrintable(mismatch("phase", table[i].phase, phases[i])));
+        QVERIFY2(near(table[i].amplitude, amplitudes[i], 1e-12),
+                 qPrintable(mismatch("amplitude", table[i].amplitude, amplitudes[i])));
+        QVERIFY2(near(table[i].phase, phases[i], 1e-12),
+                 qPrintable(mismatch("phase", table[i].phase, phases[i])));
     }
 }
 
@@ -252,7 +254,8 @@ void TestRhoworks::deadFrequencies()
     QVector<OneFreqImpedance> curve = curveOf(freqs, rhos);
     rhoworks.DealWithDeadFreqAndPowerLine(curve);
     for (int i = 0; i < curve.size(); ++i)
-        QVERIFY2(near(curve[i].rho, expected[i], 1e-14), qPrintable(mismatch(QString::number(freqs[i]), curve[i].rho, expected[i])));
+        QVERIFY2(near(curve[i].rho, expected[i], 1e-14),
+                 qPrintable(mismatch(QString::number(freqs[i]), curve[i].rho, expected[i])));
 }
 
 void TestRhoworks::deadTreatmentIsRepeatable()
