@@ -1,0 +1,215 @@
+// Long recordings through the processing drivers: a five-channel 24 kHz station of an hour (or
+// --minutes M) is generated into a temporary folder; then, each in a child process of its own so
+// that its peak memory is its own,
+//   tensor:  Data_Calc_Tensor over every segment of 16384 samples, against the bare
+//            FastFFTTranform calls on the same segments (time ratio);
+//   spectra: the time-series view's case, every segment of the five channels read and handed to
+//            Data_RhoworksCalc's per-channel run.
+// Each case prints its time and its peak resident memory. --skip-long runs a two-minute station.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <gsl/gsl_errno.h>
+#include <sys/resource.h>
+
+#include "Data_Calc_Tensor.h"
+#include "Data_RhoworksCalc.h"
+#include "Spectrix.h"
+#include "SurveyWriter.h"
+#include "Wavefile.h"
+
+namespace {
+
+constexpr int kRate = 24000;
+constexpr int kN = 16384;
+const char *const kDescriptorFile = "descriptors.tsv";
+
+QTextStream &out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
+}
+
+int codeOf(RecorderConventions::Channel channel)
+{
+    const int codes[] = {1, 2, 3, 4, 5};  // Ex, Ey, Hx, Hy, Ex2 in the generator's order
+    return codes[int(channel)];
+}
+
+// One line per channel: code, sample count, rate, dipole, data file, sensor table, gain table.
+bool writeStation(const QString &dir, int minutes)
+{
+    StationSpec station;
+    RecordingSpec recording;
+    recording.sampleRate = kRate;
+    recording.seconds = minutes * 60;
+    recording.tensor = true;
+    station.recordings = {recording};
+    StationDescription written;
+    if (!SurveyWriter(dir).writeStation(station, &written))
+        return false;
+    QFile file(dir + "/" + kDescriptorFile);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    QTextStream tsv(&file);
+    const RecordingDescription &r = written.recordings.first();
+    for (const ChannelDescription &c : r.channels)
+        tsv << codeOf(c.channel) << '\t' << r.sampleCount << '\t' << r.sampleRate << '\t' << c.dipole
+            << '\t' << c.dataFile << '\t' << dir + "/" + c.sensorTable << '\t' << dir + "/" + c.gainTable << '\n';
+    return true;
+}
+
+QList<MTSampleData> readDescriptors(const QString &dir)
+{
+    QList<MTSampleData> descriptors;
+    QFile file(dir + "/" + kDescriptorFile);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return descriptors;
+    QTextStream tsv(&file);
+    while (!tsv.atEnd()) {
+        const QStringList f = tsv.readLine().split('\t');
+        if (f.size() < 7)
+            continue;
+        MTSampleData d;
+        d.channel = f[0].toInt();
+        d.sampleCount = f[1].toInt();
+        d.sampleFrequency = f[2].toInt();
+        d.dipoleLength = f[3].toFloat();
+        d.dataFile = f[4];
+        d.sensorFile = f[5];
+        d.gainFile = f[6];
+        descriptors.append(d);
+    }
+    return descriptors;
+}
+
+double readerScale(const MTSampleData &d)
+{
+    return d.sampleFrequency < 4096 ? 2500.0 / 4294967296.0 : 3000.0 / 8388608.0;
+}
+
+// Seconds spent in FastFFTTranform alone over every segment of every channel (read one channel
+// at a time, reading not timed).
+double bareFftSeconds(const QList<MTSampleData> &descriptors, int &segments)
+{
+    qint64 nanoseconds = 0;
+    double checksum = 0.0;
+    segments = 0;
+    for (const MTSampleData &d : descriptors) {
+        Wavefile reader;
+        if (!reader.getTimeSeries(d.dataFile, readerScale(d), d.sampleCount, kN, 0))
+            continue;
+        const QList<QVector<double>> channelSegments = reader.getTsData();
+        Spectrix spectrix;
+        QElapsedTimer timer;
+        timer.start();
+        for (const QVector<double> &segment : channelSegments)
+            checksum += spectrix.FastFFTTranform(segment, kN, d.sampleFrequency).value(1).amplitude;
+        nanoseconds += timer.nsecsElapsed();
+        segments += channelSegments.size();
+    }
+    out() << "  (checksum " << checksum << ")\n";
+    return nanoseconds / 1e9;
+}
+
+int runTensor(const QString &dir)
+{
+    const QList<MTSampleData> descriptors = readDescriptors(dir);
+    QElapsedTimer timer;
+    timer.start();
+    Data_Calc_Tensor tensor;
+    tensor.loadSpectra(descriptors, kN, 0);
+    const Data_Calc_Tensor::BandResults results = tensor.bandResults(TensorBand::forRecording(kRate, kN), 0.3);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    const double peak = peakMegabytes();
+    int segments = 0;
+    const double fftSeconds = bareFftSeconds(descriptors, segments);
+    out() << "tensor: " << seconds << " s for " << segments << " segments (" << descriptors.size()
+          << " channels, reading included), " << results.impedances.size() << " frequencies\n"
+          << "  bare FastFFTTranform of the same segments: " << fftSeconds << " s, ratio "
+          << seconds / fftSeconds << "\n"
+          << "  peak memory of the tensor run: " << peak << " MB\n";
+    return results.impedances.isEmpty() ? 1 : 0;
+}
+
+int runSpectra(const QString &dir)
+{
+    const QList<MTSampleData> descriptors = readDescriptors(dir);
+    const QStringList names{"Ex", "Ey", "Hx", "Hy", "Ex2"};  // by channel code 1..5
+    Data_RhoworksCalc calc;
+    QStringList present;
+    QElapsedTimer timer;
+    timer.start();
+    int segments = 0;
+    for (const MTSampleData &d : descriptors) {
+        Wavefile reader;
+        if (!reader.getTimeSeries(d.dataFile, readerScale(d), d.sampleCount, kN, 0))
+            continue;
+        const QString name = names.value(d.channel - 1);
+        calc.setChannelSegments(name, reader.getTsData());
+        segments = reader.getTsData().size();
+        present.append(name);
+    }
+    const double readSeconds = timer.nsecsElapsed() / 1e9;
+    calc.setSampleList(descriptors, present);
+    calc.calcChannelSpectra(kN);
+    QList<QVector<double>> raw, calibrated;
+    QVector<double> stacked;
+    calc.channelResults("Hy", raw, calibrated, stacked);
+    QVector<OneFreqCrossPower> exHy, eyHy, ex2Hy, meanEHy;
+    calc.crossPowerResults(exHy, eyHy, ex2Hy, meanEHy);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    out() << "spectra: " << seconds << " s (" << readSeconds << " s reading) for " << segments
+          << " segments x " << present.size() << " channels; " << raw.size()
+          << " segments listed per channel, " << exHy.size() << " cross-power lines\n"
+          << "  peak memory, recording held as the view holds it: " << peakMegabytes() << " MB\n";
+    return stacked.isEmpty() ? 1 : 0;
+}
+
+int runChild(const QString &program, const QString &which, const QString &dir)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(program, {"--run", which, dir});
+    child.waitForFinished(-1);
+    return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    gsl_set_error_handler_off();
+    const QStringList args = app.arguments();
+    if (args.size() == 4 && args[1] == "--run")
+        return args[2] == "tensor" ? runTensor(args[3]) : runSpectra(args[3]);
+
+    int minutes = args.contains("--skip-long") ? 2 : 60;
+    const int at = args.indexOf("--minutes");
+    if (at > 0 && at + 1 < args.size())
+        minutes = args[at + 1].toInt();
+    QTemporaryDir dir;
+    QElapsedTimer timer;
+    timer.start();
+    if (minutes <= 0 || !dir.isValid() || !writeStation(dir.path(), minutes)) {
+        out() << "cannot generate the station\n";
+        return 1;
+    }
+    out() << "station of " << minutes << " min at " << kRate << " Hz, 5 channels, generated in "
+          << timer.nsecsElapsed() / 1e9 << " s\n";
+    out().flush();
+    return runChild(app.applicationFilePath(), "tensor", dir.path())
+         + runChild(app.applicationFilePath(), "spectra", dir.path());
+}
