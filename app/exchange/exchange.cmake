@@ -8,3 +8,5 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MergeSnapshot.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProjectMerge.cpp
 )
+list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/ResultTableExport.cpp)
+list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SectionPublisher.cpp)

@@ -5,6 +5,7 @@
 
 #include "TestEdiExport.h"
 #include "TestMerge.h"
+#include "TestResultTables.h"
 
 int main(int argc, char *argv[])
 {
@@ -15,5 +16,7 @@ int main(int argc, char *argv[])
     failures += QTest::qExec(&edi, argc, argv);
     TestMerge merge;
     failures += QTest::qExec(&merge, argc, argv);
+    TestResultTables tables;
+    failures += QTest::qExec(&tables, argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -1,0 +1,95 @@
+#include "ResultTableExport.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+#include <cmath>
+
+#include "Data_Line.h"
+#include "OperatorDialogs.h"
+
+namespace {
+
+QString g6(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+bool finishedWell(QFile &file, QTextStream &out)
+{
+    out.flush();
+    return out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
+}
+
+} // namespace
+
+const QString ResultTableExport::kCurveHeader =
+    QStringLiteral("Frequency , AppResis , Phase, depth , trueResis  \n");
+
+ResultTableExport::ResultTableExport(OperatorDialogs *dialogs) : dialogs(dialogs) {}
+
+QString ResultTableExport::curveLine(const OneFreqImpedance &record)
+{
+    const double depth = 356.0 * std::sqrt(record.rho / record.freq);
+    const double trueRho = (90.0 / record.phase - 1.0) * record.rho;
+    return QStringList{g6(record.freq), g6(record.rho), g6(record.phase), g6(depth), g6(trueRho)}
+        .join(QLatin1Char(','));
+}
+
+bool ResultTableExport::exportRaw(Data_Line &line)
+{
+    const QString folder =
+        dialogs->existingFolder(QStringLiteral("保存文件夹"), QDir::currentPath());
+    if (folder.isEmpty())
+        return false;
+    bool allWritten = true;
+    const QStringList components{QStringLiteral("Ex"), QStringLiteral("Ex2"), QStringLiteral("Ey")};
+    for (const StationCurve &entry : line.channelSelection(components)) {
+        const QString path = folder + QLatin1Char('/') + g6(entry.stationNum) + QLatin1Char('_')
+                             + entry.component + QStringLiteral(".dat");
+        if (!writeCurve(path, entry.curve)) {
+            dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出数据错误"));
+            allWritten = false;
+        }
+    }
+    dialogs->information(QStringLiteral("导出原始数据"), QStringLiteral("导出原始数据成功"));
+    return allWritten;
+}
+
+bool ResultTableExport::writeCurve(const QString &path, const QVector<OneFreqImpedance> &curve)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        qWarning().noquote() << "ResultTableExport::writeCurve: cannot open" << path << "-"
+                             << file.errorString();
+        return false;
+    }
+    QTextStream out(&file);
+    out << kCurveHeader;
+    for (const OneFreqImpedance &record : curve)
+        out << curveLine(record) << '\n';
+    return finishedWell(file, out);
+}
+
+bool ResultTableExport::exportSection(const QString &path, const QList<DataType_ResultData> &section)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        qWarning().noquote() << "ResultTableExport::exportSection: cannot open" << path << "-"
+                             << file.errorString();
+        dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出反演数据错误"));
+        return false;
+    }
+    QTextStream out(&file);
+    for (const DataType_ResultData &column : section)
+        for (int k = 0; k < qMin(column.depth.size(), column.value.size()); ++k)
+            out << g6(column.position) << ',' << g6(column.depth[k]) << ','
+                << g6(column.value[k]) << '\n';
+    if (!finishedWell(file, out)) {
+        dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出反演数据错误"));
+        return false;
+    }
+    dialogs->information(QStringLiteral("保存数据"), QStringLiteral("保存数据成功"));
+    return true;
+}
