@@ -73,7 +73,7 @@ void Data_Calc_Tensor::loadSpectra(QList<MTSampleData> descriptors, double n, in
     std::sort(descriptors.begin(), descriptors.end(),
               [](const MTSampleData &a, const MTSampleData &b) { return a.channel < b.channel; });
     samples = descriptors;
-    const int length = int(n);
+    const int length = n >= 1.0 && n < 2147483648.0 ? int(n) : 0;
     QList<ChannelInput> inputs;
     for (const MTSampleData &d : qAsConst(samples)) {
         ChannelInput input;

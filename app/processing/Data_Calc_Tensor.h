@@ -34,13 +34,16 @@ public:
     explicit Data_Calc_Tensor(QObject *parent = nullptr);
 
     // Sorts and stores the descriptors, reads and transforms the channels (n: segment length,
-    // used truncated; at most segmentLimit segments per channel, all when it is 0 or less) and
+    // used truncated; a length below 1 reads nothing; at most segmentLimit segments per channel,
+    // all when it is 0 or less) and
     // stores the segment-averaged matrices over the segment indexes every channel has. A time
     // series that cannot be read (or an electric channel without a positive dipole length) ends
     // the reading: the matrices are built from the channels read before it. A calibration table
     // that cannot be loaded abandons the call: the matrices keep their previous value.
     void loadSpectra(QList<MTSampleData> descriptors, double n,
                      int segmentLimit = kDefaultSegmentLimit);
+    // The descriptors of the last call, sorted by channel code.
+    QList<MTSampleData> channelDescriptors() const { return samples; }
     QVector<TensorCrossPower> crossPowerMatrices() const { return matrices; }
     // Channel codes of the matrices' rows, in order.
     QList<int> matrixChannels() const { return matrixCodes; }

@@ -309,6 +309,26 @@ private slots:
         QCLOSE(result.stackedAmplitudes[11], 5 * line / 10, 1e-12);
     }
 
+    // A 16384-sample segment at 4096 Hz: 8192 lines at multiples of 0.25 Hz.
+    void longSegmentLines()
+    {
+        MTSampleData hy = descriptors()[4];
+        hy.sampleFrequency = 4096;
+        Data_RhoworksCalc calc;
+        calc.setSampleList({hy}, {"Hy"});
+        calc.setChannelSegments("Hy", {randomSamples(16384, 3)});
+        calc.calcChannelSpectra(16384);
+        QList<QVector<double>> raw, calibrated;
+        QVector<double> stacked;
+        calc.channelResults("Hy", raw, calibrated, stacked);
+        QCOMPARE(raw.first().size(), 8192);
+        QCOMPARE(stacked.size(), 8192);
+        const QVector<OneFreqSpectrum> mean = calc.meanSpectrum("Hy");
+        QCOMPARE(mean.size(), 8192);
+        QCOMPARE(mean.first().freq, 0.25);
+        QCOMPARE(mean.last().freq, 2048.0);
+    }
+
     // Impulse segments give a flat calibrated spectrum, so every band average equals it.
     void stationSpectrum()
     {

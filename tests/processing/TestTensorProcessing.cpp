@@ -196,6 +196,32 @@ private slots:
         QVERIFY(tensor.bandResults(TensorBand::forRecording(4096, n), 0.3).impedances.isEmpty());
     }
 
+    // Lines every 16 Hz: of the targets from 1 to 30 Hz only 12.6, 15.8, 20 and 25.1 Hz have a
+    // line within 30 %; the others are left out, and records and impedances stay paired.
+    void bandsWithoutLinesAreSkipped()
+    {
+        Data_Calc_Tensor tensor;
+        tensor.loadSpectra(descriptors(4096, 0), n);
+        const Data_Calc_Tensor::BandResults results = tensor.bandResults(TensorBand{1.0, 30.0}, 0.3);
+        QList<double> frequencies;
+        for (int i = 0; i < results.impedances.size(); ++i) {
+            frequencies.append(results.impedances[i].freq);
+            QCOMPARE(results.records[i].freq, results.impedances[i].freq);
+            QVERIFY(std::isfinite(results.impedances[i].rhoXY));
+        }
+        QCOMPARE(frequencies, (QList<double>{12.6, 15.8, 20.0, 25.1}));
+    }
+
+    // From one segment, a band holding one line gives a matrix of rank one: its magnetic part is
+    // singular and the frequency is left out.
+    void singleLineSingleSegmentIsSingular()
+    {
+        Data_Calc_Tensor tensor;
+        tensor.loadSpectra(descriptors(4096, 0), n, 1);
+        QVERIFY(tensor.bandResults(TensorBand{1.0, 30.0}, 0.3).impedances.isEmpty());
+        QVERIFY(!tensor.bandResults(TensorBand{30.0, 200.0}, 0.3).impedances.isEmpty());
+    }
+
     // At most 50 segments unless the caller asks for more (0: all).
     void segmentLimit()
     {
