@@ -86,6 +86,9 @@ struct Pair {
     TestProject b{work.path("b.HMT")};
     Pair()
     {
+        // One transaction per file keeps the fixture from syncing every row to disk.
+        a.db().transaction();
+        b.db().transaction();
         Data_Line *a1 = a.addLine(1, 1, "A one");
         addFullStation(a, a1, 100);
         addFullStation(a, a1, 110);
@@ -96,6 +99,8 @@ struct Pair {
         Data_Line *b3 = b.addLine(3, 0, "B three");
         addFullStation(b, b3, 300);
         addFullStation(b, b3, 301);
+        a.db().commit();
+        b.db().commit();
     }
 };
 

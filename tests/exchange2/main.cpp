@@ -4,6 +4,7 @@
 #include <gsl/gsl_errno.h>
 
 #include "TestEdiExport.h"
+#include "TestEH4Export.h"
 #include "TestMerge.h"
 #include "TestResultTables.h"
 
@@ -14,6 +15,8 @@ int main(int argc, char *argv[])
     int failures = 0;
     TestEdiExport edi;
     failures += QTest::qExec(&edi, argc, argv);
+    TestEH4Export eh4;
+    failures += QTest::qExec(&eh4, argc, argv);
     TestMerge merge;
     failures += QTest::qExec(&merge, argc, argv);
     TestResultTables tables;

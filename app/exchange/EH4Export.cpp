@@ -1,0 +1,176 @@
+#include "EH4Export.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+#include <algorithm>
+#include <cmath>
+
+#include "CurveBlob.h"
+#include "Data_Line.h"
+#include "Data_Station.h"
+#include "OperatorDialogs.h"
+
+namespace {
+
+constexpr int kFieldWidth = 11;
+
+QString pointName(int number)
+{
+    return QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0'));
+}
+
+QString field(const QString &text)
+{
+    return text.rightJustified(kFieldWidth, QLatin1Char(' '));
+}
+
+QString fixed2(double value)
+{
+    return QString::number(value, 'f', 2);
+}
+
+QString resistivityText(double rho)
+{
+    return rho > 99999.99 ? QString::number(rho, 'e', 2) : fixed2(rho);
+}
+
+// Coherency, resistivity and phase of the record of curve at exactly f, or three zeros.
+QString componentFields(const QVector<OneFreqImpedance> &curve, double f)
+{
+    for (const OneFreqImpedance &record : curve)
+        if (record.freq == f)
+            return field(fixed2(record.coherency)) + field(resistivityText(record.rho))
+                   + field(fixed2(record.phase));
+    return field(fixed2(0)).repeated(3);
+}
+
+void sortByFrequency(QVector<OneFreqImpedance> &curve)
+{
+    std::stable_sort(curve.begin(), curve.end(),
+                     [](const OneFreqImpedance &a, const OneFreqImpedance &b) { return a.freq < b.freq; });
+}
+
+// The Ex/Hy and Ey/Hx curves: stored ones when the station has results, else gathered from its
+// recordings.
+void stationCurves(Data_Station &station, QVector<OneFreqImpedance> &a, QVector<OneFreqImpedance> &b)
+{
+    if (station.HasResult() > 0) {
+        CurveBlob::decode(station.Data_ImpedanceEx(), a);
+        CurveBlob::decode(station.Data_ImpedanceEy(), b);
+        return;
+    }
+    QVector<OneFreqImpedance> ex2;
+    station.assembleCurves(a, b, ex2);
+}
+
+} // namespace
+
+EH4Export::EH4Export(OperatorDialogs *dialogs) : dialogs(dialogs) {}
+
+void EH4Export::cleanCurve(QVector<OneFreqImpedance> &curve)
+{
+    for (OneFreqImpedance &record : curve) {
+        if (!std::isfinite(record.coherency))
+            record.coherency = 0.05;
+        if (record.coherency > 1)
+            record.coherency = 0.99;
+        if (record.coherency <= 0)
+            record.coherency = 0.05;
+        if (!std::isfinite(record.rho))
+            record.rho = 10000;
+        if (!std::isfinite(record.phase))
+            record.phase = 45;
+        if (record.rho < 0.01)
+            record.rho = 0.01;
+    }
+}
+
+QString EH4Export::pointFileText(const QVector<OneFreqImpedance> &a,
+                                 const QVector<OneFreqImpedance> &b)
+{
+    const QString zeros = field(fixed2(0)).repeated(8) + QLatin1Char('\n');
+    QString text;
+    for (const OneFreqImpedance &record : a.isEmpty() ? b : a)
+        text += field(QString::number(record.freq, 'g', 6)) + componentFields(a, record.freq)
+                + componentFields(b, record.freq) + QLatin1Char('\n') + zeros;
+    return text;
+}
+
+QString EH4Export::pointListLine(int number, double stationNum, int lineName)
+{
+    const auto padded = [](long long value) {
+        return QString::number(value).rightJustified(6, QLatin1Char(' '));
+    };
+    return QStringLiteral("      jp.") + pointName(number)
+           + QStringLiteral(" TX=     0 TY=     0 Tz=     0 RX=")
+           + padded(static_cast<long long>(stationNum)) + QStringLiteral(" RY=") + padded(lineName)
+           + QStringLiteral(" Rz=     0 XL=  2000 YL=  2000 G1=000140 G2=000080 G3=000080");
+}
+
+void EH4Export::ensureFrequencyTable(const QString &folder)
+{
+    QFile file(folder + QStringLiteral("/FrequencyList.tbl"));
+    if (file.exists())
+        return;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        qDebug() << "Open FrequencyList file failed.";
+        return;
+    }
+    const double mantissas[] = {1.26, 1.58, 2, 2.51, 3.16, 3.98, 5.01, 6.31, 7.94, 10};
+    QTextStream out(&file);
+    double decade = 1;
+    for (int d = 0; d < 5; ++d, decade *= 10)
+        for (double mantissa : mantissas)
+            out << (d == 2 && mantissa == 2.51 ? 248.0 : mantissa * decade) << '\n';
+}
+
+void EH4Export::writePoint(const QString &folder, int number, Data_Station &station)
+{
+    QFile file(folder + QStringLiteral("/ZJP.") + pointName(number));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        qDebug() << "Open file failed.";
+        return;
+    }
+    QVector<OneFreqImpedance> a, b;
+    stationCurves(station, a, b);
+    for (QVector<OneFreqImpedance> *curve : {&a, &b}) {
+        sortByFrequency(*curve);
+        cleanCurve(*curve);
+    }
+    QTextStream(&file) << pointFileText(a, b);
+}
+
+bool EH4Export::run(Data_Line &line)
+{
+    int number = 1;
+    if (!dialogs->eh4StartNumber(number))
+        return false;
+    const QString folder = dialogs->existingFolder(QStringLiteral("保存文件夹"), QDir::currentPath());
+    if (folder.isEmpty())
+        return false;
+    QFile list(folder + QStringLiteral("/@"));
+    if (!list.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        qDebug() << "Open file failed.";
+        return false;
+    }
+    QTextStream out(&list);
+    out << " 50    0\n"
+        << "      jp.000 TX=     0 TY=     0 Tz=     0 RX=     0 RY=     0 Rz=     0 XL=  2500 "
+           "YL=  2500 G1=000140 G2=000080 G3=000080\n";
+    DORE_Collection<Data_Station> *stations = line.REF_Data_Station();
+    for (int s = 0; s < stations->count(); ++s) {
+        Data_Station *station = stations->at(s).object;
+        if (!station || station->Use() == 0)
+            continue;
+        out << pointListLine(number, station->StationNum(), line.LineName()) << '\n';
+        writePoint(folder, number, *station);
+        ensureFrequencyTable(folder);
+        ++number;
+    }
+    out.flush();
+    list.close();
+    dialogs->information(QStringLiteral("导出EH4数据"), QStringLiteral("导出EH4数据"));
+    return true;
+}
