@@ -30,3 +30,20 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RecordingTableReader.h
   ${CMAKE_CURRENT_LIST_DIR}/StationCurve.h
 )
+# Project tree and hub: tree nodes and model, the hub, and the helpers of its processing flow.
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/MultiPolarityCurve.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MultiPolarityCurve.h
+  ${CMAKE_CURRENT_LIST_DIR}/RecordingProcessing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RecordingProcessing.h
+  ${CMAKE_CURRENT_LIST_DIR}/StationPaths.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StationPaths.h
+  ${CMAKE_CURRENT_LIST_DIR}/StationResults.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StationResults.h
+  ${CMAKE_CURRENT_LIST_DIR}/TreeModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TreeModel.h
+  ${CMAKE_CURRENT_LIST_DIR}/TreeModel_Index.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TreeModel_Index.h
+  ${CMAKE_CURRENT_LIST_DIR}/TreeNode.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TreeNode.h
+)

@@ -1,0 +1,220 @@
+#include "RecordingProcessing.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+#include "RecordingDescriptors.h"
+#include "RecordingTableReader.h"
+#include "Rhoworks.h"
+#include "TensorBand.h"
+
+namespace RecordingProcessing {
+
+namespace {
+
+using Method = bool (Rhoworks::*)(QString, QString, double, double, double, QString, QString,
+                                  QString, QString, bool, int, int, bool, bool, int);
+
+Method methodFor(int estimator)
+{
+    switch (estimator) {
+    case EstimatorPlain: return &Rhoworks::Calc_CagniardResistivity;
+    case EstimatorRobust: return &Rhoworks::Calc_CagniardResistivityRobust;
+    case EstimatorMEstimation: return &Rhoworks::Calc_CagniardResistivityMEstimation;
+    case EstimatorMedian: return &Rhoworks::Calc_CagniardResistivityMedian;
+    default: return nullptr;
+    }
+}
+
+QString channelName(int code)
+{
+    switch (code) {
+    case Channel_Ex: return QStringLiteral("Ex");
+    case Channel_Ey: return QStringLiteral("Ey");
+    case Channel_Hx: return QStringLiteral("Hx");
+    case Channel_Hy: return QStringLiteral("Hy");
+    case Channel_Ex2: return QStringLiteral("Ex2");
+    default: return QStringLiteral("channel %1").arg(code);
+    }
+}
+
+QString missingData(const QString &dataFile, const QString &channel)
+{
+    if (dataFile.isEmpty())
+        return QStringLiteral("the recording table lists no time-series file for %1").arg(channel);
+    if (!QFileInfo::exists(dataFile))
+        return QStringLiteral("the time-series file %1 (%2) is missing").arg(dataFile, channel);
+    return {};
+}
+
+QString missingTable(const QString &table)
+{
+    if (QFileInfo::exists(table))
+        return {};
+    return QStringLiteral("the calibration table %1 is missing")
+        .arg(QFileInfo(table).absoluteFilePath());
+}
+
+QString firstOf(const QStringList &problems)
+{
+    for (const QString &problem : problems)
+        if (!problem.isEmpty())
+            return problem;
+    return {};
+}
+
+// Replaces the "whole sampling rate" length and the "all data" count by their values for pair.
+void settlePairSettings(const OneMTSample &pair, ReCalculateParam &settings)
+{
+    if (settings.fftLength < 0)
+        settings.fftLength = float(pair.sampleFrequency);
+    if (settings.fftCount < 0)
+        settings.fftCount = pair.sampleCount / int(settings.fftLength);
+}
+
+bool hasImpedanceChannels(const QList<MTSampleData> &channels, QString &failure)
+{
+    QStringList missing;
+    for (int code : {Channel_Ex, Channel_Ey, Channel_Hx, Channel_Hy}) {
+        const bool present = std::any_of(channels.begin(), channels.end(),
+                                         [code](const MTSampleData &d) { return d.channel == code; });
+        if (!present)
+            missing << channelName(code);
+    }
+    if (missing.isEmpty())
+        return true;
+    failure = QStringLiteral("tensor processing needs Ex, Ey, Hx and Hy; the recording lacks %1")
+                  .arg(missing.join(QStringLiteral(", ")));
+    return false;
+}
+
+} // namespace
+
+RecordingHeader headerOf(const RecordingInfo &info, int sampleRate)
+{
+    RecordingHeader header;
+    header.hxSensor = info.hxSensor;
+    header.hySensor = info.hySensor;
+    header.exSensor = info.exSensor;
+    header.eySensor = info.eySensor;
+    header.ex2Sensor = info.ex2Sensor;
+    header.hasHx = info.hasHx;
+    header.hasHy = info.hasHy;
+    header.hasEx = info.hasEx;
+    header.hasEy = info.hasEy;
+    header.hasEx2 = info.hasEx2;
+    header.eGainNumber = info.eGainNumber;
+    header.hGainNumber = info.hGainNumber;
+    header.exDipole = info.exDipole;
+    header.eyDipole = info.eyDipole;
+    header.ex2Dipole = info.ex2Dipole;
+    header.sampleRate = sampleRate;
+    header.hours = info.hours;
+    header.minutes = info.minutes;
+    header.seconds = info.seconds;
+    header.lowBand = info.lowBand;
+    header.files = info.files;
+    header.instrumentNumber = info.instrumentNumber;
+    return header;
+}
+
+bool isTensorRecording(const RecordingInfo &info, const ReCalculateParam &settings)
+{
+    if (info.measureMode == RecordingTableReader::ModeVector)
+        return true;
+    return settings.tensorMode && info.hasEx && info.hasEy && info.hasHx && info.hasHy;
+}
+
+QList<OneMTSample> pairSamples(const RecordingInfo &info, const RecordingHeader &header)
+{
+    if (info.measureMode == RecordingTableReader::ModeCommonPointMulti
+        || info.measureMode == RecordingTableReader::ModeParallel)
+        return RecordingDescriptors::buildSingleHPairSamples(header);
+    return RecordingDescriptors::buildPairSamples(header);
+}
+
+int pairChannel(const QString &pairName)
+{
+    const QStringList names{QStringLiteral("ExHy"), QStringLiteral("EyHx"), QStringLiteral("Ex2Hy")};
+    return names.indexOf(pairName);
+}
+
+QString missingFile(const QList<OneMTSample> &pairs)
+{
+    if (pairs.isEmpty())
+        return QStringLiteral("the recording has no electric and magnetic channel to pair");
+    for (const OneMTSample &pair : pairs) {
+        const QString e = QStringLiteral("the electric channel of %1").arg(pair.pairName);
+        const QString h = QStringLiteral("the magnetic channel of %1").arg(pair.pairName);
+        const QString problem = firstOf({missingData(pair.eDataFile, e), missingData(pair.hDataFile, h),
+                                         missingTable(pair.eSensorFile), missingTable(pair.hSensorFile),
+                                         missingTable(pair.eGainFile), missingTable(pair.hGainFile)});
+        if (!problem.isEmpty())
+            return problem;
+    }
+    return {};
+}
+
+QString missingFile(const QList<MTSampleData> &channels)
+{
+    for (const MTSampleData &d : channels) {
+        const QString problem = firstOf({missingData(d.dataFile, channelName(d.channel)),
+                                         missingTable(d.sensorFile), missingTable(d.gainFile)});
+        if (!problem.isEmpty())
+            return problem;
+    }
+    return {};
+}
+
+bool computePairs(const QList<OneMTSample> &pairs, int estimator, ReCalculateParam &settings,
+                  QList<PairCurve> &curves, QString &failure)
+{
+    const Method method = methodFor(estimator);
+    if (!method) {
+        failure = QStringLiteral("estimator code %1 is not one of 1, 2, 3 and 6").arg(estimator);
+        return false;
+    }
+    for (const OneMTSample &pair : pairs) {
+        const int channel = pairChannel(pair.pairName);
+        if (channel < 0)
+            continue;
+        settlePairSettings(pair, settings);
+        const int n = int(settings.fftLength);
+        Rhoworks rhoworks;
+        if (!(rhoworks.*method)(pair.eDataFile, pair.hDataFile, pair.sampleFrequency,
+                                pair.sampleCount, pair.dipoleLength, pair.eSensorFile,
+                                pair.hSensorFile, pair.eGainFile, pair.hGainFile,
+                                pair.lowBand == 0, n, settings.fftCount, settings.trendCorrection,
+                                false, settings.frequencyDensity)) {
+            failure = QStringLiteral("the estimator gave no curve for %1 (the files may be shorter "
+                                     "than one segment of %2 samples, unreadable or clipped)")
+                          .arg(pair.pairName).arg(n);
+            return false;
+        }
+        curves.append({channel, pair.pairName, pair.sampleFrequency,
+                       rhoworks.getCanigrdResistivity()});
+    }
+    return true;
+}
+
+bool computeTensor(const QList<MTSampleData> &channels, ReCalculateParam &settings,
+                   Data_Calc_Tensor::BandResults &results, QString &failure)
+{
+    if (!hasImpedanceChannels(channels, failure))
+        return false;
+    const int fs = channels.first().sampleFrequency;
+    if (settings.fftLength < 0)
+        settings.fftLength = float(fs);
+    const int n = int(settings.fftLength);
+    Data_Calc_Tensor tensor;
+    tensor.loadSpectra(channels, n);
+    results = tensor.bandResults(TensorBand::forRecording(fs, n), 0.3);
+    if (results.impedances.isEmpty()) {
+        failure = QStringLiteral("tensor processing solved no frequency (the files may be "
+                                 "shorter than one segment of %1 samples or unreadable)").arg(n);
+        return false;
+    }
+    return true;
+}
+
+} // namespace RecordingProcessing

@@ -1,0 +1,35 @@
+#pragma once
+// Writing a station's and a recording's results into their rows: the station's three scalar
+// curves, the cleared state, and the per-pair result rows of a recording (one row per component
+// pair, replaced on recomputation), written all together or not at all.
+
+#include <QList>
+#include <QVector>
+
+#include "RecordingProcessing.h"
+#include "SpectralRecords.h"
+
+class Data_SampleData;
+class Data_Station;
+class LibDORE;
+
+namespace StationResults {
+
+// Stable sort by increasing frequency.
+void sortByFrequency(QVector<OneFreqImpedance> &curve);
+bool allEmpty(const QVector<OneFreqImpedance> &a, const QVector<OneFreqImpedance> &b,
+              const QVector<OneFreqImpedance> &c);
+
+// Sets Data_ImpedanceEx, Data_ImpedanceEy and Data_ImpedanceEx2 (not committed).
+void setScalarCurves(Data_Station &station, const QVector<OneFreqImpedance> &exHy,
+                     const QVector<OneFreqImpedance> &eyHx, const QVector<OneFreqImpedance> &ex2Hy);
+// HasResult 0 and the four result columns empty (not committed).
+void setCleared(Data_Station &station);
+
+// Writes each curve into the recording's result row of its pair (replacing the row's curve, or
+// appending a row), inside one transaction. When any write fails the transaction is rolled back,
+// the recording's result rows are reloaded from the file, and the result is false.
+bool storePairCurves(LibDORE &db, Data_SampleData &sample,
+                     const QList<RecordingProcessing::PairCurve> &curves);
+
+} // namespace StationResults

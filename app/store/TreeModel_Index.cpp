@@ -1,0 +1,453 @@
+#include "TreeModel_Index.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QMetaMethod>
+
+#include "CurveBlob.h"
+#include "Data_Line.h"
+#include "Data_ProcessData.h"
+#include "Data_Project.h"
+#include "Data_SampleData.h"
+#include "Data_Station.h"
+#include "EDIDeviceIO.h"
+#include "LibDORE.h"
+#include "MultiPolarityCurve.h"
+#include "OperatorDialogs.h"
+#include "ProjectSchema.h"
+#include "RecordingDescriptors.h"
+#include "RecordingTableReader.h"
+#include "StationPaths.h"
+#include "StationResults.h"
+#include "TensorResultBand.h"
+#include "TreeNode.h"
+#include "Wavefile.h"
+
+using RecordingProcessing::PairCurve;
+
+namespace {
+
+QString channelName(int code)
+{
+    switch (code) {
+    case Channel_Ex: return QStringLiteral("Ex");
+    case Channel_Ey: return QStringLiteral("Ey");
+    case Channel_Ex2: return QStringLiteral("Ex2");
+    case Channel_Hx: return QStringLiteral("Hx");
+    case Channel_Hy: return QStringLiteral("Hy");
+    default: return QString();
+    }
+}
+
+// Sets the station's band flag for a tensor result of a recording sampled at rate (Hz); the
+// result file's extension follows the same rule.
+void setBandFlag(Data_Station &station, int rate)
+{
+    switch (TensorResultBands::ofSampleRate(rate)) {
+    case TensorResultBand::High: station.setHMT(1); break;
+    case TensorResultBand::Middle: station.setMMT(1); break;
+    case TensorResultBand::Low: station.setLMT(1); break;
+    }
+}
+
+} // namespace
+
+TreeModel_Index::TreeModel_Index(OperatorDialogs *dialogs, QObject *parent)
+    : TreeModel({QStringLiteral("工程索引")}, parent), dialogs(dialogs),
+      resultFiles(new EDIDeviceIO(dialogs, this))
+{
+    registerSpectralMetaTypes();
+    registerProcessingMetaTypes();
+}
+
+TreeModel_Index::~TreeModel_Index()
+{
+    delete lineCollection;
+    delete projectCollection;
+}
+
+Data_Line *TreeModel_Index::lineAt(int linePosition) const
+{
+    return lineCollection ? lineCollection->at(linePosition).object : nullptr;
+}
+
+Data_Station *TreeModel_Index::stationAt(int linePosition, int stationPosition) const
+{
+    Data_Line *line = lineAt(linePosition);
+    return line ? line->REF_Data_Station()->at(stationPosition).object : nullptr;
+}
+
+Data_SampleData *TreeModel_Index::recordingAt(int linePosition, int stationPosition,
+                                              int recordingPosition) const
+{
+    Data_Station *station = stationAt(linePosition, stationPosition);
+    return station ? station->REF_Data_SampleData()->at(recordingPosition).object : nullptr;
+}
+
+void TreeModel_Index::onRecalculateChanged(ReCalculateParam settings)
+{
+    processingSettings = settings;
+}
+
+void TreeModel_Index::on_slot_StackMethodChanged(int estimator)
+{
+    estimatorCode = estimator;
+}
+
+// ---- project and tree ----
+
+void TreeModel_Index::openProject(const QString &folderPath, LibDORE *db)
+{
+    clearModel();
+    folder = folderPath;
+    database = db;
+    registerProjectSchema(*database);
+    projectCollection = new DORE_Collection<Data_Project>(database);
+    lineCollection = new DORE_Collection<Data_Line>(database);
+    buildTree();
+    emit modelChange();
+}
+
+void TreeModel_Index::buildTree()
+{
+    beginResetModel();
+    rootNode()->removeChildren(0, rootNode()->childCount());
+    for (int l = 0; l < lineCollection->count(); ++l) {
+        Data_Line *line = lineCollection->at(l).object;
+        if (!line)
+            continue;
+        TreeNode *lineItem = appendItem(nullptr, line->LineName(), line->Use() != 0);
+        addStationItems(lineItem, *line);
+    }
+    endResetModel();
+}
+
+void TreeModel_Index::addStationItems(TreeNode *lineItem, Data_Line &line)
+{
+    DORE_Collection<Data_Station> *stations = line.REF_Data_Station();
+    stations->setOrder(QStringLiteral("StationNum"));
+    stations->reload();
+    for (int s = 0; s < stations->count(); ++s) {
+        Data_Station *station = stations->at(s).object;
+        if (!station)
+            continue;
+        TreeNode *stationItem = appendItem(lineItem, station->StationNum(), station->Use() != 0);
+        DORE_Collection<Data_SampleData> *samples = station->REF_Data_SampleData();
+        for (int r = 0; r < samples->count(); ++r) {
+            Data_SampleData *sample = samples->at(r).object;
+            if (sample)
+                appendItem(stationItem, sample->SampleRate(), sample->Use() != 0);
+        }
+    }
+}
+
+void TreeModel_Index::clearModel()
+{
+    clearTree();
+    delete lineCollection;
+    delete projectCollection;
+    lineCollection = nullptr;
+    projectCollection = nullptr;
+    database = nullptr;
+    folder.clear();
+    currentLinePosition = -1;
+    currentStationPosition = -1;
+    emit modelChange();
+}
+
+void TreeModel_Index::itemCheckChanged(const QModelIndex &index)
+{
+    const ItemRows rows = rowsOf(index);
+    Data_Line *line = lineAt(rows.line);
+    if (!line)
+        return;
+    line->initReferences();
+    const int use = index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? 1 : 0;
+    if (rows.station < 0) {
+        line->setUse(use);
+        line->commit();
+        return;
+    }
+    Data_Station *station = line->REF_Data_Station()->at(rows.station).object;
+    if (!station)
+        return;
+    if (rows.recording < 0) {
+        station->setUse(use);
+        station->commit();
+        return;
+    }
+    Data_SampleData *sample = station->REF_Data_SampleData()->at(rows.recording).object;
+    if (sample) {
+        sample->setUse(use);
+        sample->commit();
+    }
+}
+
+// ---- station curves ----
+
+void TreeModel_Index::showStation(int linePosition, int stationPosition, int)
+{
+    Data_Line *line = lineAt(linePosition);
+    Data_Station *station = stationAt(linePosition, stationPosition);
+    if (!station)
+        return;
+    currentLinePosition = linePosition;
+    currentStationPosition = stationPosition;
+    emit signal_CentralWidgetChanged(0);
+    if (station->Use() == 0)
+        return;
+    const bool multiPolarity = isMultiPolarityStation(*line, *station);
+    if (station->HasResult() > 0)
+        showStoredCurves(*station, multiPolarity);
+    else
+        showAssembledCurves(*station, multiPolarity);
+}
+
+bool TreeModel_Index::isMultiPolarityStation(Data_Line &line, Data_Station &station)
+{
+    Data_SampleData *first = station.REF_Data_SampleData()->at(0).object;
+    if (!first)
+        return false;
+    first->setFolder(StationPaths::stationFolder(folder, line.LineName(), station.StationNum()));
+    return first->description().measureMode == RecordingTableReader::ModeCommonPointMulti;
+}
+
+void TreeModel_Index::showStoredCurves(Data_Station &station, bool multiPolarity)
+{
+    QVector<OneFreqImpedance> exHy, ex2Hy, eyHx;
+    station.decodeCurves(exHy, ex2Hy, eyHx);
+    if (StationResults::allEmpty(exHy, eyHx, ex2Hy)) {
+        reportEmptyStation(station);
+        return;
+    }
+    for (QVector<OneFreqImpedance> *curve : {&exHy, &eyHx, &ex2Hy})
+        StationResults::sortByFrequency(*curve);
+    emitStationCurves(station, exHy, eyHx, ex2Hy);
+    if (!multiPolarity)
+        return;
+    QVector<OneFreqImpedance> combined;
+    station.decodeMultiPolarityCurve(combined);
+    if (combined.isEmpty()) {
+        combined = MultiPolarityCurve::combine(exHy, eyHx, ex2Hy);
+        station.setData_ImpedanceMP(CurveBlob::encode(combined));
+        station.commit();
+    }
+    emit MPMTImpedanceChanged(combined);
+}
+
+void TreeModel_Index::showAssembledCurves(Data_Station &station, bool multiPolarity)
+{
+    QVector<OneFreqImpedance> exHy, eyHx, ex2Hy;
+    station.assembleCurves(exHy, eyHx, ex2Hy);
+    if (StationResults::allEmpty(exHy, eyHx, ex2Hy)) {
+        reportEmptyStation(station);
+        return;
+    }
+    for (QVector<OneFreqImpedance> *curve : {&exHy, &eyHx, &ex2Hy})
+        StationResults::sortByFrequency(*curve);
+    StationResults::setScalarCurves(station, exHy, eyHx, ex2Hy);
+    emitStationCurves(station, exHy, eyHx, ex2Hy);
+    if (multiPolarity) {
+        const QVector<OneFreqImpedance> combined = MultiPolarityCurve::combine(exHy, eyHx, ex2Hy);
+        emit MPMTImpedanceChanged(combined);
+        station.setData_ImpedanceMP(CurveBlob::encode(combined));
+    }
+    station.setHasResult(1);
+    station.commit();
+}
+
+void TreeModel_Index::emitStationCurves(const Data_Station &station,
+                                        const QVector<OneFreqImpedance> &exHy,
+                                        const QVector<OneFreqImpedance> &eyHx,
+                                        const QVector<OneFreqImpedance> &ex2Hy)
+{
+    emit signal_SelectPointTitle(StationPaths::stationLabel(station.StationNum()));
+    emit ExHyImpedanceChanged(exHy);
+    emit Ex2HyImpedanceChanged(ex2Hy);
+    emit EyHxImpedanceChanged(eyHx);
+}
+
+void TreeModel_Index::reportEmptyStation(const Data_Station &station)
+{
+    dialogs->critical(QStringLiteral("显示错误"),
+                      QStringLiteral("%1 没有可显示的曲线。")
+                          .arg(StationPaths::stationLabel(station.StationNum())));
+}
+
+void TreeModel_Index::saveCurves(const QVector<OneFreqImpedance> &exHy,
+                                 const QVector<OneFreqImpedance> &eyHx,
+                                 const QVector<OneFreqImpedance> &ex2Hy,
+                                 const QVector<OneFreqImpedance> &multiPolarity)
+{
+    Data_Station *station = stationAt(currentLinePosition, currentStationPosition);
+    if (!station)
+        return;
+    StationResults::setScalarCurves(*station, exHy, eyHx, ex2Hy);
+    station->setData_ImpedanceMP(CurveBlob::encode(multiPolarity));
+    station->commit();
+}
+
+void TreeModel_Index::clearStation(int linePosition, int stationPosition)
+{
+    Data_Station *station = stationAt(linePosition, stationPosition);
+    if (!station)
+        return;
+    StationResults::setCleared(*station);
+    station->commit();
+    dialogs->information(QStringLiteral("清除信息"),
+                         QStringLiteral("%1 的结果已清除。")
+                             .arg(StationPaths::stationLabel(station->StationNum())));
+}
+
+void TreeModel_Index::swapCurves()
+{
+    Data_Station *station = stationAt(currentLinePosition, currentStationPosition);
+    if (!station || station->Use() == 0 || station->HasResult() < 1)
+        return;
+    QVector<OneFreqImpedance> exHy, ex2Hy, eyHx;
+    station->decodeCurves(exHy, ex2Hy, eyHx);
+    StationResults::sortByFrequency(exHy);
+    StationResults::sortByFrequency(eyHx);
+    StationResults::setScalarCurves(*station, eyHx, exHy, ex2Hy);
+    station->commit();
+}
+
+// ---- opening a recording ----
+
+bool TreeModel_Index::openRecording(int linePosition, int stationPosition, int recordingPosition)
+{
+    Data_Line *line = lineAt(linePosition);
+    Data_Station *station = stationAt(linePosition, stationPosition);
+    Data_SampleData *sample = recordingAt(linePosition, stationPosition, recordingPosition);
+    if (!sample)
+        return false;
+    sample->setFolder(StationPaths::stationFolder(folder, line->LineName(), station->StationNum()));
+    const bool described = sample->readTable();
+    const RecordingInfo info = sample->description();
+    const RecordingHeader header = RecordingProcessing::headerOf(info, sample->SampleRate());
+    const QList<MTSampleData> channels = RecordingDescriptors::buildChannelSamples(header);
+    emit TimeSeriesParam(channels, processingSettings);
+    sendTimeSeries(channels, RecordingProcessing::pairSamples(info, header));
+    if (!processingSettings.recomputeImpedance)
+        return true;
+    if (!described) {
+        reportFailure(*line, *station, *sample,
+                      QStringLiteral("the recording table %1/config.ini has no row for it")
+                          .arg(sample->folder()));
+        return false;
+    }
+    const bool computed = recompute(*line, *station, *sample, info, header);
+    sample->commit();
+    return computed;
+}
+
+void TreeModel_Index::sendTimeSeries(const QList<MTSampleData> &channels,
+                                     const QList<OneMTSample> &pairs)
+{
+    // Reading the series only serves a view; without one listening, the files are not read.
+    const bool viewListens = isSignalConnected(QMetaMethod::fromSignal(&TreeModel_Index::TimeSeriesChanged))
+                             || isSignalConnected(QMetaMethod::fromSignal(&TreeModel_Index::TimeSeriesPlots));
+    QList<QString> shown;
+    for (const MTSampleData &d : channels) {
+        if (!viewListens)
+            break;
+        const int n = processingSettings.fftLength > 0 ? int(processingSettings.fftLength)
+                                                       : d.sampleFrequency;
+        int count = processingSettings.fftCount;
+        if (count != -1 && n > 0)
+            count = qMin(count, d.sampleCount / n);
+        Wavefile reader;
+        if (n <= 0 || !reader.getTimeSeries(d.dataFile, d.countScale, d.sampleCount, n, count))
+            continue;
+        emit TimeSeriesChanged(reader.getTsData(), channelName(d.channel));
+        shown.append(channelName(d.channel));
+    }
+    emit TimeSeriesPlots(shown);
+    emit OneMTSamplesChanged(pairs, processingSettings);
+    emit signal_CentralWidgetChanged(1);
+}
+
+bool TreeModel_Index::recompute(Data_Line &line, Data_Station &station, Data_SampleData &sample,
+                                const RecordingInfo &info, const RecordingHeader &header)
+{
+    QString failure;
+    const bool done = RecordingProcessing::isTensorRecording(info, processingSettings)
+        ? processTensor(station, sample, info, RecordingDescriptors::buildChannelSamples(header), failure)
+        : processPairs(station, sample, RecordingProcessing::pairSamples(info, header), failure);
+    if (!done)
+        reportFailure(line, station, sample, failure);
+    return done;
+}
+
+bool TreeModel_Index::processPairs(Data_Station &station, Data_SampleData &sample,
+                                   const QList<OneMTSample> &pairs, QString &failure)
+{
+    failure = RecordingProcessing::missingFile(pairs);
+    if (!failure.isEmpty())
+        return false;
+    QList<PairCurve> curves;
+    if (!RecordingProcessing::computePairs(pairs, estimatorCode, processingSettings, curves, failure))
+        return false;
+    if (!StationResults::storePairCurves(*database, sample, curves)) {
+        failure = QStringLiteral("its results could not be written to the project file");
+        return false;
+    }
+    for (const PairCurve &curve : qAsConst(curves))
+        emitPairCurve(station, curve);
+    emit setSaveData(true);
+    return true;
+}
+
+void TreeModel_Index::emitPairCurve(const Data_Station &station, const PairCurve &curve)
+{
+    emit signal_SelectPointTitle(StationPaths::stationLabel(station.StationNum())
+                                 + QStringLiteral("Frequency %1").arg(curve.sampleFrequency));
+    switch (curve.channel) {
+    case Data_ProcessData::ChannelExHy: emit ExHyImpedanceChanged(curve.curve); break;
+    case Data_ProcessData::ChannelEyHx: emit EyHxImpedanceChanged(curve.curve); break;
+    case Data_ProcessData::ChannelEx2Hy: emit Ex2HyImpedanceChanged(curve.curve); break;
+    }
+}
+
+bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &sample,
+                                    const RecordingInfo &info, const QList<MTSampleData> &channels,
+                                    QString &failure)
+{
+    failure = RecordingProcessing::missingFile(channels);
+    if (failure.isEmpty() && !QDir(QStringLiteral("tensors")).exists())
+        failure = QStringLiteral("the folder for tensor result files, %1, is missing")
+                      .arg(QDir::current().absoluteFilePath(QStringLiteral("tensors")));
+    if (!failure.isEmpty())
+        return false;
+    Data_Calc_Tensor::BandResults results;
+    if (!RecordingProcessing::computeTensor(channels, processingSettings, results, failure))
+        return false;
+    const QString basePath = StationPaths::tensorBasePath(station.StationNum());
+    if (!resultFiles->writeTensorFile(results.records, results.impedances, basePath,
+                                      sample.SampleRate())) {
+        failure = QStringLiteral("the tensor result file %1 could not be written")
+                      .arg(EDIDeviceIO::tensorFilePath(basePath, sample.SampleRate()));
+        return false;
+    }
+    station.setHasTensor(1);
+    station.setXPoleDistance(info.exDipole);
+    station.setYPoleDistance(info.eyDipole);
+    setBandFlag(station, sample.SampleRate());
+    if (!station.commit()) {
+        failure = QStringLiteral("the station's tensor flags could not be written to the project file");
+        return false;
+    }
+    return true;
+}
+
+void TreeModel_Index::reportFailure(const Data_Line &line, const Data_Station &station,
+                                    const Data_SampleData &sample, const QString &failure)
+{
+    dialogs->warning(QStringLiteral("重新计算失败"),
+                     QStringLiteral("%1, %2, recording %3 (%4 Hz): %5. Nothing was stored for it.")
+                         .arg(StationPaths::lineLabel(line.LineName()),
+                              StationPaths::stationLabel(station.StationNum()))
+                         .arg(sample.SampleDataNum())
+                         .arg(sample.SampleRate())
+                         .arg(failure));
+}

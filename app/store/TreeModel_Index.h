@@ -1,0 +1,135 @@
+#pragma once
+// The project hub: holds the open project (database, folder, the collections of projects and
+// lines) and shows it as the project tree (lines, their stations in increasing number, and each
+// station's recordings, every item checkable). It carries the database side of the work: showing
+// a station's curves (assembling them from its recordings' results when it has none stored),
+// opening a recording (descriptors and time series to the views, recomputation by Rhoworks or the
+// tensor processing, results stored), saving, clearing and swapping a station's curves.
+//
+// A station's stored curves may hold the operator's edits: recomputing a recording only replaces
+// that recording's result rows; the station is rebuilt from them only when it has no stored
+// result (after clearing it). A recomputation that fails stores nothing for the recording and
+// tells the operator which recording failed and why.
+//
+// Paths of the working folder ("tensors/", "SensorsFile/", "GainCalibration/") are relative to
+// the current working directory. Everything runs synchronously on the caller's thread.
+
+#include <QColor>
+#include <QList>
+#include <QMap>
+#include <QVector>
+
+#include "DORE_Collection.h"
+#include "ProcessingRecords.h"
+#include "RecordingInfo.h"
+#include "RecordingProcessing.h"
+#include "SpectralRecords.h"
+#include "TreeModel.h"
+
+class Data_Line;
+class Data_Project;
+class Data_SampleData;
+class Data_Station;
+class EDIDeviceIO;
+class LibDORE;
+class OperatorDialogs;
+
+class TreeModel_Index : public TreeModel {
+    Q_OBJECT
+public:
+    // dialogs must outlive the hub.
+    explicit TreeModel_Index(OperatorDialogs *dialogs, QObject *parent = nullptr);
+    ~TreeModel_Index() override;
+
+    // Registers the five entity classes, loads projects and lines and builds the tree. The
+    // database is borrowed and must stay open until clearModel.
+    void openProject(const QString &folderPath, LibDORE *database);
+    // Emits the station's curves (stored ones, or assembled from its recordings and stored).
+    void showStation(int linePosition, int stationPosition, int recordingPosition = -1);
+    // Describes the recording, sends it to the views and, when the settings ask for it,
+    // recomputes and stores its results. False when the positions name no recording or a
+    // recomputation failed (the operator has been told why).
+    bool openRecording(int linePosition, int stationPosition, int recordingPosition);
+    // Writes the four curves into the current station's result columns.
+    void saveCurves(const QVector<OneFreqImpedance> &exHy, const QVector<OneFreqImpedance> &eyHx,
+                    const QVector<OneFreqImpedance> &ex2Hy,
+                    const QVector<OneFreqImpedance> &multiPolarity);
+    // Empties the station's results (HasResult 0) and tells the operator.
+    void clearStation(int linePosition, int stationPosition);
+    // Exchanges the current station's ExHy and EyHx curves.
+    void swapCurves();
+    // Drops the tree and the collections; the database may then be closed.
+    void clearModel();
+
+    QString projectFolder() const { return folder; }
+    DORE_Collection<Data_Line> *lines() const { return lineCollection; }
+    DORE_Collection<Data_Project> *projects() const { return projectCollection; }
+    Data_Line *lineAt(int linePosition) const;
+    Data_Station *stationAt(int linePosition, int stationPosition) const;
+    Data_SampleData *recordingAt(int linePosition, int stationPosition, int recordingPosition) const;
+    ReCalculateParam settings() const { return processingSettings; }
+    int estimator() const { return estimatorCode; }
+    int currentLine() const { return currentLinePosition; }
+    int currentStation() const { return currentStationPosition; }
+
+signals:
+    void ExHyImpedanceChanged(QVector<OneFreqImpedance> curve);
+    void EyHxImpedanceChanged(QVector<OneFreqImpedance> curve);
+    void Ex2HyImpedanceChanged(QVector<OneFreqImpedance> curve);
+    void MPMTImpedanceChanged(QVector<OneFreqImpedance> curve);
+    void signal_SelectPointTitle(QString title);
+    void TimeSeriesChanged(QList<QVector<double>> segments, QString type);
+    void TimeSeriesPlots(QList<QString> channels);
+    void TimeSeriesParam(QList<MTSampleData> channels, ReCalculateParam settings);
+    void OneMTSamplesChanged(QList<OneMTSample> pairs, ReCalculateParam settings);
+    void signal2DISOGraphChanged(QList<DataType_ResultData> section, QVector<TopoData> topography,
+                                 QMap<float, QColor> colours, bool inverted);
+    void modelChange();
+    void setSaveTips(bool enabled);
+    void setSaveData(bool enabled);
+    void setExportData(bool enabled);
+    void signal_StaticResistivity(float minimum, float maximum);
+    void signal_CentralWidgetChanged(int index);
+
+public slots:
+    void onRecalculateChanged(ReCalculateParam settings);
+    void on_slot_StackMethodChanged(int estimator);
+
+protected:
+    void itemEdited(const QModelIndex &) override {}
+    // Writes the item's check state into the Use column of its row.
+    void itemCheckChanged(const QModelIndex &index) override;
+
+private:
+    void buildTree();
+    void addStationItems(TreeNode *lineItem, Data_Line &line);
+    bool isMultiPolarityStation(Data_Line &line, Data_Station &station);
+    void showStoredCurves(Data_Station &station, bool multiPolarity);
+    void showAssembledCurves(Data_Station &station, bool multiPolarity);
+    void emitStationCurves(const Data_Station &station, const QVector<OneFreqImpedance> &exHy,
+                           const QVector<OneFreqImpedance> &eyHx,
+                           const QVector<OneFreqImpedance> &ex2Hy);
+    void reportEmptyStation(const Data_Station &station);
+
+    void sendTimeSeries(const QList<MTSampleData> &channels, const QList<OneMTSample> &pairs);
+    bool recompute(Data_Line &line, Data_Station &station, Data_SampleData &sample,
+                   const RecordingInfo &info, const RecordingHeader &header);
+    bool processPairs(Data_Station &station, Data_SampleData &sample,
+                      const QList<OneMTSample> &pairs, QString &failure);
+    bool processTensor(Data_Station &station, Data_SampleData &sample, const RecordingInfo &info,
+                       const QList<MTSampleData> &channels, QString &failure);
+    void emitPairCurve(const Data_Station &station, const RecordingProcessing::PairCurve &curve);
+    void reportFailure(const Data_Line &line, const Data_Station &station,
+                       const Data_SampleData &sample, const QString &failure);
+
+    OperatorDialogs *dialogs;
+    EDIDeviceIO *resultFiles;
+    QString folder;
+    LibDORE *database = nullptr;
+    DORE_Collection<Data_Project> *projectCollection = nullptr;
+    DORE_Collection<Data_Line> *lineCollection = nullptr;
+    int currentLinePosition = -1;
+    int currentStationPosition = -1;
+    ReCalculateParam processingSettings;
+    int estimatorCode = RecordingProcessing::EstimatorPlain;
+};
