@@ -2,6 +2,30 @@
 
 namespace DemoSurvey {
 
+namespace {
+
+StationSpec station(int number, const LayeredEarth &earth, bool tensor, bool lowBandLowRate)
+{
+    StationSpec spec;
+    spec.line = 1;
+    spec.station = number;
+    spec.model = StationModel(earth);
+    RecordingSpec high;
+    high.sampleRate = 24000;
+    high.seconds = 30;
+    high.seed = 20240500 + 10 * number;
+    high.tensor = tensor;
+    RecordingSpec low = high;
+    low.sampleRate = 2400;
+    low.seconds = 240;
+    low.seed = high.seed + 1;
+    low.lowBand = lowBandLowRate;
+    spec.recordings = {high, low};
+    return spec;
+}
+
+} // namespace
+
 LayeredEarth threeLayerEarth()
 {
     return LayeredEarth({{100.0, 200.0}, {10.0, 300.0}}, 1000.0);
@@ -9,18 +33,12 @@ LayeredEarth threeLayerEarth()
 
 SurveySpec spec()
 {
-    StationSpec station;
-    station.model = StationModel(threeLayerEarth());
-    RecordingSpec high;
-    high.sampleRate = 24000;
-    high.seconds = 60;
-    high.seed = 20240501;
-    RecordingSpec low = high;
-    low.sampleRate = 1024;
-    low.seed = 20240502;
-    station.recordings = {high, low};
     SurveySpec survey;
-    survey.stations = {station};
+    survey.stations = {
+        station(1, threeLayerEarth(), false, false),
+        station(2, LayeredEarth({{30.0, 400.0}}, 300.0), false, true),
+        station(3, LayeredEarth({{300.0, 150.0}, {30.0, 600.0}}, 1000.0), true, false),
+    };
     return survey;
 }
 
