@@ -1,10 +1,12 @@
 #include "DemoCommand.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include "DemoSurvey.h"
-#include "SurveyWriter.h"
+#include "DemoWorkFolder.h"
+#include "SyntheticProject.h"
 
 namespace {
 
@@ -22,11 +24,16 @@ void printRecording(QTextStream &out, const QDir &root, const RecordingDescripti
     }
 }
 
-void printSurvey(const SurveyDescription &survey)
+const QString kProjectName = QStringLiteral("demo");
+
+void printSurvey(const SurveyDescription &survey, const QString &projectFile)
 {
     QTextStream out(stdout);
     const QDir root(survey.workDir);
-    out << "Synthetic survey written to " << survey.workDir << '\n';
+    out << "Synthetic survey written to " << survey.workDir << '\n'
+        << "Project: " << root.relativeFilePath(projectFile) << ", earth models: "
+        << DemoWorkFolder::modelFileName(kProjectName)
+        << ", colour scales in ColorScales/, empty folders tensors/, nlcg/, nlls/\n";
     for (const StationDescription &station : survey.stations) {
         out << QStringLiteral("Line %1, Station %2: %3 (instrument %4)\n")
                    .arg(station.line).arg(station.station)
@@ -51,11 +58,18 @@ int runDemoCommand(const QStringList &arguments)
         err << "terrascope-cli demo: cannot create the folder " << dir << '\n';
         return 1;
     }
-    SurveyDescription survey;
-    if (!SurveyWriter(dir).writeSurvey(DemoSurvey::spec(), &survey)) {
-        err << "terrascope-cli demo: writing the synthetic survey into " << dir << " failed\n";
+    if (QFileInfo::exists(SyntheticProject::projectFilePath(dir, kProjectName))) {
+        err << "terrascope-cli demo: " << dir << " already holds a demo project; choose a new folder\n";
         return 1;
     }
-    printSurvey(survey);
+    const SurveySpec spec = DemoSurvey::spec();
+    SurveyDescription survey;
+    QString projectFile;
+    if (!SyntheticProject::create(spec, dir, kProjectName, &survey, &projectFile)
+        || !DemoWorkFolder::writeExtras(dir, kProjectName, spec)) {
+        err << "terrascope-cli demo: writing the demo work folder into " << dir << " failed\n";
+        return 1;
+    }
+    printSurvey(survey, projectFile);
     return 0;
 }

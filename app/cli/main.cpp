@@ -2,17 +2,35 @@
 // subcommand, the rest belong to it.
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QTextStream>
-#include <iterator>
+#include <gsl/gsl_errno.h>
 
 #include "CliCommand.h"
+#include "CompareCommand.h"
+#include "CurveCommand.h"
 #include "DemoCommand.h"
+#include "ProcessCommand.h"
 
 namespace {
 
 const CliCommand commands[] = {
-    {"demo", "DIR", "write the built-in synthetic survey (recordings, calibration tables) into DIR",
+    {"demo", "DIR",
+     "write a ready work folder into DIR: the synthetic survey, its project DIR/demo.HMT, the earth "
+     "models, colour scales and the working folders",
      runDemoCommand},
+    {"process", "PROJECT [--line N] [--station S] [--rebuild] [--estimator plain|robust|mestimation|"
+                "median] [--fft-length N|rate] [--fft-count N|all] [--frequencies 10|12|15|20] "
+                "[--detrend] [--mode scalar|tensor]",
+     "recompute every used recording of the selected stations and store the results; stations "
+     "without stored curves get them assembled from their recordings (--rebuild clears them first)",
+     runProcessCommand},
+    {"curve", "PROJECT --line N --station S [--tensor]",
+     "print a station's stored curves (or, with --tensor, its tensor results) as CSV",
+     runCurveCommand},
+    {"compare", "PROJECT [--model FILE] [--estimator NAME]",
+     "compare every station's curves and tensor results with the synthetic earth models",
+     runCompareCommand},
 };
 
 void printUsage(QTextStream &out)
@@ -23,7 +41,8 @@ void printUsage(QTextStream &out)
                    .arg(QLatin1String(command.name), QLatin1String(command.usage),
                         QLatin1String(command.summary));
     }
-    out << "\n  help    show this text\n";
+    out << "\n  help    show this text\n\n"
+           "Debug lines are hidden; QT_LOGGING_RULES=\"default.debug=true\" shows them.\n";
 }
 
 const CliCommand *findCommand(const QString &name)
@@ -41,6 +60,10 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("terrascope-cli"));
+    gsl_set_error_handler_off();
+    // The libraries' debug lines are for developers; warnings and the operator's messages stay.
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (!arguments.isEmpty()
         && (arguments.first() == QLatin1String("help") || arguments.first() == QLatin1String("--help")

@@ -1,0 +1,97 @@
+#include "CliProject.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include "Data_Line.h"
+#include "Data_Station.h"
+#include "StationPaths.h"
+
+CliProject::CliProject(const QString &command) : command(command), index(&operatorDialogs) {}
+
+CliProject::~CliProject()
+{
+    index.clearModel();
+}
+
+void CliProject::error(const QString &text) const
+{
+    QTextStream(stderr) << "terrascope-cli " << command << ": " << text << '\n';
+}
+
+bool CliProject::open(const QString &projectFile)
+{
+    const QFileInfo file(projectFile);
+    path = file.absoluteFilePath();
+    if (!file.isFile()) {
+        error(QStringLiteral("the project file %1 does not exist").arg(projectFile));
+        return false;
+    }
+    if (!db.open(path)) {
+        error(QStringLiteral("cannot open %1 as a project database: %2")
+                  .arg(projectFile, db.lastError().text()));
+        return false;
+    }
+    if (!QDir::setCurrent(file.absolutePath())) {
+        error(QStringLiteral("cannot change into the project folder %1").arg(file.absolutePath()));
+        return false;
+    }
+    index.openProject(file.absolutePath(), &db);
+    return true;
+}
+
+QString CliProject::label(const StationRef &ref)
+{
+    Data_Line *line = index.lineAt(ref.line);
+    Data_Station *s = station(ref);
+    if (!line || !s)
+        return QString();
+    return StationPaths::lineLabel(line->LineName()) + QStringLiteral(", ")
+           + StationPaths::stationLabel(s->StationNum());
+}
+
+bool CliProject::selectLines(const QString &lineText, QList<int> &lines)
+{
+    bool numeric = true;
+    const int wanted = lineText.toInt(&numeric);
+    QStringList names;
+    for (int l = 0; l < index.lines()->count(); ++l) {
+        const Data_Line *line = index.lineAt(l);
+        names << QString::number(line->LineName());
+        if (lineText.isEmpty() || (numeric && line->LineName() == wanted))
+            lines.append(l);
+    }
+    if (!lines.isEmpty())
+        return true;
+    error(names.isEmpty() ? QStringLiteral("the project has no line")
+                          : QStringLiteral("the project has no line %1 (its lines: %2)")
+                                .arg(lineText, names.join(QStringLiteral(", "))));
+    return false;
+}
+
+bool CliProject::selectStations(const QString &lineText, const QString &stationText,
+                                QList<StationRef> &selected)
+{
+    QList<int> lines;
+    if (!selectLines(lineText, lines))
+        return false;
+    bool numeric = true;
+    const float wanted = stationText.toFloat(&numeric);
+    for (int l : qAsConst(lines)) {
+        DORE_Collection<Data_Station> *stations = index.lineAt(l)->REF_Data_Station();
+        for (int s = 0; s < stations->count(); ++s) {
+            const Data_Station *st = stations->at(s).object;
+            if (stationText.isEmpty() || (numeric && st && st->StationNum() == wanted))
+                selected.append({l, s});
+        }
+    }
+    if (!selected.isEmpty())
+        return true;
+    error(stationText.isEmpty()
+              ? QStringLiteral("line %1 has no station").arg(lineText)
+              : QStringLiteral("no station %1 on %2").arg(stationText,
+                    lineText.isEmpty() ? QStringLiteral("any line")
+                                       : QStringLiteral("line %1").arg(lineText)));
+    return false;
+}

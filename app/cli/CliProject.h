@@ -1,0 +1,54 @@
+#pragma once
+// A project opened for one subcommand: the project file's database, the hub over it, and the
+// command-line operator. Opening makes the project's folder the working folder, so the relative
+// paths of the work folder ("tensors/", "SensorsFile/", "GainCalibration/") resolve there.
+// Errors are printed to standard error as "terrascope-cli <command>: <text>".
+
+#include <QList>
+#include <QString>
+
+#include "CliOperatorDialogs.h"
+#include "LibDORE.h"
+#include "TreeModel_Index.h"
+
+class Data_Station;
+
+class CliProject {
+public:
+    // A station by its positions in the hub's collections.
+    struct StationRef {
+        int line = -1;
+        int station = -1;
+    };
+
+    explicit CliProject(const QString &command);
+    ~CliProject();
+    CliProject(const CliProject &) = delete;
+    CliProject &operator=(const CliProject &) = delete;
+
+    // False (message printed) when the file is missing or not a project database.
+    bool open(const QString &projectFile);
+    // The stations of the line named lineText (all lines when empty) whose number is stationText
+    // (all stations when empty). False (message printed) when the line or station does not exist.
+    bool selectStations(const QString &lineText, const QString &stationText,
+                        QList<StationRef> &selected);
+
+    TreeModel_Index &hub() { return index; }
+    CliOperatorDialogs &dialogs() { return operatorDialogs; }
+    Data_Station *station(const StationRef &ref) { return index.stationAt(ref.line, ref.station); }
+    // "Line 1, Station 2".
+    QString label(const StationRef &ref);
+    QString projectFile() const { return path; }
+
+    // Prints "terrascope-cli <command>: text" to standard error.
+    void error(const QString &text) const;
+
+private:
+    bool selectLines(const QString &lineText, QList<int> &lines);
+
+    QString command;
+    QString path;
+    CliOperatorDialogs operatorDialogs;
+    LibDORE db;
+    TreeModel_Index index;
+};

@@ -1,0 +1,91 @@
+#include "CurveTable.h"
+
+#include <QMap>
+#include <QPair>
+
+namespace CurveTable {
+
+namespace {
+
+QString number(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+// Frequencies compared at six significant digits, so that a curve rounded to single precision
+// lines up with the others.
+double frequencyKey(double freq)
+{
+    return number(freq).toDouble();
+}
+
+using RowKey = QPair<double, int>;  // frequency and occurrence within one curve
+
+struct Column {
+    const QVector<OneFreqImpedance> *curve;
+    bool withCoherency;
+};
+
+QMap<RowKey, QStringList> lineUp(const QList<Column> &columns)
+{
+    QMap<RowKey, QStringList> rows;
+    for (int c = 0; c < columns.size(); ++c) {
+        QMap<double, int> seen;
+        for (const OneFreqImpedance &z : *columns.at(c).curve) {
+            const double key = frequencyKey(z.freq);
+            QStringList &row = rows[{key, seen[key]++}];
+            row.reserve(columns.size());
+            while (row.size() < columns.size())
+                row.append(QString());
+            row[c] = number(z.rho) + QLatin1Char(',') + number(z.phase)
+                     + (columns.at(c).withCoherency ? QLatin1Char(',') + number(z.coherency) : QString());
+        }
+    }
+    return rows;
+}
+
+QString emptyCells(const Column &column)
+{
+    return column.withCoherency ? QStringLiteral(",,") : QStringLiteral(",");
+}
+
+} // namespace
+
+QStringList scalarRows(const QVector<OneFreqImpedance> &exHy, const QVector<OneFreqImpedance> &eyHx,
+                       const QVector<OneFreqImpedance> &ex2Hy,
+                       const QVector<OneFreqImpedance> &multiPolarity)
+{
+    QList<Column> columns{{&exHy, true}, {&eyHx, true}, {&ex2Hy, true}};
+    QString header = QStringLiteral("frequency_hz,ExHy_rho,ExHy_phase,ExHy_coherency,EyHx_rho,"
+                                    "EyHx_phase,EyHx_coherency,Ex2Hy_rho,Ex2Hy_phase,Ex2Hy_coherency");
+    if (!multiPolarity.isEmpty()) {
+        columns.append({&multiPolarity, false});
+        header += QStringLiteral(",MP_rho,MP_phase");
+    }
+    QStringList lines{header};
+    const QMap<RowKey, QStringList> rows = lineUp(columns);
+    for (auto it = rows.cbegin(); it != rows.cend(); ++it) {
+        QString line = number(it.key().first);
+        for (int c = 0; c < columns.size(); ++c)
+            line += QLatin1Char(',') + (it.value().at(c).isEmpty() ? emptyCells(columns.at(c))
+                                                                    : it.value().at(c));
+        lines << line;
+    }
+    return lines;
+}
+
+QStringList tensorRows(const QList<StationTensorFiles::BandImpedance> &records)
+{
+    QStringList lines{QStringLiteral("frequency_hz,band,rho_xx,phase_xx,rho_xy,phase_xy,rho_yx,"
+                                     "phase_yx,rho_yy,phase_yy")};
+    for (const StationTensorFiles::BandImpedance &r : records) {
+        const TensorImpedance &z = r.impedance;
+        lines << QStringList{number(z.freq), r.band, number(z.rhoXX), number(z.phaseXX),
+                             number(z.rhoXY), number(z.phaseXY), number(z.rhoYX), number(z.phaseYX),
+                             number(z.rhoYY), number(z.phaseYY)}
+                     .join(QLatin1Char(','));
+    }
+    return lines;
+}
+
+} // namespace CurveTable

@@ -1,0 +1,112 @@
+#include "ProcessOptions.h"
+
+#include <QStringList>
+
+namespace {
+
+const int kFrequencyDensities[] = {10, 12, 15, 20};
+
+bool readLength(const QString &text, ReCalculateParam &settings)
+{
+    if (text == QLatin1String("rate")) {
+        settings.fftLength = -1.0f;
+        return true;
+    }
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    settings.fftLength = float(n);
+    return ok && n >= 16;
+}
+
+bool readCount(const QString &text, ReCalculateParam &settings)
+{
+    if (text == QLatin1String("all")) {
+        settings.fftCount = -1;
+        return true;
+    }
+    bool ok = false;
+    settings.fftCount = text.toInt(&ok);
+    return ok && settings.fftCount >= 1;
+}
+
+bool readDensity(const QString &text, ReCalculateParam &settings)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (text == QString::number(kFrequencyDensities[i])) {
+            settings.frequencyDensity = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool readMode(const QString &text, ReCalculateParam &settings)
+{
+    settings.tensorMode = text == QLatin1String("tensor");
+    return text == QLatin1String("tensor") || text == QLatin1String("scalar");
+}
+
+} // namespace
+
+void ProcessOptions::addTo(QCommandLineParser &parser)
+{
+    parser.addOptions({
+        {QStringLiteral("estimator"), QStringLiteral("plain, robust, mestimation or median"),
+         QStringLiteral("name"), QStringLiteral("plain")},
+        {QStringLiteral("fft-length"), QStringLiteral("samples per segment, or rate"),
+         QStringLiteral("n"), QStringLiteral("16384")},
+        {QStringLiteral("fft-count"), QStringLiteral("segments to use, or all"),
+         QStringLiteral("count"), QStringLiteral("30")},
+        {QStringLiteral("frequencies"), QStringLiteral("frequencies per decade: 10, 12, 15 or 20"),
+         QStringLiteral("count"), QStringLiteral("10")},
+        {QStringLiteral("detrend"), QStringLiteral("remove each segment's trend")},
+        {QStringLiteral("mode"), QStringLiteral("scalar or tensor"), QStringLiteral("mode"),
+         QStringLiteral("scalar")},
+    });
+}
+
+bool ProcessOptions::estimatorCode(const QString &text, int &code)
+{
+    const QStringList names{QStringLiteral("plain"), QStringLiteral("robust"),
+                            QStringLiteral("mestimation"), QStringLiteral("median")};
+    const int codes[] = {1, 2, 3, 6};
+    for (int i = 0; i < names.size(); ++i) {
+        if (text == names.at(i) || text == QString::number(codes[i])) {
+            code = codes[i];
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ProcessOptions::read(const QCommandLineParser &parser, QString &error)
+{
+    settings.recomputeImpedance = true;
+    settings.trendCorrection = parser.isSet(QStringLiteral("detrend"));
+    struct Check {
+        const char *option;
+        bool accepted;
+        const char *expected;
+    };
+    const Check checks[] = {
+        {"estimator", estimatorCode(parser.value(QStringLiteral("estimator")), estimator),
+         "plain, robust, mestimation, median or 1, 2, 3, 6"},
+        {"fft-length", readLength(parser.value(QStringLiteral("fft-length")), settings),
+         "a whole number of at least 16, or rate"},
+        {"fft-count", readCount(parser.value(QStringLiteral("fft-count")), settings),
+         "a positive whole number, or all"},
+        {"frequencies", readDensity(parser.value(QStringLiteral("frequencies")), settings),
+         "10, 12, 15 or 20"},
+        {"mode", readMode(parser.value(QStringLiteral("mode")), settings), "scalar or tensor"},
+    };
+    for (const Check &check : checks) {
+        if (!check.accepted) {
+            error = QStringLiteral("--%1 %2: expected %3")
+                        .arg(QLatin1String(check.option),
+                             parser.value(QLatin1String(check.option)),
+                             QLatin1String(check.expected));
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The processing settings of the process command, read from its options:
+//   --estimator plain|robust|mestimation|median (or the codes 1, 2, 3, 6; default plain)
+//   --fft-length N|rate (samples per segment; "rate": as many as the sampling rate; default 16384)
+//   --fft-count N|all (segments to use; default 30)
+//   --frequencies 10|12|15|20 (frequencies per decade; default 10)
+//   --detrend (remove each segment's straight-line trend)
+//   --mode scalar|tensor (tensor: every recording with Ex, Ey, Hx and Hy is tensor-processed;
+//     recordings made in tensor mode always are; default scalar)
+// Recomputation is always on.
+
+#include <QCommandLineParser>
+#include <QString>
+
+#include "ProcessingRecords.h"
+
+struct ProcessOptions {
+    ReCalculateParam settings;
+    int estimator = 1;
+
+    static void addTo(QCommandLineParser &parser);
+    // False with error set when a value is not one of the accepted ones.
+    bool read(const QCommandLineParser &parser, QString &error);
+    // The estimator code of a name or code text; false when unknown.
+    static bool estimatorCode(const QString &text, int &code);
+};
