@@ -5,6 +5,7 @@
 
 #include "TestEdiExport.h"
 #include "TestEH4Export.h"
+#include "TestInversionFiles.h"
 #include "TestMerge.h"
 #include "TestResultTables.h"
 
@@ -17,6 +18,8 @@ int main(int argc, char *argv[])
     failures += QTest::qExec(&edi, argc, argv);
     TestEH4Export eh4;
     failures += QTest::qExec(&eh4, argc, argv);
+    TestInversionFiles inversionFiles;
+    failures += QTest::qExec(&inversionFiles, argc, argv);
     TestMerge merge;
     failures += QTest::qExec(&merge, argc, argv);
     TestResultTables tables;
