@@ -6,6 +6,7 @@
 #include "TestEdiExport.h"
 #include "TestEH4Export.h"
 #include "TestInversionFiles.h"
+#include "TestInversionRun.h"
 #include "TestMerge.h"
 #include "TestResultTables.h"
 
@@ -20,6 +21,8 @@ int main(int argc, char *argv[])
     failures += QTest::qExec(&eh4, argc, argv);
     TestInversionFiles inversionFiles;
     failures += QTest::qExec(&inversionFiles, argc, argv);
+    TestInversionRun inversionRun;
+    failures += QTest::qExec(&inversionRun, argc, argv);
     TestMerge merge;
     failures += QTest::qExec(&merge, argc, argv);
     TestResultTables tables;
