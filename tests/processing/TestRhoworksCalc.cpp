@@ -178,33 +178,10 @@ private slots:
         compareStack(calc.stackedCrossPowerHxHy(), hx, hy);
     }
 
-    // Without Ex2 and with Hy shorter than the rest, cross powers use the common segments only.
-    void missingAndShortChannels()
-    {
-        Data_RhoworksCalc calc;
-        calc.setSampleList(descriptors(), {"Ex", "Ey", "Hx", "Hy", "Hz"});
-        giveSegments(calc, 0, 3);
-        giveSegments(calc, 1, 3);
-        giveSegments(calc, 3, 3);
-        giveSegments(calc, 4, 2);
-        calc.calcChannelSpectra(kN);
-        QVector<OneFreqCrossPower> exHy, eyHy, ex2Hy, meanEHy;
-        calc.crossPowerResults(exHy, eyHy, ex2Hy, meanEHy);
-        compareStack(exHy, calibratedReferences(0, 2), calibratedReferences(4, 2));
-        compareStack(eyHy, calibratedReferences(1, 2), calibratedReferences(4, 2));
-        QVERIFY(ex2Hy.isEmpty());
-        QVERIFY(meanEHy.isEmpty());
-        compareStack(calc.stackedCrossPowerExEy(), calibratedReferences(0, 3), calibratedReferences(1, 3));
-        compareStack(calc.stackedCrossPowerHxHy(), calibratedReferences(3, 2), calibratedReferences(4, 2));
-        QList<QVector<double>> raw, calibrated;
-        QVector<double> stacked;
-        QVERIFY(calc.channelResults("Hy", raw, calibrated, stacked));
-        QCOMPARE(raw.size(), 2);
-        QVERIFY(!calc.channelResults("Hz", raw, calibrated, stacked));
-    }
-
-    // A channel whose table cannot be loaded keeps its earlier results and joins no cross power.
-    void failedTableKeepsEarlierResults()
+    // Second run: Ey's table cannot be loaded, Ex2 is not listed, Hy has one segment fewer, "Hz"
+    // is no channel. Ey keeps its earlier results and joins no cross power; the others pair over
+    // the segments both channels have.
+    void skippedAndShortChannels()
     {
         Data_RhoworksCalc calc;
         QSignalSpy finished(&calc, &Data_RhoworksCalc::interpfinished);
@@ -212,23 +189,25 @@ private slots:
         for (int slot = 0; slot < 5; ++slot)
             giveSegments(calc, slot, 2);
         calc.calcChannelSpectra(kN);
-        QList<QVector<double>> rawBefore, calibratedBefore, raw, calibrated;
+        QList<QVector<double>> rawBefore, raw, calibrated;
         QVector<double> stackedBefore, stacked;
-        calc.channelResults("Ey", rawBefore, calibratedBefore, stackedBefore);
+        calc.channelResults("Ey", rawBefore, calibrated, stackedBefore);
 
         QList<MTSampleData> broken = descriptors();
         broken[1].sensorFile = dir.filePath("no-such-table.txt");
-        calc.setSampleList(broken, kNames);
+        calc.setSampleList(broken, {"Ex", "Ey", "Hx", "Hy", "Hz"});
         calc.setChannelSegments("Ey", {segmentOf(0, 7)});
+        giveSegments(calc, 4, 1);
         calc.calcChannelSpectra(kN);
         QCOMPARE(finished.count(), 2);
         calc.channelResults("Ey", raw, calibrated, stacked);
-        QCOMPARE(raw, rawBefore);
-        QCOMPARE(stacked, stackedBefore);
+        QVERIFY(raw == rawBefore && stacked == stackedBefore);
+        QVERIFY(!calc.channelResults("Hz", raw, calibrated, stacked));
         QVector<OneFreqCrossPower> exHy, eyHy, ex2Hy, meanEHy;
         calc.crossPowerResults(exHy, eyHy, ex2Hy, meanEHy);
-        QVERIFY(eyHy.isEmpty() && meanEHy.isEmpty() && calc.stackedCrossPowerExEy().isEmpty());
-        compareStack(exHy, calibratedReferences(0, 2), calibratedReferences(4, 2));
+        QVERIFY(eyHy.isEmpty() && ex2Hy.isEmpty() && meanEHy.isEmpty() && calc.stackedCrossPowerExEy().isEmpty());
+        compareStack(exHy, calibratedReferences(0, 1), calibratedReferences(4, 1));
+        compareStack(calc.stackedCrossPowerHxHy(), calibratedReferences(3, 1), calibratedReferences(4, 1));
     }
 
     // Pairs calibrate with their own tables; the later pair on Hy (Ex2Hy) leaves its Hy results.
@@ -318,11 +297,6 @@ private slots:
         calc.setSampleList({hy}, {"Hy"});
         calc.setChannelSegments("Hy", {randomSamples(16384, 3)});
         calc.calcChannelSpectra(16384);
-        QList<QVector<double>> raw, calibrated;
-        QVector<double> stacked;
-        calc.channelResults("Hy", raw, calibrated, stacked);
-        QCOMPARE(raw.first().size(), 8192);
-        QCOMPARE(stacked.size(), 8192);
         const QVector<OneFreqSpectrum> mean = calc.meanSpectrum("Hy");
         QCOMPARE(mean.size(), 8192);
         QCOMPARE(mean.first().freq, 0.25);

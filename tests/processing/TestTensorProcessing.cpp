@@ -155,18 +155,23 @@ private slots:
         }()));
     }
 
-    // Reading stops at the first channel whose file fails; the channels before it remain.
-    void unreadableChannelEndsTheReading()
+    // Reading stops at the first channel whose file fails (Hx, third in channel order); the
+    // channels before it remain. Without Hx, or without Ey, no impedance can be formed.
+    void missingChannelsGiveNoImpedance()
     {
-        QList<MTSampleData> list = descriptors(4096, 0);
-        QCOMPARE(list[4].channel, 3);  // Hx: third in channel order
-        list[4].dataFile = path("missing-hx.dat");
+        QList<MTSampleData> unreadable = descriptors(4096, 0), withoutEy = descriptors(4096, 0);
+        QVERIFY(unreadable[4].channel == 3 && withoutEy[3].channel == 2);
+        unreadable[4].dataFile = path("missing-hx.dat");
+        withoutEy.removeAt(3);
         Data_Calc_Tensor tensor;
-        tensor.loadSpectra(list, n);
+        tensor.loadSpectra(unreadable, n);
         QCOMPARE(tensor.matrixChannels(), (QList<int>{1, 2}));
         QCOMPARE(tensor.crossPowerMatrices().first().matrix.size(), 2);
         QVERIFY(!tensor.hasImpedanceChannels());
         QVERIFY(tensor.bandResults(TensorBand::forRecording(4096, n), 0.3).records.isEmpty());
+        tensor.loadSpectra(withoutEy, n);
+        QCOMPARE(tensor.matrixChannels(), (QList<int>{1, 3, 4, 5}));
+        QVERIFY(tensor.bandResults(TensorBand::forRecording(4096, n), 0.3).impedances.isEmpty());
     }
 
     // A calibration table that cannot be loaded abandons the call: the earlier matrices stay.
@@ -181,19 +186,6 @@ private slots:
         QVERIFY(sameMatrices(tensor.crossPowerMatrices(), before));
         QCOMPARE(tensor.crossPowerMatrices().first().freq, 4096.0 / n);
         QCOMPARE(tensor.matrixChannels().size(), 5);
-    }
-
-    // Without Ey the impedance is not defined and no frequency is produced.
-    void recordingWithoutEy()
-    {
-        QList<MTSampleData> list = descriptors(4096, 0);
-        QCOMPARE(list[3].channel, 2);
-        list.removeAt(3);
-        Data_Calc_Tensor tensor;
-        tensor.loadSpectra(list, n);
-        QCOMPARE(tensor.matrixChannels(), (QList<int>{1, 3, 4, 5}));
-        QVERIFY(!tensor.hasImpedanceChannels());
-        QVERIFY(tensor.bandResults(TensorBand::forRecording(4096, n), 0.3).impedances.isEmpty());
     }
 
     // Lines every 16 Hz: of the targets from 1 to 30 Hz only 12.6, 15.8, 20 and 25.1 Hz have a
