@@ -7,6 +7,7 @@
 #include "TestEH4Export.h"
 #include "TestInversionFiles.h"
 #include "TestInversionRun.h"
+#include "TestLineSection.h"
 #include "TestMerge.h"
 #include "TestResultTables.h"
 
@@ -23,6 +24,8 @@ int main(int argc, char *argv[])
     failures += QTest::qExec(&inversionFiles, argc, argv);
     TestInversionRun inversionRun;
     failures += QTest::qExec(&inversionRun, argc, argv);
+    TestLineSection lineSection;
+    failures += QTest::qExec(&lineSection, argc, argv);
     TestMerge merge;
     failures += QTest::qExec(&merge, argc, argv);
     TestResultTables tables;

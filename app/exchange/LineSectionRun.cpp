@@ -1,0 +1,61 @@
+#include "LineSectionRun.h"
+
+#include <QDebug>
+
+#include "Data_Inversion.h"
+#include "Data_Line.h"
+#include "Data_Smooth.h"
+#include "OperatorDialogs.h"
+#include "SectionPublisher.h"
+
+namespace {
+
+QVector<OneFreqImpedance> withinBand(const QVector<OneFreqImpedance> &curve, double fMin, double fMax)
+{
+    QVector<OneFreqImpedance> kept;
+    for (const OneFreqImpedance &record : curve)
+        if (record.freq >= fMin && record.freq <= fMax)
+            kept.append(record);
+    return kept;
+}
+
+} // namespace
+
+LineSectionRun::LineSectionRun(OperatorDialogs *dialogs, SectionPublisher *publisher)
+    : dialogs(dialogs), publisher(publisher)
+{
+}
+
+bool LineSectionRun::run(Data_Line &line)
+{
+    InversionParam param;
+    dialogs->inversionParameters(param);
+    return run(line, param);
+}
+
+bool LineSectionRun::run(Data_Line &line, const InversionParam &param)
+{
+    if (param.topography.isEmpty()) {
+        dialogs->warning(QStringLiteral("提示"), QStringLiteral("请导入高程文件！"));
+        return false;
+    }
+    const bool bothBounds = param.startPoint != Data_Line::kNoBound && param.endPoint != Data_Line::kNoBound;
+    if (bothBounds && param.startPoint > param.endPoint) {
+        dialogs->warning(QStringLiteral("提示"), QStringLiteral("请正确输入起始点号！"));
+        return false;
+    }
+    QList<QVector<OneFreqImpedance>> curves;
+    QList<double> positions;
+    line.sectionData(param.direction, param.startPoint, param.endPoint, curves, positions);
+    for (QVector<OneFreqImpedance> &curve : curves)
+        curve = withinBand(curve, param.freqMin, param.freqMax);
+    Data_Inversion::SectionSettings settings;
+    settings.depthScale = param.constraint;
+    settings.sectionBottom = param.minTopo;
+    settings.topography = param.topography;
+    const QList<DataType_ResultData> section =
+        Data_Smooth().smoothSection(Data_Inversion().depthSection(curves, positions.toVector(), settings),
+                                    param.smooth);
+    publisher->publish(section, param.topography);
+    return true;
+}

@@ -1,0 +1,50 @@
+#include "TopographyFile.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QTextStream>
+#include <algorithm>
+#include <cmath>
+
+#include "TextFields.h"
+
+namespace TopographyFile {
+
+bool read(const QString &path, QVector<TopoData> &topography, QList<double> &duplicates)
+{
+    topography.clear();
+    duplicates.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qWarning().noquote() << "TopographyFile::read: cannot open" << path;
+        return false;
+    }
+    QVector<TopoData> points;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QStringList fields = splitTextFields(in.readLine(), 2);
+        if (fields.size() >= 2)
+            points.append({fields[0].toDouble(), fields[1].toDouble()});
+    }
+    std::stable_sort(points.begin(), points.end(),
+                     [](const TopoData &a, const TopoData &b) { return a.position < b.position; });
+    for (const TopoData &point : points) {
+        if (!topography.isEmpty() && std::fabs(point.position - topography.last().position) < 1e-7) {
+            if (duplicates.isEmpty() || duplicates.last() != topography.last().position)
+                duplicates.append(topography.last().position);
+            continue;
+        }
+        topography.append(point);
+    }
+    return true;
+}
+
+QString duplicateMessage(const QList<double> &duplicates)
+{
+    QString text = QStringLiteral("重复高程点的里程：");
+    for (double position : duplicates)
+        text += QString::number(position, 'g', 6) + QLatin1Char(',');
+    return text;
+}
+
+} // namespace TopographyFile
