@@ -98,7 +98,7 @@ void TreeModel_Index::on_slot_StackMethodChanged(int estimator)
 
 void TreeModel_Index::openProject(const QString &folderPath, LibDORE *db)
 {
-    clearModel();
+    dropProject();
     folder = folderPath;
     database = db;
     registerProjectSchema(*database);
@@ -143,6 +143,12 @@ void TreeModel_Index::addStationItems(TreeNode *lineItem, Data_Line &line)
 
 void TreeModel_Index::clearModel()
 {
+    dropProject();
+    emit modelChange();
+}
+
+void TreeModel_Index::dropProject()
+{
     clearTree();
     delete lineCollection;
     delete projectCollection;
@@ -152,7 +158,6 @@ void TreeModel_Index::clearModel()
     folder.clear();
     currentLinePosition = -1;
     currentStationPosition = -1;
-    emit modelChange();
 }
 
 void TreeModel_Index::itemCheckChanged(const QModelIndex &index)

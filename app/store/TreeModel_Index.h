@@ -101,6 +101,7 @@ protected:
     void itemCheckChanged(const QModelIndex &index) override;
 
 private:
+    void dropProject();
     void buildTree();
     void addStationItems(TreeNode *lineItem, Data_Line &line);
     bool isMultiPolarityStation(Data_Line &line, Data_Station &station);
