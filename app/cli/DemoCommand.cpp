@@ -5,6 +5,7 @@
 #include <QTextStream>
 
 #include "DemoSurvey.h"
+#include "DemoInversionPrograms.h"
 #include "DemoWorkFolder.h"
 #include "SyntheticProject.h"
 
@@ -66,7 +67,8 @@ int runDemoCommand(const QStringList &arguments)
     SurveyDescription survey;
     QString projectFile;
     if (!SyntheticProject::create(spec, dir, kProjectName, &survey, &projectFile)
-        || !DemoWorkFolder::writeExtras(dir, kProjectName, spec)) {
+        || !DemoWorkFolder::writeExtras(dir, kProjectName, spec)
+        || !DemoInversionPrograms::install(dir)) {
         err << "terrascope-cli demo: writing the demo work folder into " << dir << " failed\n";
         return 1;
     }

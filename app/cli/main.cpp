@@ -10,6 +10,10 @@
 #include "CompareCommand.h"
 #include "CurveCommand.h"
 #include "DemoCommand.h"
+#include "ExportCommand.h"
+#include "InvertCommand.h"
+#include "MergeCommand.h"
+#include "SectionCommand.h"
 #include "ProcessCommand.h"
 
 namespace {
@@ -31,6 +35,16 @@ const CliCommand commands[] = {
     {"compare", "PROJECT [--model FILE] [--estimator NAME]",
      "compare every station's curves and tensor results with the synthetic earth models",
      runCompareCommand},
+    {"export", "edi|eh4|raw|section PROJECT --line N [--station S] --out PATH [--start N]",
+     "write a station's EDI file, a line's EH4 point files or raw result tables, or its section",
+     runExportCommand},
+    {"section", "PROJECT --line N --topo FILE [--out FILE] [--curve ex|ey|ex2|mpmt] [--constraint X] "
+                "[--smooth X] [--min-topo X] [--start X] [--end X] [--freq-max X] [--freq-min X]",
+     "the line's one-dimensional depth section as a position,depth,value table", runSectionCommand},
+    {"invert", "nlcg|nlls PROJECT --line N [--out FILE] [--timeout SECONDS]",
+     "a 2-D inversion of the line by the program in nlcg/ or nlls/; writes the section table",
+     runInvertCommand},
+    {"merge", "A B", "merge the lines of project file B into project file A", runMergeCommand},
 };
 
 void printUsage(QTextStream &out)

@@ -1,0 +1,8 @@
+#pragma once
+// terrascope-cli export edi|eh4|raw|section PROJECT --line N [--station S] --out PATH
+// [--start N]: an EDI file of one station, the EH4 point files or raw result tables of a line
+// (into the folder --out), or the line's depth-section table (the options of the section command).
+
+#include <QStringList>
+
+int runExportCommand(const QStringList &arguments);

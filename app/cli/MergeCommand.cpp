@@ -1,0 +1,38 @@
+#include "MergeCommand.h"
+
+#include <QFileInfo>
+
+#include "CliOperatorDialogs.h"
+#include "CommandLine.h"
+#include "LibDORE.h"
+#include "ProjectMerge.h"
+#include "ProjectSchema.h"
+
+namespace {
+
+const QString kCommand = QStringLiteral("merge");
+
+bool openProject(LibDORE &db, const QString &path)
+{
+    if (!QFileInfo(path).isFile() || !db.open(QFileInfo(path).absoluteFilePath())) {
+        CommandLine::printError(kCommand, QStringLiteral("cannot open the project file %1").arg(path));
+        return false;
+    }
+    registerProjectSchema(db);
+    return true;
+}
+
+} // namespace
+
+int runMergeCommand(const QStringList &arguments)
+{
+    if (arguments.size() != 2) {
+        CommandLine::printError(kCommand, QStringLiteral("usage: merge A B (B is merged into A)"));
+        return 2;
+    }
+    LibDORE a, b;
+    if (!openProject(a, arguments[0]) || !openProject(b, arguments[1]))
+        return 1;
+    CliOperatorDialogs dialogs;
+    return ProjectMerge(&dialogs).run(&a, &b) ? 0 : 1;
+}

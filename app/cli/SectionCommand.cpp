@@ -1,0 +1,87 @@
+#include "SectionCommand.h"
+
+#include <QCommandLineParser>
+
+#include "CliProject.h"
+#include "CommandLine.h"
+#include "LineCommandSupport.h"
+#include "LineSectionRun.h"
+#include "ResultTableExport.h"
+#include "SectionPublisher.h"
+#include "TopographyFile.h"
+
+namespace {
+
+const QString kCommand = QStringLiteral("section");
+
+// The numeric options and the fields they set.
+struct NumberOption {
+    const char *name;
+    double InversionParam::*field;
+};
+const NumberOption kNumberOptions[] = {
+    {"constraint", &InversionParam::constraint}, {"smooth", &InversionParam::smooth},
+    {"min-topo", &InversionParam::minTopo},      {"start", &InversionParam::startPoint},
+    {"end", &InversionParam::endPoint},          {"freq-max", &InversionParam::freqMax},
+    {"freq-min", &InversionParam::freqMin}};
+
+bool readParameters(const QCommandLineParser &parser, CliProject &project, InversionParam &param)
+{
+    for (const NumberOption &option : kNumberOptions) {
+        const QString name = QLatin1String(option.name);
+        if (!parser.isSet(name))
+            continue;
+        bool ok = false;
+        param.*option.field = parser.value(name).toDouble(&ok);
+        if (!ok) {
+            project.error(QStringLiteral("--%1 needs a number").arg(name));
+            return false;
+        }
+    }
+    const QStringList curves{"ex", "ey", "ex2", "mpmt"};
+    param.direction = curves.indexOf(parser.value(QStringLiteral("curve")).toLower());
+    if (param.direction < 0) {
+        project.error(QStringLiteral("--curve must be ex, ey, ex2 or mpmt"));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int runSectionCommand(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.addOptions({{"line", "line number", "N"},
+                       {"topo", "elevation file", "FILE"},
+                       {"out", "section table to write", "FILE"},
+                       {"curve", "ex, ey, ex2 or mpmt", "NAME", "ex"}});
+    for (const NumberOption &option : kNumberOptions)
+        parser.addOption({QLatin1String(option.name), QStringLiteral("section parameter"), "X"});
+    if (!CommandLine::parse(parser, kCommand, arguments, 1))
+        return 2;
+    if (!parser.isSet("line") || !parser.isSet("topo")) {
+        CommandLine::printError(kCommand, QStringLiteral("--line and --topo are required"));
+        return 2;
+    }
+    const QString topo = LineCommandSupport::absolute(parser.value("topo"));
+    const QString out = LineCommandSupport::absolute(parser.value("out"));
+    CliProject project(kCommand);
+    InversionParam param;
+    if (!project.open(parser.positionalArguments().first()) || !readParameters(parser, project, param))
+        return 1;
+    QList<double> duplicates;
+    if (!TopographyFile::read(topo, param.topography, duplicates)) {
+        project.error(QStringLiteral("cannot read the elevation file %1").arg(topo));
+        return 1;
+    }
+    if (!duplicates.isEmpty())
+        project.dialogs().information(QStringLiteral("高程"), TopographyFile::duplicateMessage(duplicates));
+    Data_Line *line = LineCommandSupport::line(project, parser.value("line"));
+    SectionPublisher publisher;
+    if (!line || !LineSectionRun(&project.dialogs(), &publisher).run(*line, param))
+        return 1;
+    const QString path = out.isEmpty() ? QStringLiteral("line-%1-section.dat").arg(parser.value("line")) : out;
+    const bool written = ResultTableExport(&project.dialogs()).exportSection(path, publisher.latestSection());
+    return LineCommandSupport::exitCode(project, written);
+}
