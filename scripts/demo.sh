@@ -1,21 +1,51 @@
 #!/usr/bin/env bash
-# Builds Terrascope and writes the built-in synthetic survey into a work folder (./demo-work, or the
-# folder given as the first argument), then lists what was generated.
+# The main job on the built-in synthetic survey: installs what is missing, builds the command-line
+# program, writes the demo work folder (./demo-work, or the folder given as the first argument),
+# processes every recording in scalar mode and again in tensor mode, and prints how far each
+# station's recovered curves lie from the synthetic earth models.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 WORK_DIR=${1:-demo-work}
 BUILD_DIR=${BUILD_DIR:-build}
+CLI="$PWD/$BUILD_DIR/app/cli/terrascope-cli"
+start=$(date +%s)
+
 scripts/setup-deps.sh
-scripts/build.sh --target terrascope-cli
-CLI="$BUILD_DIR/app/cli/terrascope-cli"
-"$CLI" demo "$WORK_DIR"
-# Process the recordings, export the tensor-processed station 3 as an EDI file and compute the line's depth section
-# over a flat 100 m surface.
-"$CLI" process "$WORK_DIR/demo.HMT"
-"$CLI" export edi "$WORK_DIR/demo.HMT" --line 1 --station 3 --out "$WORK_DIR/line1-station3.edi"
-printf '0 100\n1000 100\n' > "$WORK_DIR/line1-topography.dat"
-"$CLI" section "$WORK_DIR/demo.HMT" --line 1 --topo "$WORK_DIR/line1-topography.dat" \
-  --min-topo -2000 --out "$WORK_DIR/line1-section.dat"
+scripts/build.sh --target terrascope-cli inversion_nlcg inversion_nlls
+
+# A folder left by an earlier run of this script is replaced; any other existing project is kept.
+if [ -e "$WORK_DIR/demo.HMT" ]; then
+  if [ -e "$WORK_DIR/demo-model.txt" ]; then
+    rm -rf "$WORK_DIR"
+  else
+    echo "demo: $WORK_DIR holds a project that this script did not write; name another folder" >&2
+    exit 1
+  fi
+fi
+PROJECT="$WORK_DIR/demo.HMT"
+
 echo
-echo "Files in $WORK_DIR:"
-find "$WORK_DIR" -type f -printf '%10s  %P\n' | sort -k2
+echo "== Writing the demo work folder"
+"$CLI" demo "$WORK_DIR"
+
+echo
+echo "== Scalar processing: plain estimator, segments of 16384 samples, 30 segments per recording"
+"$CLI" process "$PROJECT"
+
+echo
+echo "== Tensor processing of every recording with Ex, Ey, Hx and Hy"
+"$CLI" process "$PROJECT" --mode tensor
+
+echo
+echo "== Station 1: its stored curves (terrascope-cli curve), every sixth row"
+"$CLI" curve "$PROJECT" --line 1 --station 1 | awk 'NR == 1 || NR % 6 == 0'
+echo "== Station 3: its tensor results (terrascope-cli curve --tensor), every sixth row"
+"$CLI" curve "$PROJECT" --line 1 --station 3 --tensor | awk 'NR == 1 || NR % 6 == 0'
+
+echo
+echo "== Recovered curves against the synthetic earth models"
+status=0
+"$CLI" compare "$PROJECT" || status=$?
+echo
+echo "Demo finished in $(( $(date +%s) - start )) s; work folder: $WORK_DIR"
+exit $status

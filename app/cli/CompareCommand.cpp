@@ -74,7 +74,7 @@ void compareScalar(Comparison &c, const CliProject::StationRef &ref, const Stati
     QVector<OneFreqImpedance> exHy, ex2Hy, eyHx;
     station->decodeCurves(exHy, ex2Hy, eyHx);
     if (station->HasResult() < 1) {
-        QTextStream(stdout) << QStringLiteral("%1  no stored curves\n").arg(label, -18);
+        QTextStream(stdout) << QStringLiteral("%1  no stored scalar curves\n").arg(label, -18);
         return;
     }
     const struct {
