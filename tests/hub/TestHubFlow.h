@@ -9,6 +9,8 @@ private slots:
     void recomputingTwiceKeepsOneRowPerPair_data();
     void recomputingTwiceKeepsOneRowPerPair();
     void openingWithoutRecomputationSendsSeriesAndStoresNothing();
+    void wholeRateLengthAndAllDataCountAreSettled_data();
+    void wholeRateLengthAndAllDataCountAreSettled();
     void showingAStationAssemblesAndStoresItsCurves();
     void storedCurvesStayUntilTheStationIsCleared();
     void swappingTwiceRestoresTheSortedCurves();

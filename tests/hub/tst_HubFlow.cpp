@@ -191,6 +191,30 @@ void TestHubFlow::openingWithoutRecomputationSendsSeriesAndStoresNothing()
     QVERIFY(f.rows(QStringLiteral("Data_ProcessData"), QStringLiteral("ID")).isEmpty());
 }
 
+void TestHubFlow::wholeRateLengthAndAllDataCountAreSettled_data()
+{
+    QTest::addColumn<int>("recording");
+    QTest::addColumn<int>("length");  // settled segment length
+    QTest::addColumn<int>("count");   // settled segment count
+    // 1024 Hz for 4 s: segments of 1024 samples, 4096 / 1024 of them.
+    QTest::newRow("scalar recording") << 1 << 1024 << 4;
+    // The tensor processing settles the length only; it reads its own number of segments.
+    QTest::newRow("tensor recording") << 2 << 2400 << -1;
+}
+
+void TestHubFlow::wholeRateLengthAndAllDataCountAreSettled()
+{
+    QFETCH(int, recording);
+    QFETCH(int, length);
+    QFETCH(int, count);
+    HubFixture f(stationSurvey(true));
+    QVERIFY(f.isValid());
+    f.hub.onRecalculateChanged(recomputeSettings(-1, -1));
+    QVERIFY(f.hub.openRecording(0, 0, recording));
+    QCOMPARE(f.hub.settings().fftLength, float(length));
+    QCOMPARE(f.hub.settings().fftCount, count);
+}
+
 void TestHubFlow::showingAStationAssemblesAndStoresItsCurves()
 {
     HubFixture f(stationSurvey());
