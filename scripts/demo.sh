@@ -7,11 +7,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 WORK_DIR=${1:-demo-work}
 BUILD_DIR=${BUILD_DIR:-build}
-CLI="$PWD/$BUILD_DIR/app/cli/terrascope-cli"
 start=$(date +%s)
 
 scripts/setup-deps.sh
 scripts/build.sh --target terrascope-cli inversion_nlcg inversion_nlls
+CLI="$(cd "$BUILD_DIR/app/cli" && pwd)/terrascope-cli"
 
 # A folder left by an earlier run of this script is replaced; any other existing project is kept.
 if [ -e "$WORK_DIR/demo.HMT" ]; then
