@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QMetaMethod>
 
 #include "CurveBlob.h"
@@ -336,9 +337,11 @@ bool TreeModel_Index::openRecording(int linePosition, int stationPosition, int r
     if (!processingSettings.recomputeImpedance)
         return true;
     if (!described) {
+        const QString table = sample->folder() + QStringLiteral("/config.ini");
         reportFailure(*line, *station, *sample,
-                      QStringLiteral("the recording table %1/config.ini has no row for it")
-                          .arg(sample->folder()));
+                      QFileInfo::exists(table)
+                          ? QStringLiteral("the recording table %1 has no readable row for it").arg(table)
+                          : QStringLiteral("the recording table %1 is missing").arg(table));
         return false;
     }
     const bool computed = recompute(*line, *station, *sample, info, header);
@@ -352,10 +355,15 @@ void TreeModel_Index::sendTimeSeries(const QList<MTSampleData> &channels,
     // Reading the series only serves a view; without one listening, the files are not read.
     const bool viewListens = isSignalConnected(QMetaMethod::fromSignal(&TreeModel_Index::TimeSeriesChanged))
                              || isSignalConnected(QMetaMethod::fromSignal(&TreeModel_Index::TimeSeriesPlots));
+    emit TimeSeriesPlots(viewListens ? emitChannelSeries(channels) : QList<QString>());
+    emit OneMTSamplesChanged(pairs, processingSettings);
+    emit signal_CentralWidgetChanged(1);
+}
+
+QList<QString> TreeModel_Index::emitChannelSeries(const QList<MTSampleData> &channels)
+{
     QList<QString> shown;
     for (const MTSampleData &d : channels) {
-        if (!viewListens)
-            break;
         const int n = processingSettings.fftLength > 0 ? int(processingSettings.fftLength)
                                                        : d.sampleFrequency;
         int count = processingSettings.fftCount;
@@ -367,9 +375,7 @@ void TreeModel_Index::sendTimeSeries(const QList<MTSampleData> &channels,
         emit TimeSeriesChanged(reader.getTsData(), channelName(d.channel));
         shown.append(channelName(d.channel));
     }
-    emit TimeSeriesPlots(shown);
-    emit OneMTSamplesChanged(pairs, processingSettings);
-    emit signal_CentralWidgetChanged(1);
+    return shown;
 }
 
 bool TreeModel_Index::recompute(Data_Line &line, Data_Station &station, Data_SampleData &sample,

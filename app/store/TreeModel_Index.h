@@ -113,6 +113,8 @@ private:
     void reportEmptyStation(const Data_Station &station);
 
     void sendTimeSeries(const QList<MTSampleData> &channels, const QList<OneMTSample> &pairs);
+    // Reads every channel as the settings cut it and emits its segments; the channels shown.
+    QList<QString> emitChannelSeries(const QList<MTSampleData> &channels);
     bool recompute(Data_Line &line, Data_Station &station, Data_SampleData &sample,
                    const RecordingInfo &info, const RecordingHeader &header);
     bool processPairs(Data_Station &station, Data_SampleData &sample,
