@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The main job on the built-in synthetic survey: installs what is missing, builds the command-line
 # program, writes the demo work folder (./demo-work, or the folder given as the first argument),
-# processes every recording in scalar mode and again in tensor mode, and prints how far each
-# station's recovered curves lie from the synthetic earth models.
+# processes every recording in scalar mode and again in tensor mode, exports station 3 as an EDI
+# file and the line's depth section, and prints how far each station's recovered curves lie from
+# the synthetic earth models.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 WORK_DIR=${1:-demo-work}
@@ -41,6 +42,14 @@ echo "== Station 1: its stored curves (terrascope-cli curve), every sixth row"
 "$CLI" curve "$PROJECT" --line 1 --station 1 | awk 'NR == 1 || NR % 6 == 0'
 echo "== Station 3: its tensor results (terrascope-cli curve --tensor), every sixth row"
 "$CLI" curve "$PROJECT" --line 1 --station 3 --tensor | awk 'NR == 1 || NR % 6 == 0'
+
+echo
+echo "== Exports: station 3 as an EDI file; the line's depth section over a flat 100 m surface"
+"$CLI" export edi "$PROJECT" --line 1 --station 3 --out "$WORK_DIR/line1-station3.edi"
+printf '0 100\n1000 100\n' > "$WORK_DIR/line1-topography.dat"
+"$CLI" section "$PROJECT" --line 1 --topo "$WORK_DIR/line1-topography.dat" \
+  --min-topo -2000 --out "$WORK_DIR/line1-section.dat"
+ls -l "$WORK_DIR/line1-station3.edi" "$WORK_DIR/line1-section.dat"
 
 echo
 echo "== Recovered curves against the synthetic earth models"
