@@ -16,18 +16,18 @@ QString g6(double value)
     return QString::number(value, 'g', 6);
 }
 
-bool finishedWell(QFile &file, QTextStream &out)
-{
-    out.flush();
-    return out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
-}
-
 } // namespace
 
 const QString ResultTableExport::kCurveHeader =
     QStringLiteral("Frequency , AppResis , Phase, depth , trueResis  \n");
 
 ResultTableExport::ResultTableExport(OperatorDialogs *dialogs) : dialogs(dialogs) {}
+
+bool ResultTableExport::writtenWell(QFile &file, QTextStream &out)
+{
+    out.flush();
+    return out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
+}
 
 QString ResultTableExport::curveLine(const OneFreqImpedance &record)
 {
@@ -69,7 +69,7 @@ bool ResultTableExport::writeCurve(const QString &path, const QVector<OneFreqImp
     out << kCurveHeader;
     for (const OneFreqImpedance &record : curve)
         out << curveLine(record) << '\n';
-    return finishedWell(file, out);
+    return writtenWell(file, out);
 }
 
 bool ResultTableExport::exportSection(const QString &path, const QList<DataType_ResultData> &section)
@@ -86,7 +86,7 @@ bool ResultTableExport::exportSection(const QString &path, const QList<DataType_
         for (int k = 0; k < qMin(column.depth.size(), column.value.size()); ++k)
             out << g6(column.position) << ',' << g6(column.depth[k]) << ','
                 << g6(column.value[k]) << '\n';
-    if (!finishedWell(file, out)) {
+    if (!writtenWell(file, out)) {
         dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出反演数据错误"));
         return false;
     }

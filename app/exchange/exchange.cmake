@@ -1,4 +1,4 @@
-# Data exchange: EDI export, inversion runs, EH4 points, result tables, merge, topography and the
+# Data exchange: EDI export, inversion runs, EH4 points, result and spectrum tables, merge, topography and the
 # line section run.
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/EDIDeviceIO_Edi.cpp
@@ -20,4 +20,8 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/InversionParam.h
   ${CMAKE_CURRENT_LIST_DIR}/TopographyFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LineSectionRun.cpp
+)
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/StationMagneticSpectra.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LineSpectrumExport.cpp
 )

@@ -10,6 +10,7 @@
 #include "TestLineSection.h"
 #include "TestMerge.h"
 #include "TestResultTables.h"
+#include "TestSpectrumExport.h"
 
 int main(int argc, char *argv[])
 {
@@ -30,5 +31,7 @@ int main(int argc, char *argv[])
     failures += QTest::qExec(&merge, argc, argv);
     TestResultTables tables;
     failures += QTest::qExec(&tables, argc, argv);
+    TestSpectrumExport spectrum;
+    failures += QTest::qExec(&spectrum, argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -1,0 +1,34 @@
+#pragma once
+// The calibrated amplitude spectra of a station's two magnetic channels at the standard
+// frequencies, merged over its used recordings (a frequency covered by two recordings holds the
+// mean of the two values).
+//
+// Every recording is read as station processing reads it: the recorder's count scale for its
+// rate, consecutive segments of the settings' FFT length (16384 samples when that is below 1), at
+// most the settings' segment count of them (-1: all). Each channel is calibrated with its own
+// sensor table and its own gain table, the tables its processing and the spectrum view use, so
+// the exported amplitudes agree with what the operator sees for the same recording.
+
+#include <QMap>
+#include <QString>
+
+#include "ProcessingRecords.h"
+
+class Data_Station;
+
+struct MagneticSpectra {
+    QMap<double, double> hx;  // frequency (Hz) -> calibrated amplitude
+    QMap<double, double> hy;
+};
+
+namespace StationMagneticSpectra {
+
+// Samples per segment for the settings.
+int segmentLength(const ReCalculateParam &settings);
+
+// The spectra of station, whose recording table and files are in stationFolder. A recording
+// whose table row, series or calibration tables cannot be read adds nothing (warning naming it).
+MagneticSpectra compute(Data_Station &station, const QString &stationFolder,
+                        const ReCalculateParam &settings);
+
+} // namespace StationMagneticSpectra
