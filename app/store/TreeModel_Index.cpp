@@ -12,12 +12,18 @@
 #include "Data_SampleData.h"
 #include "Data_Station.h"
 #include "EDIDeviceIO.h"
+#include "EH4Export.h"
+#include "EdiStationExport.h"
 #include "LibDORE.h"
+#include "LineSectionRun.h"
+#include "LineSpectrumExport.h"
 #include "MultiPolarityCurve.h"
 #include "OperatorDialogs.h"
 #include "ProjectSchema.h"
 #include "RecordingDescriptors.h"
 #include "RecordingTableReader.h"
+#include "ResultTableExport.h"
+#include "SectionPublisher.h"
 #include "StationPaths.h"
 #include "StationResults.h"
 #include "TensorResultBand.h"
@@ -55,10 +61,17 @@ void setBandFlag(Data_Station &station, int rate)
 
 TreeModel_Index::TreeModel_Index(OperatorDialogs *dialogs, QObject *parent)
     : TreeModel({QStringLiteral("工程索引")}, parent), dialogs(dialogs),
-      resultFiles(new EDIDeviceIO(dialogs, this))
+      resultFiles(new EDIDeviceIO(dialogs, this)), sections(new SectionPublisher(this))
 {
     registerSpectralMetaTypes();
     registerProcessingMetaTypes();
+    connect(sections, &SectionPublisher::signal2DISOGraphChanged, this,
+            &TreeModel_Index::signal2DISOGraphChanged);
+    connect(sections, &SectionPublisher::signal_StaticResistivity, this,
+            &TreeModel_Index::signal_StaticResistivity);
+    connect(sections, &SectionPublisher::signal_CentralWidgetChanged, this,
+            &TreeModel_Index::signal_CentralWidgetChanged);
+    connect(sections, &SectionPublisher::setExportData, this, &TreeModel_Index::setExportData);
 }
 
 TreeModel_Index::~TreeModel_Index()
@@ -194,6 +207,11 @@ void TreeModel_Index::itemCheckChanged(const QModelIndex &index)
 void TreeModel_Index::showStation(int linePosition, int stationPosition, int)
 {
     Data_Line *line = lineAt(linePosition);
+    if (stationPosition < 0) {
+        if (line && line->REF_Data_Station()->count() >= 2)
+            runLineSection(linePosition);
+        return;
+    }
     Data_Station *station = stationAt(linePosition, stationPosition);
     if (!station)
         return;
@@ -461,4 +479,67 @@ void TreeModel_Index::reportFailure(const Data_Line &line, const Data_Station &s
                          .arg(sample.SampleDataNum())
                          .arg(sample.SampleRate())
                          .arg(failure));
+}
+
+// ---- exports and section runs ----
+
+bool TreeModel_Index::exportRawData(int linePosition)
+{
+    Data_Line *line = lineAt(linePosition);
+    return line && ResultTableExport(dialogs).exportRaw(*line);
+}
+
+bool TreeModel_Index::exportLineSpectrum(int linePosition)
+{
+    Data_Line *line = lineAt(linePosition);
+    return line && LineSpectrumExport(dialogs).run(*line, folder, processingSettings);
+}
+
+bool TreeModel_Index::exportEH4(int linePosition)
+{
+    Data_Line *line = lineAt(linePosition);
+    return line && EH4Export(dialogs).run(*line);
+}
+
+bool TreeModel_Index::exportEDI(int linePosition, int stationPosition)
+{
+    return EdiStationExport(dialogs, resultFiles).run(lineAt(linePosition), stationPosition);
+}
+
+bool TreeModel_Index::exportSection(const QString &path)
+{
+    return ResultTableExport(dialogs).exportSection(path, sections->latestSection());
+}
+
+bool TreeModel_Index::runNLCG(int linePosition, int timeoutMs)
+{
+    Data_Line *line = lineAt(linePosition);
+    InversionRun run(dialogs, sections);
+    run.setTimeout(timeoutMs);
+    return line && run.runNLCG(*line);
+}
+
+bool TreeModel_Index::runNLLS(int linePosition, int timeoutMs)
+{
+    Data_Line *line = lineAt(linePosition);
+    InversionRun run(dialogs, sections);
+    run.setTimeout(timeoutMs);
+    return line && run.runNLLS(*line);
+}
+
+bool TreeModel_Index::runLineSection(int linePosition)
+{
+    Data_Line *line = lineAt(linePosition);
+    return line && LineSectionRun(dialogs, sections).run(*line);
+}
+
+bool TreeModel_Index::runLineSection(int linePosition, const InversionParam &param)
+{
+    Data_Line *line = lineAt(linePosition);
+    return line && LineSectionRun(dialogs, sections).run(*line, param);
+}
+
+QList<DataType_ResultData> TreeModel_Index::latestSection() const
+{
+    return sections->latestSection();
 }

@@ -4,7 +4,10 @@
 // station's recordings, every item checkable). It carries the database side of the work: showing
 // a station's curves (assembling them from its recordings' results when it has none stored),
 // opening a recording (descriptors and time series to the views, recomputation by Rhoworks or the
-// tensor processing, results stored), saving, clearing and swapping a station's curves.
+// tensor processing, results stored), saving, clearing and swapping a station's curves. The
+// exports and section runs of the project tree and the main window are reached through it too;
+// it keeps the latest section (from an inversion run or a line's depth section) for the section
+// export.
 //
 // A station's stored curves may hold the operator's edits: recomputing a recording only replaces
 // that recording's result rows; the station is rebuilt from them only when it has no stored
@@ -20,6 +23,8 @@
 #include <QVector>
 
 #include "DORE_Collection.h"
+#include "InversionParam.h"
+#include "InversionRun.h"
 #include "ProcessingRecords.h"
 #include "RecordingInfo.h"
 #include "RecordingProcessing.h"
@@ -33,6 +38,7 @@ class Data_Station;
 class EDIDeviceIO;
 class LibDORE;
 class OperatorDialogs;
+class SectionPublisher;
 
 class TreeModel_Index : public TreeModel {
     Q_OBJECT
@@ -45,6 +51,8 @@ public:
     // database is borrowed and must stay open until clearModel.
     void openProject(const QString &folderPath, LibDORE *database);
     // Emits the station's curves (stored ones, or assembled from its recordings and stored).
+    // A station position of -1 (a double click on the line) starts the line's depth section run
+    // instead, when the line has at least two stations.
     void showStation(int linePosition, int stationPosition, int recordingPosition = -1);
     // Describes the recording, sends it to the views and, when the settings ask for it,
     // recomputes and stores its results. False when the positions name no recording or a
@@ -60,6 +68,23 @@ public:
     void swapCurves();
     // Drops the tree and the collections; the database may then be closed.
     void clearModel();
+
+    // Exports and section runs of a line (positions as in the tree), each through its exchange
+    // class with the hub's operator; true when the export was written or a section published.
+    // Raw result tables of the line's used stations, into a folder the operator chooses.
+    bool exportRawData(int linePosition);
+    // The line's magnetic spectra beside its Ex/Hy curves, read with the current settings.
+    bool exportLineSpectrum(int linePosition);
+    bool exportEH4(int linePosition);
+    bool exportEDI(int linePosition, int stationPosition);
+    // The latest section as position,depth,value rows.
+    bool exportSection(const QString &path);
+    bool runNLCG(int linePosition, int timeoutMs = InversionRun::kDefaultTimeoutMs);
+    bool runNLLS(int linePosition, int timeoutMs = InversionRun::kDefaultTimeoutMs);
+    // The line's depth section with the parameters the operator gives, or with param as given.
+    bool runLineSection(int linePosition);
+    bool runLineSection(int linePosition, const InversionParam &param);
+    QList<DataType_ResultData> latestSection() const;
 
     QString projectFolder() const { return folder; }
     DORE_Collection<Data_Line> *lines() const { return lineCollection; }
@@ -127,6 +152,7 @@ private:
 
     OperatorDialogs *dialogs;
     EDIDeviceIO *resultFiles;
+    SectionPublisher *sections;
     QString folder;
     LibDORE *database = nullptr;
     DORE_Collection<Data_Project> *projectCollection = nullptr;

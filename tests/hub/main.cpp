@@ -2,6 +2,7 @@
 #include <QtTest>
 #include <gsl/gsl_errno.h>
 
+#include "TestHubExchange.h"
 #include "TestHubFlow.h"
 #include "TestTree.h"
 
@@ -13,5 +14,7 @@ int main(int argc, char **argv)
     TestHubFlow flow;
     int failures = QTest::qExec(&tree, argc, argv);
     failures += QTest::qExec(&flow, argc, argv);
+    TestHubExchange exchange;
+    failures += QTest::qExec(&exchange, argc, argv);
     return failures;
 }
