@@ -4,11 +4,7 @@
 
 #include "CliProject.h"
 #include "CommandLine.h"
-#include "EDIDeviceIO.h"
-#include "EH4Export.h"
-#include "EdiStationExport.h"
 #include "LineCommandSupport.h"
-#include "ResultTableExport.h"
 #include "SectionCommand.h"
 
 namespace {
@@ -20,19 +16,19 @@ bool exportEdi(CliProject &project, const QCommandLineParser &parser)
     QList<CliProject::StationRef> selected;
     if (!project.selectStations(parser.value("line"), parser.value("station"), selected))
         return false;
-    EDIDeviceIO io(&project.dialogs());
-    return EdiStationExport(&project.dialogs(), &io)
-        .run(project.hub().lineAt(selected.first().line), selected.first().station);
+    return project.hub().exportEDI(selected.first().line, selected.first().station);
 }
 
 bool exportLine(CliProject &project, const QString &kind, const QString &lineText)
 {
-    Data_Line *line = LineCommandSupport::line(project, lineText);
-    if (!line)
+    const int line = LineCommandSupport::linePosition(project, lineText);
+    if (line < 0)
         return false;
     if (kind == "eh4")
-        return EH4Export(&project.dialogs()).run(*line);
-    return ResultTableExport(&project.dialogs()).exportRaw(*line);
+        return project.hub().exportEH4(line);
+    if (kind == "spectrum")
+        return project.hub().exportLineSpectrum(line);
+    return project.hub().exportRawData(line);
 }
 
 } // namespace
@@ -42,18 +38,15 @@ int runExportCommand(const QStringList &arguments)
     const QString kind = arguments.value(0);
     if (kind == "section")
         return runSectionCommand(arguments.mid(1));
-    if (kind == "spectrum") {
-        CommandLine::printError(kCommand, QStringLiteral("the line spectrum export is not available yet"));
-        return 1;
-    }
-    if (kind != "edi" && kind != "eh4" && kind != "raw") {
-        CommandLine::printError(kCommand, QStringLiteral("usage: export edi|eh4|raw|section PROJECT ..."));
+    if (kind != "edi" && kind != "eh4" && kind != "raw" && kind != "spectrum") {
+        CommandLine::printError(kCommand,
+                                QStringLiteral("usage: export edi|eh4|raw|spectrum|section PROJECT ..."));
         return 2;
     }
     QCommandLineParser parser;
     parser.addOptions({{"line", "line number", "N"},
                        {"station", "station number (edi)", "S"},
-                       {"out", "EDI file, or folder of the EH4 and raw files", "PATH"},
+                       {"out", "EDI or spectrum file, or folder of the EH4 and raw files", "PATH"},
                        {"start", "number of the first EH4 point", "N", "1"}});
     if (!CommandLine::parse(parser, kCommand, arguments.mid(1), 1))
         return 2;

@@ -4,10 +4,7 @@
 
 #include "CliProject.h"
 #include "CommandLine.h"
-#include "InversionRun.h"
 #include "LineCommandSupport.h"
-#include "ResultTableExport.h"
-#include "SectionPublisher.h"
 
 namespace {
 const QString kCommand = QStringLiteral("invert");
@@ -30,16 +27,15 @@ int runInvertCommand(const QStringList &arguments)
     CliProject project(kCommand);
     if (!project.open(parser.positionalArguments().at(1)))
         return 1;
-    Data_Line *line = LineCommandSupport::line(project, parser.value("line"));
-    if (!line)
+    const int line = LineCommandSupport::linePosition(project, parser.value("line"));
+    if (line < 0)
         return 1;
-    SectionPublisher publisher;
-    InversionRun run(&project.dialogs(), &publisher);
-    if (parser.isSet("timeout"))
-        run.setTimeout(qMax(1, parser.value("timeout").toInt()) * 1000);
-    if (!(method == "nlcg" ? run.runNLCG(*line) : run.runNLLS(*line)))
+    const int timeoutMs = parser.isSet("timeout") ? qMax(1, parser.value("timeout").toInt()) * 1000
+                                                  : InversionRun::kDefaultTimeoutMs;
+    TreeModel_Index &hub = project.hub();
+    if (!(method == "nlcg" ? hub.runNLCG(line, timeoutMs) : hub.runNLLS(line, timeoutMs)))
         return 1;
     const QString path = out.isEmpty() ? QStringLiteral("line-%1-%2.dat").arg(parser.value("line"), method) : out;
-    const bool written = ResultTableExport(&project.dialogs()).exportSection(path, publisher.latestSection());
+    const bool written = hub.exportSection(path);
     return LineCommandSupport::exitCode(project, written);
 }

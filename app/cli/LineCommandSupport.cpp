@@ -6,12 +6,12 @@
 
 namespace LineCommandSupport {
 
-Data_Line *line(CliProject &project, const QString &lineText)
+int linePosition(CliProject &project, const QString &lineText)
 {
     QList<CliProject::StationRef> stations;
     if (!project.selectStations(lineText, QString(), stations))
-        return nullptr;
-    return project.hub().lineAt(stations.first().line);
+        return -1;
+    return stations.first().line;
 }
 
 QString absolute(const QString &path)

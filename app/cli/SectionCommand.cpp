@@ -5,9 +5,6 @@
 #include "CliProject.h"
 #include "CommandLine.h"
 #include "LineCommandSupport.h"
-#include "LineSectionRun.h"
-#include "ResultTableExport.h"
-#include "SectionPublisher.h"
 #include "TopographyFile.h"
 
 namespace {
@@ -77,11 +74,10 @@ int runSectionCommand(const QStringList &arguments)
     }
     if (!duplicates.isEmpty())
         project.dialogs().information(QStringLiteral("高程"), TopographyFile::duplicateMessage(duplicates));
-    Data_Line *line = LineCommandSupport::line(project, parser.value("line"));
-    SectionPublisher publisher;
-    if (!line || !LineSectionRun(&project.dialogs(), &publisher).run(*line, param))
+    const int line = LineCommandSupport::linePosition(project, parser.value("line"));
+    if (line < 0 || !project.hub().runLineSection(line, param))
         return 1;
     const QString path = out.isEmpty() ? QStringLiteral("line-%1-section.dat").arg(parser.value("line")) : out;
-    const bool written = ResultTableExport(&project.dialogs()).exportSection(path, publisher.latestSection());
+    const bool written = project.hub().exportSection(path);
     return LineCommandSupport::exitCode(project, written);
 }

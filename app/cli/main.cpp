@@ -35,8 +35,9 @@ const CliCommand commands[] = {
     {"compare", "PROJECT [--model FILE] [--estimator NAME]",
      "compare every station's curves and tensor results with the synthetic earth models",
      runCompareCommand},
-    {"export", "edi|eh4|raw|section PROJECT --line N [--station S] --out PATH [--start N]",
-     "write a station's EDI file, a line's EH4 point files or raw result tables, or its section",
+    {"export", "edi|eh4|raw|spectrum|section PROJECT --line N [--station S] --out PATH [--start N]",
+     "write a station's EDI file, a line's EH4 point files, raw result tables or spectrum table, "
+     "or its section",
      runExportCommand},
     {"section", "PROJECT --line N --topo FILE [--out FILE] [--curve ex|ey|ex2|mpmt] [--constraint X] "
                 "[--smooth X] [--min-topo X] [--start X] [--end X] [--freq-max X] [--freq-min X]",
