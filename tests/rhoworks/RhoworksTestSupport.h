@@ -1,100 +1,104 @@
 #pragma once
-// Helpers shared by the Rhoworks test classes: complex literals, tolerant comparisons and the
-// channel and calibration files the pipeline reads, written into a temporary folder.
+// Shared by the Rhoworks tests: tolerant comparison, the channel and calibration files the pipeline reads
+// (written into a temporary folder) and one entry point for the four computation methods.
 
-#include <QMetaType>
-#include <QString>
-#include <QVector>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTextStream>
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <limits>
+#include <gsl/gsl_complex_math.h>
 
 #include "Rhoworks.h"
-#include "SpectralRecords.h"
 
 namespace RhoworksTest {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-inline gsl_complex cx(double re, double im = 0.0)
+// Equal within a relative tolerance (absolute below 1), or both NaN; prints both when not.
+inline bool near(double actual, double expected, double relTol, const QString &what = QString())
 {
-    gsl_complex z;
-    GSL_SET_COMPLEX(&z, re, im);
-    return z;
+    const bool ok = std::isnan(expected) ? std::isnan(actual)
+                                         : std::fabs(actual - expected) <= relTol * std::max(1.0, std::fabs(expected));
+    if (!ok)
+        qWarning("%s actual %.17g, expected %.17g", qPrintable(what), actual, expected);
+    return ok;
 }
 
-// Equal within a relative tolerance (absolute below 1), or both NaN.
-inline bool near(double actual, double expected, double relTol)
+inline gsl_complex cx(double re, double im = 0.0) { return gsl_complex_rect(re, im); }
+
+// values / scale, columns to a line: calibration tables of frequency (Hz), amplitude and phase (degrees),
+// or channel files of counts.
+inline void writeRows(const QString &path, const QVector<double> &values, int columns, double scale = 1)
 {
-    if (std::isnan(expected) || std::isnan(actual))
-        return std::isnan(expected) && std::isnan(actual);
-    return std::fabs(actual - expected) <= relTol * std::max(1.0, std::fabs(expected));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text);
+    QTextStream out(&file);
+    out.setRealNumberPrecision(17);
+    for (int i = 0; i < values.size(); ++i)
+        out << values[i] / scale << ((i + 1) % columns ? ' ' : '\n');
 }
 
-inline QString mismatch(const QString &what, double actual, double expected)
+inline QVector<double> noise(int count, double amplitude, quint32 seed)
 {
-    return QStringLiteral("%1: actual %2, expected %3, difference %4")
-        .arg(what).arg(actual, 0, 'g', 17).arg(expected, 0, 'g', 17)
-        .arg(actual - expected, 0, 'g', 3);
+    QRandomGenerator random(seed);
+    QVector<double> samples(count);
+    for (double &x : samples)
+        x = amplitude * (2 * random.generateDouble() - 1);
+    return samples;
 }
 
-// Converter scale of the recorder in mV per count, written from the converter's full scale and
-// word length: 2500 mV over 2^31 below 4096 Hz, 3000 mV over 2^23 from 4096 Hz.
-inline double countsScale(double fs)
+// The frequencies whose records are replaced from their neighbours.
+inline bool isDeadFrequency(double f)
 {
-    return fs < 4096 ? 2500.0 / std::pow(2.0, 31) : 3000.0 / std::pow(2.0, 23);
+    const QVector<double> dead{2000, 2510, 3160, 3980, 39.8, 50.1, 63.1, 79.4, 126, 158, 200};
+    return std::any_of(dead.begin(), dead.end(), [f](double d) { return std::fabs(f - d) < 1e-5; });
 }
-
-// Writes samples given in mV as a text channel file of counts (the reader multiplies by the
-// converter scale of fs). False when the file cannot be written.
-bool writeChannel(const QString &path, const QVector<double> &millivolts, double fs);
-// A calibration table with amplitude 1 and phase 0 from fmin to fmax Hz.
-bool writeUnitTable(const QString &path, double fmin, double fmax);
-// A table of rows (frequency Hz, amplitude, phase in degrees).
-bool writeTable(const QString &path, const QVector<QVector<double>> &rows);
-// Whether f is one of the dead frequencies, whose records are replaced from their neighbours.
-bool isDeadFrequency(double f);
-// count samples of uniform noise in [-amplitude, amplitude] mV, reproducible from seed.
-QVector<double> noise(int count, double amplitude, quint32 seed);
-
-int runFrequencyTableTests(int argc, char **argv);
-int runHelperTests(int argc, char **argv);
-int runEstimatorTests(int argc, char **argv);
-int runCurveRepairTests(int argc, char **argv);
-int runPipelineTests(int argc, char **argv);
-
-}  // namespace RhoworksTest
-
-namespace RhoworksTest {
 
 enum class Method { Plain, MEstimation, Robust, Median };
+const QList<Method> kMethods{Method::Plain, Method::MEstimation, Method::Robust, Method::Median};
+inline const char *methodName(Method method)
+{
+    return std::array<const char *, 4>{{"plain", "M-estimation", "robust", "median"}}[size_t(method)];
+}
 
-// The files of one computation: two channels and four calibration tables.
 struct PairFiles {
-    QString e;
-    QString h;
-    QString eSensor;
-    QString hSensor;
-    QString eGain;
-    QString hGain;
+    QString e, h, eSensor, hSensor, eGain, hGain;
 };
 
-// Options of one run beyond the files, with the values most tests use.
 struct RunOptions {
     double fs = 1024;
     int n = 1024;
     int mode = 0;
     double dipoleLength = 1000;  // mV to mV/km is then the identity
     bool useESensor = true;
-    bool removeTrend = false;
-    int segmentCount = 0;
-    double readerValue = 0;
 };
 
-// Writes channels (mV) and unit tables spanning 1e-4 Hz .. 1e6 Hz into dir under stem.
-PairFiles writePair(const QString &dir, const QString &stem, const QVector<double> &eMillivolts,
-                    const QVector<double> &hMillivolts, double fs);
-bool runMethod(Rhoworks &rhoworks, Method method, const PairFiles &files, const RunOptions &options);
-QString methodName(Method method);
+// Channels in mV as counts of the converter (2500 mV / 2^31 below 4096 Hz, 3000 mV / 2^23 above) and flat
+// unit tables over 1e-4 Hz .. 1e6 Hz, written into dir under stem.
+inline PairFiles writePair(const QString &dir, const QString &stem, const QVector<double> &eMillivolts,
+                           const QVector<double> &hMillivolts, double fs)
+{
+    const QString base = dir + "/" + stem;
+    const PairFiles files{base + "_E0.txt", base + "_Hy.txt", base + "-Ex-sensor.txt",
+                          base + "-Hy-sensor.txt", base + "-Ex-gain.txt", base + "-Hy-gain.txt"};
+    const double mvPerCount = fs < 4096 ? 2500 / std::pow(2.0, 31) : 3000 / std::pow(2.0, 23);
+    writeRows(files.e, eMillivolts, 1, mvPerCount);
+    writeRows(files.h, hMillivolts, 1, mvPerCount);
+    for (const QString &table : {files.eSensor, files.hSensor, files.eGain, files.hGain})
+        writeRows(table, {1e-4, 1, 0, 1e6, 1, 0}, 3);
+    return files;
+}
+
+inline bool runMethod(Rhoworks &rhoworks, Method method, const PairFiles &f, const RunOptions &o)
+{
+    using Computation = bool (Rhoworks::*)(QString, QString, double, double, double, QString, QString,
+                                           QString, QString, bool, int, int, bool, bool, int);
+    static const Computation computations[] = {
+        &Rhoworks::Calc_CagniardResistivity, &Rhoworks::Calc_CagniardResistivityMEstimation,
+        &Rhoworks::Calc_CagniardResistivityRobust, &Rhoworks::Calc_CagniardResistivityMedian};
+    return (rhoworks.*computations[int(method)])(f.e, f.h, o.fs, 0, o.dipoleLength, f.eSensor, f.hSensor, f.eGain,
+                                                 f.hGain, o.useESensor, o.n, 0, false, false, o.mode);
+}
 
 }  // namespace RhoworksTest
 
