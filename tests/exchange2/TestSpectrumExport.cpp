@@ -44,7 +44,6 @@ void TestSpectrumExport::stationLines_data()
     QTest::newRow("curve of the same length: nine columns")
         << 2 << QStringList{"105.5,10,2.5,3,1,100,45,3560,100", "105.5,20,1.25,0,2,100,45,2517.3,100"};
     QTest::newRow("longer curve: four columns") << 3 << QStringList{"105.5,10,2.5,3", "105.5,20,1.25,0"};
-    QTest::newRow("no curve: four columns") << 0 << QStringList{"105.5,10,2.5,3", "105.5,20,1.25,0"};
 }
 
 void TestSpectrumExport::stationLines()
