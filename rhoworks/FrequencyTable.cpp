@@ -20,15 +20,6 @@ double tableValue(int k, int linesPerDecade)
     return std::floor(exact / power + 0.5) * power;
 }
 
-QList<double> table(int linesPerDecade, int kFirst, int kLast)
-{
-    QList<double> values;
-    values.reserve(kLast - kFirst + 1);
-    for (int k = kFirst; k <= kLast; ++k)
-        values.append(tableValue(k, linesPerDecade));
-    return values;
-}
-
 struct ModeRow {
     int linesPerDecade;
     int kFirst;
@@ -51,9 +42,18 @@ const ModeRow &modeRow(int mode)
 
 namespace FrequencyTable {
 
+QList<double> logTable(int linesPerDecade, int kFirst, int kLast)
+{
+    QList<double> values;
+    values.reserve(kLast - kFirst + 1);
+    for (int k = kFirst; k <= kLast; ++k)
+        values.append(tableValue(k, linesPerDecade));
+    return values;
+}
+
 QList<double> decadeTable()
 {
-    return table(10, 1, 50);
+    return logTable(10, 1, 50);
 }
 
 bool modeTable(int mode, QList<double> &values, QList<double> &powerLines)
@@ -61,7 +61,7 @@ bool modeTable(int mode, QList<double> &values, QList<double> &powerLines)
     if (mode < 0 || mode > 3)
         return false;
     const ModeRow &row = modeRow(mode);
-    values = table(row.linesPerDecade, row.kFirst, row.kLast);
+    values = logTable(row.linesPerDecade, row.kFirst, row.kLast);
     powerLines = row.powerLines;
     return true;
 }

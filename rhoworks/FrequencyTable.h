@@ -4,13 +4,17 @@
 
 #include <QList>
 
+#include "RhoworksExport.h"
+
 namespace FrequencyTable {
 
+// 10^(k/N) Hz for k = kFirst .. kLast, N = linesPerDecade, rounded as above.
+RHOWORKS_EXPORT QList<double> logTable(int linesPerDecade, int kFirst, int kLast);
 // The 10-lines-per-decade table of the two-argument list: 1.26 Hz .. 100000 Hz.
-QList<double> decadeTable();
+RHOWORKS_EXPORT QList<double> decadeTable();
 // Table of mode 0..3 and its power-line list; false for any other mode.
 bool modeTable(int mode, QList<double> &table, QList<double> &powerLines);
 // The values of table with fmin <= value <= fmax, in table order.
-QList<double> within(const QList<double> &table, double fmin, double fmax);
+RHOWORKS_EXPORT QList<double> within(const QList<double> &table, double fmin, double fmax);
 
 }  // namespace FrequencyTable

@@ -10,6 +10,7 @@
 #include "CurveBlob.h"
 #include "Data_Line.h"
 #include "Data_Station.h"
+#include "FrequencyTables.h"
 #include "OperatorDialogs.h"
 
 namespace {
@@ -118,12 +119,9 @@ void EH4Export::ensureFrequencyTable(const QString &folder)
         qDebug() << "Open FrequencyList file failed.";
         return;
     }
-    const double mantissas[] = {1.26, 1.58, 2, 2.51, 3.16, 3.98, 5.01, 6.31, 7.94, 10};
     QTextStream out(&file);
-    double decade = 1;
-    for (int d = 0; d < 5; ++d, decade *= 10)
-        for (double mantissa : mantissas)
-            out << (d == 2 && mantissa == 2.51 ? 248.0 : mantissa * decade) << '\n';
+    for (double f : FrequencyTables::tensorFrequencies())
+        out << f << '\n';
 }
 
 void EH4Export::writePoint(const QString &folder, int number, Data_Station &station)
