@@ -1,6 +1,7 @@
 #include "Spectrix.h"
 
 #include "ImpedanceFormulas.h"
+#include "ParzenKernel.h"
 #include "RealFftPlan.h"
 #include "SpectralMath.h"
 
@@ -13,11 +14,6 @@
 using namespace SpectralMath;
 
 namespace {
-
-bool insideOpenBand(double f, double f0, double hw)
-{
-    return f > f0 - hw && f < f0 + hw;
-}
 
 // Line k of the one-sided amplitude density; scale is sqrt(2 / (n fs)).
 OneFreqSpectrum spectralLine(const fftw_complex &x, int k, int n, double fs, double scale)
@@ -101,14 +97,7 @@ QVector<gsl_complex> Spectrix::ComputeOneFreqCrossPower(OneFreqSpectrum e, OneFr
 
 double Spectrix::OneFreqParzen(double f0, double f, double b)
 {
-    const double hw = f0 * b;
-    const double d = std::fabs(f0 - f);
-    if (d >= hw)
-        return 0.0;
-    if (d == 0.0)
-        return 1.0;
-    const double u = d * kPi / hw;
-    return std::pow(std::sin(u) / u, 4);
+    return ParzenKernel::weight(f0, f, f0 * b);
 }
 
 // An empty band leaves the weight sum at 0, so every entry becomes 0/0 = NaN, which the coherency
@@ -119,7 +108,7 @@ OneFreqCrossPower Spectrix::OneFreqBendParzen(double f0, QVector<OneFreqCrossPow
     QVector<gsl_complex> sum(4, gsl_complex_rect(0, 0));
     double weightSum = 0;
     for (const OneFreqCrossPower &record : qAsConst(records)) {
-        if (record.crossPower.size() < 4 || !insideOpenBand(record.freq, f0, hw))
+        if (record.crossPower.size() < 4 || !ParzenKernel::inside(f0, record.freq, hw))
             continue;
         const double w = OneFreqParzen(f0, record.freq, b);
         for (int k = 0; k < 4; ++k)
@@ -139,7 +128,7 @@ gsl_complex Spectrix::OneFreqBendParzen(double f0, QVector<gsl_complex> values, 
     gsl_complex sum = gsl_complex_rect(0, 0);
     double weightSum = 0;
     for (int i = 0; i < count; ++i) {
-        if (!insideOpenBand(freqs.at(i), f0, hw))
+        if (!ParzenKernel::inside(f0, freqs.at(i), hw))
             continue;
         const double w = OneFreqParzen(f0, freqs.at(i), b);
         sum = gsl_complex_add(sum, gsl_complex_mul_real(values.at(i), w));

@@ -3,9 +3,9 @@
 #include <QDebug>
 #include <algorithm>
 #include <cmath>
+#include <gsl/gsl_complex_math.h>
 
 #include "FrequencyTables.h"
-#include "ParzenBand.h"
 #include "SpectrumCalibration.h"
 #include "SpectrumMeans.h"
 #include "Spectrix.h"
@@ -276,7 +276,11 @@ bool Data_RhoworksCalc::calcStationSpectrum(const QList<QVector<double>> &hySegm
 double Data_RhoworksCalc::bandAverage(double f0, const QVector<double> &frequencies,
                                       const QVector<double> &values, double r)
 {
-    return ParzenBand::bandAverage(f0, frequencies, values, r);
+    QVector<gsl_complex> complexValues;
+    complexValues.reserve(values.size());
+    for (double value : values)
+        complexValues.append(gsl_complex_rect(value, 0.0));
+    return GSL_REAL(Spectrix().OneFreqBendParzen(f0, complexValues, frequencies, r));
 }
 
 void Data_RhoworksCalc::resampleCheckTable(QList<OneFreqCheck> &table, int n, double fs)

@@ -4,7 +4,8 @@
 #include <gsl/gsl_complex_math.h>
 #include <limits>
 
-#include "ParzenBand.h"
+#include "ParzenKernel.h"
+#include "SpectralMath.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ void addWeighted(Matrix &sum, const Matrix &matrix, double w)
 void toRhoPhase(gsl_complex z, double f, double &rho, double &phase)
 {
     rho = gsl_complex_abs2(z) * 0.2 / f;
-    phase = std::atan2(GSL_IMAG(z), GSL_REAL(z)) / ParzenBand::kPi * 180.0;
+    phase = std::atan2(GSL_IMAG(z), GSL_REAL(z)) / SpectralMath::kPi * 180.0;
 }
 
 // (a b - c d) / det
@@ -59,14 +60,14 @@ TensorCrossPower bandAverageMatrix(double f0, const QVector<TensorCrossPower> &r
     Matrix sum;
     double weights = 0.0;
     for (const TensorCrossPower &record : records) {
-        if (!ParzenBand::inside(f0, record.freq, h) || record.matrix.isEmpty())
+        if (!ParzenKernel::inside(f0, record.freq, h) || record.matrix.isEmpty())
             continue;
         if (sum.isEmpty())
             sum = Matrix(record.matrix.size(),
                          QVector<gsl_complex>(record.matrix.size(), gsl_complex_rect(0.0, 0.0)));
         if (!isSquare(record.matrix, sum.size()))
             continue;
-        const double w = ParzenBand::weight(f0, record.freq, h);
+        const double w = ParzenKernel::weight(f0, record.freq, h);
         addWeighted(sum, record.matrix, w);
         weights += w;
     }

@@ -11,7 +11,6 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FrequencyTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinearInterpolation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumericalMethod.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ParzenBand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SpectrumCalibration.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SpectrumMeans.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TensorBand.cpp
