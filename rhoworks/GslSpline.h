@@ -7,7 +7,9 @@
 #include <gsl/gsl_interp.h>
 #include <gsl/gsl_spline.h>
 
-class GslSpline {
+#include "RhoworksExport.h"
+
+class RHOWORKS_EXPORT GslSpline {
 public:
     // x: the knots (Hz); type: gsl_interp_linear, gsl_interp_akima, ...
     GslSpline(const gsl_interp_type *type, const QVector<double> &x);

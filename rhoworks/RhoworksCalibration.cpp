@@ -2,26 +2,15 @@
 
 #include "Rhoworks.h"
 
-#include <QDebug>
 #include <algorithm>
 #include <cmath>
 
+#include "CalibrationLines.h"
 #include "FrequencyTable.h"
-#include "GslSpline.h"
-#include "RecordColumn.h"
 
 namespace {
 
 constexpr double kLowBandLimitHz = 4096;
-
-QVector<double> targetLines(int n, double fs)
-{
-    QVector<double> freqs;
-    freqs.reserve(std::max(n / 2, 0));
-    for (int k = 1; k <= n / 2; ++k)
-        freqs.append(k * fs / n);
-    return freqs;
-}
 
 }  // namespace
 
@@ -70,46 +59,12 @@ QVector<double> Rhoworks::UnitConversion(QVector<double> samples, float length)
 
 void Rhoworks::getInterpolation(QList<OneFreqCheck> &table, int n, double fs)
 {
-    const QVector<double> freqs = recordColumn(table, &OneFreqCheck::freq);
-    const QVector<double> amplitudes = recordColumn(table, &OneFreqCheck::amplitude);
-    const QVector<double> phases = recordColumn(table, &OneFreqCheck::phase);
-    table.clear();
-    if (freqs.size() == 1) {
-        for (double f : targetLines(n, fs))
-            table.append({f, amplitudes.first(), phases.first()});
-        return;
-    }
-    GslSpline spline(gsl_interp_linear, freqs);
-    if (!spline.fit(amplitudes)) {
-        qDebug() << "Rhoworks::getInterpolation: a calibration table needs rows with finite,"
-                    " strictly increasing frequencies;" << freqs.size() << "rows cannot be used";
-        return;
-    }
-    for (double f : targetLines(n, fs))
-        table.append({f, spline.at(f), 0.0});
-    spline.fit(phases);
-    for (OneFreqCheck &row : table)
-        row.phase = spline.at(row.freq);
+    CalibrationLines::resample(table, n, fs);
 }
 
 QList<OneFreqSpectrum> Rhoworks::getCalSpectrum(QList<OneFreqSpectrum> spectrum,
                                                 QList<OneFreqCheck> tableA,
                                                 QList<OneFreqCheck> tableB, bool applyA)
 {
-    int lines = std::min(spectrum.size(), tableB.size());
-    if (applyA)
-        lines = std::min(lines, tableA.size());
-    QList<OneFreqSpectrum> calibrated;
-    calibrated.reserve(lines);
-    for (int i = 0; i < lines; ++i) {
-        OneFreqSpectrum line = spectrum[i];
-        line.amplitude = line.amplitude / tableB[i].amplitude;
-        line.phase = line.phase - tableB[i].phase;
-        if (applyA) {
-            line.amplitude = line.amplitude / tableA[i].amplitude;
-            line.phase = line.phase - tableA[i].phase;
-        }
-        calibrated.append(line);
-    }
-    return calibrated;
+    return CalibrationLines::remove(spectrum, tableA, tableB, applyA);
 }

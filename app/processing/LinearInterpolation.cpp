@@ -5,6 +5,19 @@
 #include <limits>
 
 LinearInterpolation::LinearInterpolation(const QVector<double> &x, const QVector<double> &y)
+    : LinearInterpolation(distinctKnots(x, y))
+{
+}
+
+LinearInterpolation::LinearInterpolation(const Knots &distinct)
+    : knots(distinct.x), values(distinct.y), spline(gsl_interp_linear, knots)
+{
+    spline.fit(values);
+}
+
+// The finite pairs sorted by x, the first of each repeated x kept.
+LinearInterpolation::Knots LinearInterpolation::distinctKnots(const QVector<double> &x,
+                                                              const QVector<double> &y)
 {
     const int count = std::min(x.size(), y.size());
     QVector<int> order;
@@ -12,25 +25,14 @@ LinearInterpolation::LinearInterpolation(const QVector<double> &x, const QVector
         if (std::isfinite(x[i]) && std::isfinite(y[i]))
             order.append(i);
     std::stable_sort(order.begin(), order.end(), [&x](int a, int b) { return x[a] < x[b]; });
+    Knots distinct;
     for (int i : order) {
-        if (!knots.isEmpty() && knots.last() == x[i])
+        if (!distinct.x.isEmpty() && distinct.x.last() == x[i])
             continue;
-        knots.append(x[i]);
-        values.append(y[i]);
+        distinct.x.append(x[i]);
+        distinct.y.append(y[i]);
     }
-    if (knots.size() < 2)
-        return;
-    interp = gsl_interp_alloc(gsl_interp_linear, knots.size());
-    accel = gsl_interp_accel_alloc();
-    gsl_interp_init(interp, knots.constData(), values.constData(), knots.size());
-}
-
-LinearInterpolation::~LinearInterpolation()
-{
-    if (accel)
-        gsl_interp_accel_free(accel);
-    if (interp)
-        gsl_interp_free(interp);
+    return distinct;
 }
 
 bool LinearInterpolation::covers(double x) const
@@ -42,9 +44,7 @@ double LinearInterpolation::at(double x)
 {
     if (knots.isEmpty() || std::isnan(x))
         return std::numeric_limits<double>::quiet_NaN();
-    if (x <= knots.first())
+    if (knots.size() == 1)
         return values.first();
-    if (x >= knots.last())
-        return values.last();
-    return gsl_interp_eval(interp, knots.constData(), values.constData(), x, accel);
+    return spline.at(x);
 }

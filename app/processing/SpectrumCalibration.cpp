@@ -1,9 +1,8 @@
 #include "SpectrumCalibration.h"
 
 #include <QDebug>
-#include <algorithm>
 
-#include "LinearInterpolation.h"
+#include "CalibrationLines.h"
 #include "Trimora.h"
 
 namespace {
@@ -30,22 +29,7 @@ namespace SpectrumCalibration {
 
 void resampleCheckTable(QList<OneFreqCheck> &table, int n, double fs)
 {
-    QVector<double> freq, amplitude, phase;
-    for (const OneFreqCheck &row : table) {
-        freq.append(row.freq);
-        amplitude.append(row.amplitude);
-        phase.append(row.phase);
-    }
-    table.clear();
-    LinearInterpolation amplitudeAt(freq, amplitude);
-    LinearInterpolation phaseAt(freq, phase);
-    if (amplitudeAt.knotCount() == 0 || n < 2 || !(fs > 0))
-        return;
-    table.reserve(n / 2);
-    for (int k = 1; k <= n / 2; ++k) {
-        const double f = k * fs / n;
-        table.append(OneFreqCheck{f, amplitudeAt.at(f), phaseAt.at(f)});
-    }
+    CalibrationLines::resample(table, n, fs);
 }
 
 bool loadSensorTable(const QString &path, int n, double fs, QList<OneFreqCheck> &table)
@@ -62,21 +46,7 @@ QList<OneFreqSpectrum> calibrateSpectrum(const QList<OneFreqSpectrum> &spectrum,
                                          const QList<OneFreqCheck> &sensor,
                                          const QList<OneFreqCheck> &gain, bool useSensor)
 {
-    int count = std::min(spectrum.size(), gain.size());
-    if (useSensor)
-        count = std::min(count, sensor.size());
-    QList<OneFreqSpectrum> calibrated;
-    calibrated.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        OneFreqSpectrum line{spectrum[i].freq, spectrum[i].amplitude / gain[i].amplitude,
-                             spectrum[i].phase - gain[i].phase};
-        if (useSensor) {
-            line.amplitude /= sensor[i].amplitude;
-            line.phase -= sensor[i].phase;
-        }
-        calibrated.append(line);
-    }
-    return calibrated;
+    return CalibrationLines::remove(spectrum, sensor, gain, useSensor);
 }
 
 QVector<double> amplitudesOf(const QList<OneFreqSpectrum> &spectrum)

@@ -12,8 +12,9 @@
 namespace SpectrumCalibration {
 
 // Replaces table by its values at the FFT lines k * fs / n, k = 1 .. n/2: amplitude and phase
-// interpolated linearly in frequency, the end rows held outside the table's span. A table
-// without rows stays empty. n and fs must be positive.
+// interpolated linearly in frequency, the end rows held outside the table's span. The table is
+// sorted by strictly increasing frequency (as the calibration reader returns it); a table without
+// rows, or one that is not sorted, comes back empty. n and fs must be positive.
 void resampleCheckTable(QList<OneFreqCheck> &table, int n, double fs);
 
 // Loads the sensor (or gain) table at path through the calibration reader and resamples it onto
