@@ -71,6 +71,10 @@ public:
     QList<double> GenerateFreqList(double fmin, double fmax, int mode);
     // True when some element of list lies within 1e-5 of f.
     bool findSampeFreq(double f, QVector<double> &list);
+    // The dead frequencies (Hz): records found at them (findSampeFreq) are filled in from the live
+    // records by getCanigrdResistivity rather than kept as measured: the power line and its
+    // harmonics, and 2 to 4 kHz.
+    static const QVector<double> &deadFrequencyList();
 
     // Estimators over per-segment vectors (one entry per segment, one element per line). Every one
     // uses the common (shortest) length of the entries; no entry gives an empty result.

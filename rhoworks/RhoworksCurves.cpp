@@ -10,12 +10,6 @@
 
 namespace {
 
-const QVector<double> &deadFrequencies()
-{
-    static const QVector<double> dead = {2000, 2510, 3160, 3980, 39.8, 50.1, 63.1, 79.4, 126, 158, 200};
-    return dead;
-}
-
 constexpr double kPowerLineToleranceHz = 0.0001;
 
 void setBostick(OneFreqImpedance &record)
@@ -87,9 +81,15 @@ void smoothThree(QVector<double> &x)
 
 }  // namespace
 
+const QVector<double> &Rhoworks::deadFrequencyList()
+{
+    static const QVector<double> dead = {2000, 2510, 3160, 3980, 39.8, 50.1, 63.1, 79.4, 126, 158, 200};
+    return dead;
+}
+
 void Rhoworks::DealWithDeadFreqAndPowerLine(QVector<OneFreqImpedance> &records)
 {
-    QVector<double> dead = deadFrequencies();
+    QVector<double> dead = deadFrequencyList();
     QVector<bool> isDead(records.size());
     for (int i = 0; i < records.size(); ++i)
         isDead[i] = findSampeFreq(records[i].freq, dead);

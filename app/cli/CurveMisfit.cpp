@@ -2,15 +2,14 @@
 
 #include <cmath>
 
+#include "Rhoworks.h"
+
 namespace CurveMisfit {
 
 bool isFilledIn(double freq)
 {
-    static const double filledIn[] = {2000, 2510, 3160, 3980, 39.8, 50.1, 63.1, 79.4, 126, 158, 200};
-    for (double f : filledIn)
-        if (std::abs(freq - f) < 1e-5)
-            return true;
-    return false;
+    QVector<double> filledIn = Rhoworks::deadFrequencyList();
+    return Rhoworks().findSampeFreq(freq, filledIn);
 }
 
 Window interior(int rate, int n)

@@ -7,8 +7,8 @@
 
 namespace CurveMisfit {
 
-// The frequencies whose values the estimators fill in from the neighbouring records instead of
-// measuring them (around the power line and its harmonics, and 2 to 4 kHz).
+// Whether the resistivity pipeline fills the record at freq in from the neighbouring records
+// instead of measuring it (its dead frequencies: the power line and its harmonics, 2 to 4 kHz).
 bool isFilledIn(double freq);
 
 // The interior of the band of a recording sampled at rate (Hz) in segments of n samples: from
