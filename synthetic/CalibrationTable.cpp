@@ -1,11 +1,12 @@
 #include "CalibrationTable.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 #include <cmath>
+
+#include "TextFileOutput.h"
 
 namespace {
 
@@ -49,10 +50,8 @@ bool CalibrationTable::write(const QString &path, const QString &header) const
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qWarning() << "CalibrationTable::write: cannot write" << path;
+    if (!TextFileOutput::open(file, "CalibrationTable::write"))
         return false;
-    }
     QTextStream out(&file);
     for (const QString &line : header.split(QLatin1Char('\n')))
         out << "# " << line << '\n';
@@ -62,8 +61,7 @@ bool CalibrationTable::write(const QString &path, const QString &header) const
             << QString::number(row.amplitude, 'g', significantDigits) << '\t'
             << QString::number(row.phaseDegrees, 'g', significantDigits) << '\n';
     }
-    out.flush();
-    return out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
+    return TextFileOutput::finish(file, out, "CalibrationTable::write");
 }
 
 std::vector<std::complex<double>> CalibrationTable::responseOnLines(double fs, int n,

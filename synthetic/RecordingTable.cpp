@@ -1,9 +1,10 @@
 #include "RecordingTable.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+
+#include "TextFileOutput.h"
 
 using RecorderConventions::Channel;
 using RecorderConventions::channelAt;
@@ -55,10 +56,8 @@ bool RecordingTable::write(const QString &path, const StationSpec &station,
                            const QList<RecordingDescription> &recordings)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qWarning() << "RecordingTable::write: cannot write" << path;
+    if (!TextFileOutput::open(file, "RecordingTable::write"))
         return false;
-    }
     QTextStream out(&file);
     out.setCodec("UTF-8");
     out << QStringLiteral("Recording table, Line %1, Station %2\n").arg(station.line).arg(station.station);
@@ -66,6 +65,5 @@ bool RecordingTable::write(const QString &path, const StationSpec &station,
     out << headings << '\n';
     for (const RecordingDescription &recording : recordings)
         out << rowFields(station, recording).join(QLatin1Char(',')) << '\n';
-    out.flush();
-    return out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
+    return TextFileOutput::finish(file, out, "RecordingTable::write");
 }

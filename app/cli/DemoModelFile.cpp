@@ -7,6 +7,7 @@
 #include <QTextStream>
 
 #include "TextFields.h"
+#include "TextFileOutput.h"
 
 namespace DemoModelFile {
 
@@ -44,10 +45,8 @@ bool earthFrom(const QStringList &fields, LayeredEarth &earth)
 bool write(const QString &path, const SurveySpec &survey)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qWarning().noquote() << "DemoModelFile::write: cannot write" << path;
+    if (!TextFileOutput::open(file, "DemoModelFile::write"))
         return false;
-    }
     QTextStream out(&file);
     out << "# Earth models of the synthetic survey, in the recording axes\n"
         << "# line station polarisation basement_rho [rho thickness]... (ohm-m, m)\n";
@@ -60,8 +59,7 @@ bool write(const QString &path, const SurveySpec &survey)
         out << station.line << ' ' << station.station << " xy " << earthFields(station.model.xyEarth()) << '\n'
             << station.line << ' ' << station.station << " yx " << earthFields(station.model.yxEarth()) << '\n';
     }
-    out.flush();
-    return out.status() == QTextStream::Ok;
+    return TextFileOutput::finish(file, out, "DemoModelFile::write");
 }
 
 bool read(const QString &path, QList<StationEarths> &stations)

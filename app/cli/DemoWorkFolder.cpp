@@ -6,6 +6,7 @@
 #include <QTextStream>
 
 #include "DemoModelFile.h"
+#include "TextFileOutput.h"
 
 namespace DemoWorkFolder {
 
@@ -25,16 +26,13 @@ struct ColourScale {
 bool writeColourScale(const QString &path, const ColourScale &scale)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qWarning().noquote() << "DemoWorkFolder: cannot write" << path;
+    if (!TextFileOutput::open(file, "DemoWorkFolder"))
         return false;
-    }
     QTextStream out(&file);
     out << "# colour scale " << scale.fileName << ": percent red green blue\n";
     for (const ColourStop &stop : scale.stops)
         out << stop.percent << ' ' << stop.red << ' ' << stop.green << ' ' << stop.blue << '\n';
-    out.flush();
-    return out.status() == QTextStream::Ok;
+    return TextFileOutput::finish(file, out, "DemoWorkFolder");
 }
 
 bool writeColourScales(const QDir &folder)

@@ -9,6 +9,7 @@
 #include "TensorResultBand.h"
 #include "TensorResultFile.h"
 #include "TextFields.h"
+#include "TextFileOutput.h"
 
 namespace {
 
@@ -71,9 +72,7 @@ bool EDIDeviceIO::writeTensorFile(const QVector<TensorCrossPower> &crossPowers,
 {
     const QString path = tensorFilePath(basePath, sampleRate);
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qWarning().noquote() << "EDIDeviceIO::writeTensorFile: cannot open" << path << "-"
-                             << file.errorString();
+    if (!TextFileOutput::open(file, "EDIDeviceIO::writeTensorFile")) {
         dialogs->critical(QStringLiteral("保存错误"), QStringLiteral("保存数据错误"));
         return false;
     }
@@ -85,10 +84,7 @@ bool EDIDeviceIO::writeTensorFile(const QVector<TensorCrossPower> &crossPowers,
     QTextStream out(&file);
     for (int i = 0; i < count; ++i)
         out << TensorResultFile::recordText(crossPowers[i], impedances[i]);
-    out.flush();
-    if (out.status() != QTextStream::Ok || file.error() != QFileDevice::NoError) {
-        qWarning().noquote() << "EDIDeviceIO::writeTensorFile: writing" << path << "failed -"
-                             << file.errorString();
+    if (!TextFileOutput::finish(file, out, "EDIDeviceIO::writeTensorFile")) {
         dialogs->critical(QStringLiteral("保存错误"), QStringLiteral("保存数据错误"));
         return false;
     }

@@ -4,12 +4,12 @@
 #include "EDIDeviceIO.h"
 
 #include <QDate>
-#include <QDebug>
 #include <QFile>
 #include <QTextStream>
 #include <gsl/gsl_complex_math.h>
 
 #include "OperatorDialogs.h"
+#include "TextFileOutput.h"
 
 namespace {
 
@@ -63,9 +63,7 @@ bool EDIDeviceIO::writeEDI(const QString &path, const QList<TensorCrossPower> &c
                            double station)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qWarning().noquote() << "EDIDeviceIO::writeEDI: cannot open" << path << "-"
-                             << file.errorString();
+    if (!TextFileOutput::open(file, "EDIDeviceIO::writeEDI")) {
         dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出反演数据错误"));
         return false;
     }
@@ -75,10 +73,7 @@ bool EDIDeviceIO::writeEDI(const QString &path, const QList<TensorCrossPower> &c
     writeEDIInfo(out);
     writeEDIDefineMeas(out, dataId, xPoleDistance, yPoleDistance, crossPowers.size());
     writeEDISpectra(out, crossPowers);
-    out.flush();
-    if (out.status() != QTextStream::Ok || file.error() != QFileDevice::NoError) {
-        qWarning().noquote() << "EDIDeviceIO::writeEDI: writing" << path << "failed -"
-                             << file.errorString();
+    if (!TextFileOutput::finish(file, out, "EDIDeviceIO::writeEDI")) {
         dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出反演数据错误"));
         return false;
     }

@@ -1,6 +1,5 @@
 #include "LineSpectrumExport.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
@@ -10,6 +9,7 @@
 #include "OperatorDialogs.h"
 #include "ResultTableExport.h"
 #include "StationPaths.h"
+#include "TextFileOutput.h"
 
 LineSpectrumExport::LineSpectrumExport(OperatorDialogs *dialogs) : dialogs(dialogs) {}
 
@@ -45,9 +45,7 @@ bool LineSpectrumExport::run(Data_Line &line, const QString &projectFolder,
     if (path.isEmpty())
         return false;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qWarning().noquote() << "LineSpectrumExport::run: cannot open" << path << "-"
-                             << file.errorString();
+    if (!TextFileOutput::open(file, "LineSpectrumExport::run")) {
         reportFailure();
         return false;
     }
@@ -66,9 +64,7 @@ bool LineSpectrumExport::run(Data_Line &line, const QString &projectFolder,
         for (const QString &text : stationLines(station->StationNum(), spectra, exHy))
             out << text << '\n';
     }
-    if (!ResultTableExport::writtenWell(file, out)) {
-        qWarning().noquote() << "LineSpectrumExport::run: writing" << path << "failed -"
-                             << file.errorString();
+    if (!TextFileOutput::finish(file, out, "LineSpectrumExport::run")) {
         reportFailure();
         return false;
     }

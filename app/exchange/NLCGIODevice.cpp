@@ -6,22 +6,9 @@
 #include <cmath>
 
 #include "TextFields.h"
+#include "TextFileOutput.h"
 
 namespace {
-
-bool openForWriting(QFile &file, const char *who)
-{
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return true;
-    qWarning().noquote() << who << ": cannot open" << file.fileName() << "-" << file.errorString();
-    return false;
-}
-
-bool finishedWell(QFile &file, QTextStream &out)
-{
-    out.flush();
-    return out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
-}
 
 // The layer index of the starting model's resistivity grid: 1 for layers 0-9, 2 for 10-19, ...,
 // 6 for 50-54.
@@ -48,7 +35,7 @@ bool NLCGIODevice::writeDataFile(const QList<QVector<OneFreqImpedance>> &curves,
                                  const QString &path)
 {
     QFile file(path);
-    if (!openForWriting(file, "NLCGIODevice::writeDataFile"))
+    if (!TextFileOutput::open(file, "NLCGIODevice::writeDataFile"))
         return false;
     QTextStream out(&file);
     double sum = 0.0;
@@ -63,7 +50,7 @@ bool NLCGIODevice::writeDataFile(const QList<QVector<OneFreqImpedance>> &curves,
         }
     }
     m_meanResistivity = count > 0 ? sum / count : 0.0;
-    return finishedWell(file, out);
+    return TextFileOutput::finish(file, out, "NLCGIODevice::writeDataFile");
 }
 
 QString NLCGIODevice::widthLines(const QVector<double> &positions)
@@ -107,7 +94,7 @@ bool NLCGIODevice::writeModelFile(int stationCount, const QVector<double> &posit
         return false;
     }
     QFile file(path);
-    if (!openForWriting(file, "NLCGIODevice::writeModelFile"))
+    if (!TextFileOutput::open(file, "NLCGIODevice::writeModelFile"))
         return false;
     const int nx = stationCount + 9;
     QTextStream out(&file);
@@ -131,21 +118,21 @@ bool NLCGIODevice::writeModelFile(int stationCount, const QVector<double> &posit
     for (int x = 0; x < nx; ++x)
         out << "1 ";
     out << '\n';
-    return finishedWell(file, out);
+    return TextFileOutput::finish(file, out, "NLCGIODevice::writeModelFile");
 }
 
 bool NLCGIODevice::writeControlFile(const QString &path, int mode, int stationCount)
 {
     Q_UNUSED(mode);
     QFile file(path);
-    if (!openForWriting(file, "NLCGIODevice::writeControlFile"))
+    if (!TextFileOutput::open(file, "NLCGIODevice::writeControlFile"))
         return false;
     QTextStream out(&file);
     out << "m\nmodel-1.dat\nb-tm-1.dat\n1.5\n40\n0.001\n5\n5\nn\nL\n";
     for (int i = 0; i < stationCount; ++i)
         out << i + 6 << '\n';
     out << " \nEND";
-    return finishedWell(file, out);
+    return TextFileOutput::finish(file, out, "NLCGIODevice::writeControlFile");
 }
 
 bool NLCGIODevice::readModelOutput(const QString &path, int stationCount,

@@ -5,6 +5,7 @@
 #include <QTextStream>
 
 #include "TextFields.h"
+#include "TextFileOutput.h"
 
 namespace {
 
@@ -70,10 +71,8 @@ bool NLLSIODevice::writeFieldData(const QString &path,
         return false;
     }
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qWarning().noquote() << "NLLSIODevice::writeFieldData: cannot open" << path;
+    if (!TextFileOutput::open(file, "NLLSIODevice::writeFieldData"))
         return false;
-    }
     QString text = QStringLiteral(" >> MT2DInvMatlab Field Data Ver 1.0\n >> Mode\n  1\n");
     text += QString::asprintf(" >> Start\n  %d\n", static_cast<int>(positions[0]));
     text += QString::asprintf(" >> Spacing\n  %d\n", static_cast<int>(positions[2] - positions[1]));

@@ -1,6 +1,5 @@
 #include "ResultTableExport.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
@@ -8,6 +7,7 @@
 
 #include "Data_Line.h"
 #include "OperatorDialogs.h"
+#include "TextFileOutput.h"
 
 namespace {
 
@@ -16,18 +16,25 @@ QString g6(double value)
     return QString::number(value, 'g', 6);
 }
 
+bool writeSection(const QString &path, const QList<DataType_ResultData> &section)
+{
+    QFile file(path);
+    if (!TextFileOutput::open(file, "ResultTableExport::exportSection"))
+        return false;
+    QTextStream out(&file);
+    for (const DataType_ResultData &column : section)
+        for (int k = 0; k < qMin(column.depth.size(), column.value.size()); ++k)
+            out << g6(column.position) << ',' << g6(column.depth[k]) << ','
+                << g6(column.value[k]) << '\n';
+    return TextFileOutput::finish(file, out, "ResultTableExport::exportSection");
+}
+
 } // namespace
 
 const QString ResultTableExport::kCurveHeader =
     QStringLiteral("Frequency , AppResis , Phase, depth , trueResis  \n");
 
 ResultTableExport::ResultTableExport(OperatorDialogs *dialogs) : dialogs(dialogs) {}
-
-bool ResultTableExport::writtenWell(QFile &file, QTextStream &out)
-{
-    out.flush();
-    return out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
-}
 
 QString ResultTableExport::curveLine(const OneFreqImpedance &record)
 {
@@ -60,33 +67,18 @@ bool ResultTableExport::exportRaw(Data_Line &line)
 bool ResultTableExport::writeCurve(const QString &path, const QVector<OneFreqImpedance> &curve)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qWarning().noquote() << "ResultTableExport::writeCurve: cannot open" << path << "-"
-                             << file.errorString();
+    if (!TextFileOutput::open(file, "ResultTableExport::writeCurve"))
         return false;
-    }
     QTextStream out(&file);
     out << kCurveHeader;
     for (const OneFreqImpedance &record : curve)
         out << curveLine(record) << '\n';
-    return writtenWell(file, out);
+    return TextFileOutput::finish(file, out, "ResultTableExport::writeCurve");
 }
 
 bool ResultTableExport::exportSection(const QString &path, const QList<DataType_ResultData> &section)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qWarning().noquote() << "ResultTableExport::exportSection: cannot open" << path << "-"
-                             << file.errorString();
-        dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出反演数据错误"));
-        return false;
-    }
-    QTextStream out(&file);
-    for (const DataType_ResultData &column : section)
-        for (int k = 0; k < qMin(column.depth.size(), column.value.size()); ++k)
-            out << g6(column.position) << ',' << g6(column.depth[k]) << ','
-                << g6(column.value[k]) << '\n';
-    if (!writtenWell(file, out)) {
+    if (!writeSection(path, section)) {
         dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出反演数据错误"));
         return false;
     }

@@ -9,8 +9,6 @@
 #include "SpectralRecords.h"
 
 class Data_Line;
-class QFile;
-class QTextStream;
 class OperatorDialogs;
 
 class ResultTableExport {
@@ -31,8 +29,6 @@ public:
     // "f,rho,phase,depth,trueRho" of a record: depth = 356 sqrt(rho / f) m and the
     // Niblett-Bostick resistivity (90 / phase - 1) rho, both computed here from f, rho and phase.
     static QString curveLine(const OneFreqImpedance &record);
-    // Flushes out and tells whether everything written to file arrived.
-    static bool writtenWell(QFile &file, QTextStream &out);
 
 private:
     bool writeCurve(const QString &path, const QVector<OneFreqImpedance> &curve);

@@ -1,0 +1,28 @@
+#include "TextFileOutput.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QTextStream>
+
+namespace TextFileOutput {
+
+bool open(QFile &file, const char *who)
+{
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return true;
+    qWarning().noquote() << QLatin1String(who) + QStringLiteral(": cannot open") << file.fileName()
+                         << "-" << file.errorString();
+    return false;
+}
+
+bool finish(QFile &file, QTextStream &out, const char *who)
+{
+    out.flush();
+    if (out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError)
+        return true;
+    qWarning().noquote() << QLatin1String(who) + QStringLiteral(": writing") << file.fileName()
+                         << "failed -" << file.errorString();
+    return false;
+}
+
+} // namespace TextFileOutput
