@@ -4,9 +4,9 @@
 #include "LibDORE.h"
 
 #include <QMetaProperty>
-#include <QSqlError>
 #include <QSqlRecord>
 
+using DoreSqlText::execLogged;
 using DoreSqlText::fillPlaceholders;
 using DoreSqlText::logFailure;
 using DoreSqlText::quoted;
@@ -147,18 +147,12 @@ void DORE_BaseObject::db_new()
     const QString statement = getSQl_Insert();
     if (statement.isEmpty())
         return;
-    if (!m_query.exec(statement)) {
-        const QSqlError error = m_query.lastError();
-        logFailure(QStringLiteral("DORE_BaseObject::db_new"), {statement}, &error);
+    const QString who = QStringLiteral("DORE_BaseObject::db_new");
+    if (!execLogged(m_query, who, statement)) {
         m_query.clear();
         return;
     }
-    const QString keyQuery = QStringLiteral("select last_insert_rowid()");
-    const bool keyRead = m_query.exec(keyQuery);
-    if (!keyRead) {
-        const QSqlError error = m_query.lastError();
-        logFailure(QStringLiteral("DORE_BaseObject::db_new"), {keyQuery}, &error);
-    }
+    const bool keyRead = execLogged(m_query, who, QStringLiteral("select last_insert_rowid()"));
     QString keyName, keyType;
     if (keyRead && m_db->getKey(tableName(), keyName, keyType) && m_query.next())
         setProperty(keyName.toLatin1(), m_query.value(0));
@@ -173,9 +167,7 @@ bool DORE_BaseObject::commit()
     const QString statement = getSQL_Commit();
     if (statement.isEmpty())
         return false;
-    if (!m_query.exec(statement)) {
-        const QSqlError error = m_query.lastError();
-        logFailure(QStringLiteral("DORE_BaseObject::commit"), {statement}, &error);
+    if (!execLogged(m_query, QStringLiteral("DORE_BaseObject::commit"), statement)) {
         m_query.clear();
         return false;
     }
@@ -191,9 +183,7 @@ void DORE_BaseObject::update()
     const QString statement = getSQL_GetOnUse();
     if (statement.isEmpty())
         return;
-    if (!m_query.exec(statement)) {
-        const QSqlError error = m_query.lastError();
-        logFailure(QStringLiteral("DORE_BaseObject::update"), {statement}, &error);
+    if (!execLogged(m_query, QStringLiteral("DORE_BaseObject::update"), statement)) {
         m_query.clear();
         return;
     }

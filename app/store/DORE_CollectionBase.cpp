@@ -5,10 +5,9 @@
 #include "LibDORE.h"
 
 #include <QMetaClassInfo>
-#include <QSqlError>
 #include <QSqlRecord>
 
-using DoreSqlText::logFailure;
+using DoreSqlText::execLogged;
 
 static std::unique_ptr<QSqlQuery> newQuery(LibDORE *db)
 {
@@ -94,9 +93,7 @@ void DORE_CollectionBase::loadTable(const QString &where, const QString &order)
         statement += QStringLiteral(" WHERE ") + where;
     // A failed count leaves the collection empty, so at() never reaches past the loaded objects.
     setRowCount(where, 0);
-    if (!m_query->exec(statement)) {
-        const QSqlError error = m_query->lastError();
-        logFailure(QStringLiteral("loadTable"), {statement}, &error);
+    if (!execLogged(*m_query, QStringLiteral("loadTable"), statement)) {
         m_query->clear();
         return;
     }
@@ -132,9 +129,7 @@ void DORE_CollectionBase::query(const QStringList &columns, const QString &where
     if (!limitClause.isEmpty())
         parts << limitClause;
     const QString statement = parts.join(QLatin1Char(' '));
-    if (!m_query->exec(statement)) {
-        const QSqlError error = m_query->lastError();
-        logFailure(QStringLiteral("DORE_Collection Query :"), {statement}, &error);
+    if (!execLogged(*m_query, QStringLiteral("DORE_Collection Query :"), statement)) {
         m_query->clear();
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <cmath>
 
 namespace DoreSqlText {
@@ -110,6 +111,15 @@ void logFailure(const QString &prefix, const QStringList &details, const QSqlErr
     if (error)
         parts << error->databaseText() << error->driverText();
     qDebug().noquote() << parts.join(QLatin1Char(' '));
+}
+
+bool execLogged(QSqlQuery &query, const QString &prefix, const QString &statement)
+{
+    if (query.exec(statement))
+        return true;
+    const QSqlError error = query.lastError();
+    logFailure(prefix, {statement}, &error);
+    return false;
 }
 
 } // namespace DoreSqlText

@@ -8,6 +8,7 @@
 #include <QVariant>
 
 class QSqlError;
+class QSqlQuery;
 
 namespace DoreSqlText {
 
@@ -36,5 +37,8 @@ void removeColumn(QStringList &names, QStringList &types, const QString &name);
 // texts when error is given.
 void logFailure(const QString &prefix, const QStringList &details,
                 const QSqlError *error = nullptr);
+// Runs statement on query; false, with the failure logged under prefix together with the
+// statement and the query's error, when it fails.
+bool execLogged(QSqlQuery &query, const QString &prefix, const QString &statement);
 
 } // namespace DoreSqlText

@@ -7,6 +7,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+using DoreSqlText::execLogged;
 using DoreSqlText::logFailure;
 using DoreSqlText::sqlTypeOf;
 
@@ -194,9 +195,7 @@ bool LibDORE::runInTransaction(const QStringList &statements, const QString &fai
     }
     QSqlQuery query(m_database);
     for (const QString &statement : statements) {
-        if (!query.exec(statement)) {
-            const QSqlError error = query.lastError();
-            logFailure(failurePrefix, {statement}, &error);
+        if (!execLogged(query, failurePrefix, statement)) {
             query.clear();
             m_database.rollback();
             return false;
