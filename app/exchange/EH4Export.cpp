@@ -12,6 +12,7 @@
 #include "Data_Station.h"
 #include "FrequencyTables.h"
 #include "OperatorDialogs.h"
+#include "StationResults.h"
 
 namespace {
 
@@ -45,12 +46,6 @@ QString componentFields(const QVector<OneFreqImpedance> &curve, double f)
             return field(fixed2(record.coherency)) + field(resistivityText(record.rho))
                    + field(fixed2(record.phase));
     return field(fixed2(0)).repeated(3);
-}
-
-void sortByFrequency(QVector<OneFreqImpedance> &curve)
-{
-    std::stable_sort(curve.begin(), curve.end(),
-                     [](const OneFreqImpedance &a, const OneFreqImpedance &b) { return a.freq < b.freq; });
 }
 
 // The Ex/Hy and Ey/Hx curves: stored ones when the station has results, else gathered from its
@@ -134,7 +129,7 @@ void EH4Export::writePoint(const QString &folder, int number, Data_Station &stat
     QVector<OneFreqImpedance> a, b;
     stationCurves(station, a, b);
     for (QVector<OneFreqImpedance> *curve : {&a, &b}) {
-        sortByFrequency(*curve);
+        StationResults::sortByFrequency(*curve);
         cleanCurve(*curve);
     }
     QTextStream(&file) << pointFileText(a, b);

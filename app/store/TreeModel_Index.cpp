@@ -240,12 +240,8 @@ void TreeModel_Index::showStoredCurves(Data_Station &station, bool multiPolarity
 {
     QVector<OneFreqImpedance> exHy, ex2Hy, eyHx;
     station.decodeCurves(exHy, ex2Hy, eyHx);
-    if (StationResults::allEmpty(exHy, eyHx, ex2Hy)) {
-        reportEmptyStation(station);
+    if (!readyToShow(station, exHy, eyHx, ex2Hy))
         return;
-    }
-    for (QVector<OneFreqImpedance> *curve : {&exHy, &eyHx, &ex2Hy})
-        StationResults::sortByFrequency(*curve);
     emitStationCurves(station, exHy, eyHx, ex2Hy);
     if (!multiPolarity)
         return;
@@ -263,12 +259,8 @@ void TreeModel_Index::showAssembledCurves(Data_Station &station, bool multiPolar
 {
     QVector<OneFreqImpedance> exHy, eyHx, ex2Hy;
     station.assembleCurves(exHy, eyHx, ex2Hy);
-    if (StationResults::allEmpty(exHy, eyHx, ex2Hy)) {
-        reportEmptyStation(station);
+    if (!readyToShow(station, exHy, eyHx, ex2Hy))
         return;
-    }
-    for (QVector<OneFreqImpedance> *curve : {&exHy, &eyHx, &ex2Hy})
-        StationResults::sortByFrequency(*curve);
     StationResults::setScalarCurves(station, exHy, eyHx, ex2Hy);
     emitStationCurves(station, exHy, eyHx, ex2Hy);
     if (multiPolarity) {
@@ -291,11 +283,18 @@ void TreeModel_Index::emitStationCurves(const Data_Station &station,
     emit EyHxImpedanceChanged(eyHx);
 }
 
-void TreeModel_Index::reportEmptyStation(const Data_Station &station)
+bool TreeModel_Index::readyToShow(const Data_Station &station, QVector<OneFreqImpedance> &exHy,
+                                  QVector<OneFreqImpedance> &eyHx, QVector<OneFreqImpedance> &ex2Hy)
 {
-    dialogs->critical(QStringLiteral("显示错误"),
-                      QStringLiteral("%1 没有可显示的曲线。")
-                          .arg(StationPaths::stationLabel(station.StationNum())));
+    if (StationResults::allEmpty(exHy, eyHx, ex2Hy)) {
+        dialogs->critical(QStringLiteral("显示错误"),
+                          QStringLiteral("%1 没有可显示的曲线。")
+                              .arg(StationPaths::stationLabel(station.StationNum())));
+        return false;
+    }
+    for (QVector<OneFreqImpedance> *curve : {&exHy, &eyHx, &ex2Hy})
+        StationResults::sortByFrequency(*curve);
+    return true;
 }
 
 void TreeModel_Index::saveCurves(const QVector<OneFreqImpedance> &exHy,

@@ -135,7 +135,10 @@ private:
     void emitStationCurves(const Data_Station &station, const QVector<OneFreqImpedance> &exHy,
                            const QVector<OneFreqImpedance> &eyHx,
                            const QVector<OneFreqImpedance> &ex2Hy);
-    void reportEmptyStation(const Data_Station &station);
+    // Sorts the three curves by frequency; false, with the station reported as having nothing to
+    // show, when all are empty.
+    bool readyToShow(const Data_Station &station, QVector<OneFreqImpedance> &exHy,
+                     QVector<OneFreqImpedance> &eyHx, QVector<OneFreqImpedance> &ex2Hy);
 
     void sendTimeSeries(const QList<MTSampleData> &channels, const QList<OneMTSample> &pairs);
     // Reads every channel as the settings cut it and emits its segments; the channels shown.
