@@ -10,11 +10,11 @@
 #include "CrossPowerStack.h"
 #include "OutputBand.h"
 #include "PairRequest.h"
+#include "SpectralMath.h"
 #include "Spectrix.h"
 
 namespace {
 
-constexpr double kPi = 3.1415926;
 constexpr double kRobustCoherency = 0.98;
 constexpr double kPowerLineStepMaxFs = 4096;
 
@@ -74,7 +74,7 @@ OneFreqImpedance impedanceRecord(double f0, gsl_complex z)
     record.freq = f0;
     record.coherency = kRobustCoherency;
     record.rho = gsl_complex_abs2(z) / (f0 * 5);
-    double p = std::fabs(gsl_complex_arg(z)) / kPi * 180;
+    double p = std::fabs(gsl_complex_arg(z)) / SpectralMath::kPi * 180;
     if (p > 90)
         p = 180 - p;
     record.phase = p;

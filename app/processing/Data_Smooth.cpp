@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+#include "SpectralMath.h"
 
-constexpr double kPi = 3.1415926;
+namespace {
 
 bool sharesLevels(const QList<DataType_ResultData> &section)
 {
@@ -23,7 +23,7 @@ double smoothedValue(const QVector<double> &row, const QVector<double> &position
     double weights = 0.0;
     for (int k = 0; k < row.size(); ++k) {
         const double d = std::fabs(positions[m] - positions[k]);
-        const double weight = d <= w ? 0.5 * std::cos(d * kPi / w) + 0.5 : 0.0;
+        const double weight = d <= w ? 0.5 * std::cos(d * SpectralMath::kPi / w) + 0.5 : 0.0;
         sum += weight * row[k];
         weights += weight;
     }
