@@ -1,5 +1,5 @@
-# Data exchange: EDI export, inversion runs, EH4 points, result and spectrum tables, merge, topography and the
-# line section run.
+# Data exchange: EDI export, inversion runs, EH4 points, result and spectrum tables, checked text output,
+# merge, topography and the line section run.
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/EDIDeviceIO_Edi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EdiStationExport.cpp
@@ -9,6 +9,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProjectMerge.cpp
 )
 list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/ResultTableExport.cpp)
+list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/TextFileOutput.cpp)
 list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SectionPublisher.cpp)
 list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/EH4Export.cpp)
 list(APPEND CORE_SOURCES

@@ -1,8 +1,7 @@
-# Data exchange: station result files, checked text output and the operator interface of the core.
+# Data exchange: station result files and the operator interface of the core.
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/EDIDeviceIO.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OperatorDialogs.h
   ${CMAKE_CURRENT_LIST_DIR}/TensorResultBand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TensorResultFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TextFileOutput.cpp
 )
