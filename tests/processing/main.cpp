@@ -1,18 +1,14 @@
 #include <QCoreApplication>
 #include <gsl/gsl_errno.h>
 
-#include "ProcessingTests.h"
+// Each runner executes one test class and returns its number of failures.
+int runSpectraTests(int argc, char **argv);
+int runTensorTests(int argc, char **argv);
+int runSectionTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     gsl_set_error_handler_off();
-    int failures = 0;
-    failures += runSpectrumToolsTests(argc, argv);
-    failures += runRhoworksCalcTests(argc, argv);
-    failures += runTensorMathTests(argc, argv);
-    failures += runTensorProcessingTests(argc, argv);
-    failures += runTensorPhysicsTests(argc, argv);
-    failures += runSectionTests(argc, argv);
-    return failures;
+    return runSpectraTests(argc, argv) + runTensorTests(argc, argv) + runSectionTests(argc, argv);
 }
