@@ -29,6 +29,7 @@ void selectStations(Data_Line &line, QList<QVector<OneFreqImpedance>> &curves,
 
 const QString kModelReady = QStringLiteral("当前初始化模型成功,正在准备反演！");
 const QString kInversionDone = QStringLiteral("当前反演结束，成功,正在准备成图！");
+const QString kProgramFailed = QStringLiteral("反演程序运行出错");
 
 } // namespace
 
@@ -71,8 +72,10 @@ bool InversionRun::runNLCG(Data_Line &line)
     if (!runProgram(workPath("/nlcg"), workPath("/nlcg/MTNLCG.exe"), output))
         return false;
     dialogs->progressNotice(QStringLiteral("反演"), kInversionDone);
-    if (!device.readModelOutput(output, curves.size(), positions))
+    if (!device.readModelOutput(output, curves.size(), positions)) {
+        refuse(kProgramFailed);
         return false;
+    }
     publisher->publish(device.result());
     return true;
 }
@@ -135,7 +138,14 @@ bool InversionRun::runProgram(const QString &folder, const QString &program, con
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         qWarning().noquote() << "InversionRun::runProgram:" << program << "failed with exit code"
                              << process.exitCode() << process.readAllStandardError();
-        refuse(QStringLiteral("反演程序运行出错"));
+        refuse(kProgramFailed);
+        return false;
+    }
+    // The old output was removed above, so a program that ends well without writing one failed.
+    if (!QFile::exists(output)) {
+        qWarning().noquote() << "InversionRun::runProgram:" << program << "ended without writing"
+                             << output;
+        refuse(kProgramFailed);
         return false;
     }
     return true;

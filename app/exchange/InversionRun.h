@@ -1,9 +1,9 @@
 #pragma once
 // The two external 2-D inversion runs of a survey line, in the work folder's "nlcg" and "nlls":
 // write the program's input files, run it (blocking, within a time limit), read its output and
-// publish the section. A program that cannot start, fails or overruns is reported to the
-// operator, and since the previous output file is removed before the run, an old result is
-// never published as new.
+// publish the section. A program that cannot start, fails, overruns or ends without writing its
+// output (for the conjugate-gradient run: a readable one) is reported to the operator, and since
+// the previous output file is removed before the run, an old result is never published as new.
 
 class Data_Line;
 class OperatorDialogs;
