@@ -36,6 +36,5 @@ int runInvertCommand(const QStringList &arguments)
     if (!(method == "nlcg" ? hub.runNLCG(line, timeoutMs) : hub.runNLLS(line, timeoutMs)))
         return 1;
     const QString path = out.isEmpty() ? QStringLiteral("line-%1-%2.dat").arg(parser.value("line"), method) : out;
-    const bool written = hub.exportSection(path);
-    return LineCommandSupport::exitCode(project, written);
+    return LineCommandSupport::writeSection(project, path);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers of the line-level exchange subcommands: the position of a project's line by its
-// number, and an output path made absolute before the project's folder becomes the working
-// folder.
+// number, an output path made absolute before the project's folder becomes the working folder,
+// and the section table a section run ends with.
 
 #include <QString>
 
@@ -15,5 +15,8 @@ int linePosition(CliProject &project, const QString &lineText);
 QString absolute(const QString &path);
 // 0 when the command succeeded and the operator saw no warning or critical box, 1 otherwise.
 int exitCode(CliProject &project, bool succeeded);
+// Writes the hub's latest section to path and, when written, prints a one-line summary of it
+// (columns, layers, deepest boundary, resistivity range) to standard output; the exit code.
+int writeSection(CliProject &project, const QString &path);
 
 } // namespace LineCommandSupport

@@ -78,6 +78,5 @@ int runSectionCommand(const QStringList &arguments)
     if (line < 0 || !project.hub().runLineSection(line, param))
         return 1;
     const QString path = out.isEmpty() ? QStringLiteral("line-%1-section.dat").arg(parser.value("line")) : out;
-    const bool written = project.hub().exportSection(path);
-    return LineCommandSupport::exitCode(project, written);
+    return LineCommandSupport::writeSection(project, path);
 }

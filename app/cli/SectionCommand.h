@@ -1,6 +1,6 @@
 #pragma once
 // terrascope-cli section PROJECT --line N --topo FILE [--out FILE] [parameters]: the line's
-// one-dimensional depth section, written as a position,depth,value table.
+// one-dimensional depth section, written as a position,depth,value table and summed up on one line.
 
 #include <QStringList>
 
