@@ -1,8 +1,9 @@
 #pragma once
-// The built-in demonstration survey: line 1 with three stations over layered earths, each
+// The built-in demonstration survey: line 1 with seven stations over layered earths, each
 // recorded at 24000 Hz (30 s) and at 2400 Hz (240 s), enough for 30 segments of 16384 samples.
-// Stations 1 and 2 are recorded in scalar mode (station 2's 2400 Hz recording with the low-band
-// flag); station 3 in tensor mode ("矢量").
+// Station 3 is recorded in tensor mode ("矢量"), the others in scalar mode (station 2's 2400 Hz
+// recording with the low-band flag), so that six stations carry the Ex/Hy curves a 2-D inversion
+// run of the line needs; both recordings give each curve more than 41 records.
 
 #include "LayeredEarth.h"
 #include "SurveySpec.h"

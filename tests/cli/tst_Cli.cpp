@@ -1,12 +1,13 @@
 // terrascope-cli end to end: the demo work folder, processed in scalar and tensor mode, follows the
-// synthetic earth models; stored curves survive reprocessing unless rebuilt; bad arguments and
-// damaged recordings are reported with a non-zero exit.
+// synthetic earth models and runs through both 2-D inversion programs; stored curves survive
+// reprocessing unless rebuilt; bad arguments and damaged recordings are reported with a non-zero exit.
 
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
 
 #include "CurveBlob.h"
@@ -78,6 +79,8 @@ private slots:
     void curvesFollowTheModel_data();
     void curvesFollowTheModel();
     void compareFindsEveryCurveWithinTolerance();
+    void inversionRunsWriteASection_data();
+    void inversionRunsWriteASection();
     void storedCurvesSurviveReprocessingUnlessRebuilt();
     void badRequestsExitNonZero_data();
     void badRequestsExitNonZero();
@@ -99,7 +102,7 @@ void TestCli::initTestCase()
         QVERIFY2(QFileInfo::exists(work.filePath(entry)), entry);
     QVERIFY(!QDir(work.filePath("ColorScales")).entryList({"*.clr"}).isEmpty());
     const Run scalar = cli({"process", project});
-    QVERIFY2(scalar.exitCode == 0 && scalar.err.contains("[6/6]"), qPrintable(scalar.err));
+    QVERIFY2(scalar.exitCode == 0 && scalar.err.contains("[14/14]"), qPrintable(scalar.err));
     const Run tensor = cli({"process", project, "--mode", "tensor"});
     QVERIFY2(tensor.exitCode == 0, qPrintable(tensor.err));
 }
@@ -164,8 +167,40 @@ void TestCli::compareFindsEveryCurveWithinTolerance()
 {
     const Run run = cli({"compare", project});
     QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
-    // Stations 1 and 2: three scalar curves and two tensor elements; station 3: two elements.
-    QCOMPARE(run.out.count(" ok\n"), 12);
+    // Six stations with three scalar curves and two tensor elements; station 3: two elements.
+    QCOMPARE(run.out.count(" ok\n"), 32);
+}
+
+void TestCli::inversionRunsWriteASection_data()
+{
+    QTest::addColumn<QString>("method");
+    QTest::newRow("conjugate gradient") << "nlcg";
+    QTest::newRow("least squares") << "nlls";
+}
+
+// The stand-ins grid a Niblett-Bostick column per Ex/Hy station (not 3): cells near the layers' rhos.
+void TestCli::inversionRunsWriteASection()
+{
+    QFETCH(QString, method);
+    const QString out = work.filePath("line1-" + method + ".dat");
+    const Run run = cli({"invert", method, project, "--line", "1", "--out", out});
+    QVERIFY2(run.exitCode == 0 && run.out.startsWith("Section: 6 columns"), qPrintable(run.out + run.err));
+    QVector<double> modelRhos;
+    for (const StationSpec &station : DemoSurvey::spec().stations) {
+        modelRhos << station.model.xyEarth().basementRho();
+        for (const LayeredEarth::Layer &layer : station.model.xyEarth().layers())
+            modelRhos << layer.rho;
+    }
+    const auto [lowest, highest] = std::minmax_element(modelRhos.begin(), modelRhos.end());
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QSet<QByteArray> positions;
+    for (const QByteArray &row : file.readAll().trimmed().split('\n')) {  // position,depth,resistivity
+        const double rho = row.split(',').value(2).toDouble();
+        QVERIFY2(rho > *lowest / 2 && rho < *highest * 2, row.constData());
+        positions << row.split(',').value(0);
+    }
+    QCOMPARE(positions, (QSet<QByteArray>{"1", "2", "4", "5", "6", "7"}));
 }
 
 void TestCli::storedCurvesSurviveReprocessingUnlessRebuilt()
