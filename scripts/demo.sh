@@ -2,8 +2,8 @@
 # The main job on the built-in synthetic survey: installs what is missing, builds the command-line
 # program, writes the demo work folder (./demo-work, or the folder given as the first argument),
 # processes every recording in scalar mode and again in tensor mode, exports station 3 as an EDI
-# file and the line's depth section, and prints how far each station's recovered curves lie from
-# the synthetic earth models.
+# file and the line's depth section, prints how far each station's recovered curves lie from the
+# synthetic earth models, and runs the line through the two stand-in 2-D inversion programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 WORK_DIR=${1:-demo-work}
@@ -55,6 +55,12 @@ echo
 echo "== Recovered curves against the synthetic earth models"
 status=0
 "$CLI" compare "$PROJECT" || status=$?
+
+echo
+echo "== 2-D inversion runs of line 1 through the stand-in programs (Niblett-Bostick columns, no inversion)"
+for method in nlcg nlls; do
+  "$CLI" invert "$method" "$PROJECT" --line 1 --out "$WORK_DIR/line1-$method.dat"
+done
 echo
 echo "Demo finished in $(( $(date +%s) - start )) s; work folder: $WORK_DIR"
 exit $status
