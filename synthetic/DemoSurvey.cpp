@@ -6,10 +6,10 @@ namespace {
 
 StationSpec station(int number, const LayeredEarth &earth, bool tensor, bool lowBandLowRate)
 {
-    StationSpec spec;
-    spec.line = 1;
-    spec.station = number;
-    spec.model = StationModel(earth);
+    StationSpec request;
+    request.line = 1;
+    request.station = number;
+    request.model = StationModel(earth);
     RecordingSpec high;
     high.sampleRate = 24000;
     high.seconds = 30;
@@ -20,8 +20,8 @@ StationSpec station(int number, const LayeredEarth &earth, bool tensor, bool low
     low.seconds = 240;
     low.seed = high.seed + 1;
     low.lowBand = lowBandLowRate;
-    spec.recordings = {high, low};
-    return spec;
+    request.recordings = {high, low};
+    return request;
 }
 
 } // namespace
@@ -31,7 +31,7 @@ LayeredEarth threeLayerEarth()
     return LayeredEarth({{100.0, 200.0}, {10.0, 300.0}}, 1000.0);
 }
 
-SurveySpec spec()
+SurveySpec survey()
 {
     SurveySpec survey;
     survey.stations = {

@@ -12,6 +12,6 @@ namespace DemoSurvey {
 
 // 100 ohm-m (200 m) over 10 ohm-m (300 m) over a 1000 ohm-m basement.
 LayeredEarth threeLayerEarth();
-SurveySpec spec();
+SurveySpec survey();
 
 } // namespace DemoSurvey

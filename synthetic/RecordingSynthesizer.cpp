@@ -89,7 +89,7 @@ double RecordingSynthesizer::fieldShape(double f)
 RecordingSynthesizer::RecordingSynthesizer(const StationModel &stationModel,
                                            const RecordingSpec &recordingSpec)
     : model(stationModel),
-      spec(recordingSpec),
+      request(recordingSpec),
       sampleCount(qint64(recordingSpec.sampleRate) * recordingSpec.seconds),
       n(blockLength(sampleCount)),
       lineScale(std::sqrt(recordingSpec.sampleRate / (2.0 * n)))
@@ -103,7 +103,7 @@ bool RecordingSynthesizer::write(const QList<ChannelSetup> &channels,
     for (const ChannelSetup &setup : channels)
         plans.append(planChannel(setup));
     description->sampleCount = sampleCount;
-    description->adcScale = RecorderConventions::adcScaleMilliVoltPerCount(spec.sampleRate);
+    description->adcScale = RecorderConventions::adcScaleMilliVoltPerCount(request.sampleRate);
     normaliseLevel(plans, description);
     for (int i = 0; i < plans.size() && i < description->channels.size(); ++i)
         description->channels[i].expectedRmsMilliVolt = plans.at(i).rmsCounts * description->adcScale;
@@ -115,7 +115,7 @@ bool RecordingSynthesizer::write(const QList<ChannelSetup> &channels,
 Lines RecordingSynthesizer::forwardTransfer(const ChannelSetup &setup) const
 {
     const int lines = n / 2 + 1;
-    const double fs = spec.sampleRate;
+    const double fs = request.sampleRate;
     Lines transfer = setup.gain->responseOnLines(fs, n, lines);
     double factor = 1.0 / RecorderConventions::adcScaleMilliVoltPerCount(fs);
     if (RecorderConventions::isElectric(setup.channel))
@@ -130,7 +130,7 @@ RecordingSynthesizer::ChannelPlan RecordingSynthesizer::planChannel(const Channe
 {
     ChannelPlan plan;
     plan.setup = setup;
-    plan.noiseRatio = spec.noiseRatio[static_cast<size_t>(setup.channel)];
+    plan.noiseRatio = request.noiseRatio[static_cast<size_t>(setup.channel)];
     const Lines transfer = forwardTransfer(setup);
     const int lines = n / 2 + 1;
     const bool wantsBx = setup.channel != Channel::Hy;
@@ -141,7 +141,7 @@ RecordingSynthesizer::ChannelPlan RecordingSynthesizer::planChannel(const Channe
         plan.fromBy.assign(lines, 0.0);
     double variance = 0.0;
     for (int k = 1; k < n / 2; ++k) {  // no DC, no Nyquist line: both must be real
-        const double f = k * double(spec.sampleRate) / n;
+        const double f = k * double(request.sampleRate) / n;
         const std::complex<double> b = transfer[k] * (fieldShape(f) * lineScale);
         const FieldPerUnitB field = fieldPerUnitB(setup.channel, model.tensor(f));
         if (wantsBx)
@@ -160,7 +160,7 @@ void RecordingSynthesizer::normaliseLevel(QList<ChannelPlan> &plans,
     double loudest = 0.0;
     for (const ChannelPlan &plan : plans)
         loudest = std::max(loudest, plan.rmsCounts * description->adcScale);
-    const double level = loudest > 0.0 ? spec.loudestRmsMilliVolt / loudest : 0.0;
+    const double level = loudest > 0.0 ? request.loudestRmsMilliVolt / loudest : 0.0;
     description->fieldLevel = level * fieldShape(1.0);
     for (ChannelPlan &plan : plans) {
         for (auto &v : plan.fromBx)
@@ -182,7 +182,7 @@ void RecordingSynthesizer::synthesise(const ChannelPlan &plan, const Lines &bx, 
     }
     if (plan.noiseRatio <= 0.0)
         return;
-    GaussianStream noise(spec.seed, block, noiseStreamBase + std::uint64_t(plan.setup.channel));
+    GaussianStream noise(request.seed, block, noiseStreamBase + std::uint64_t(plan.setup.channel));
     for (int k = 0; k < lines; ++k) {
         const double sigma = std::sqrt(powerAt(plan.fromBx, k) + powerAt(plan.fromBy, k));
         out[k] += plan.noiseRatio * sigma * noise.nextComplex();
@@ -200,14 +200,14 @@ bool RecordingSynthesizer::writeBlocks(const QList<ChannelPlan> &plans,
             return false;
         }
     }
-    const qint64 fullScale = RecorderConventions::fullScaleCounts(spec.sampleRate);
+    const qint64 fullScale = RecorderConventions::fullScaleCounts(request.sampleRate);
     InverseRealFft fft(n);
     Lines bx(fft.lineCount()), by(fft.lineCount());
     std::vector<qint32> counts;
     description->clippedSamples = 0;
     for (qint64 block = 0; block * n < sampleCount; ++block) {
-        fillNormals(GaussianStream(spec.seed, block, bxStream), bx);
-        fillNormals(GaussianStream(spec.seed, block, byStream), by);
+        fillNormals(GaussianStream(request.seed, block, bxStream), bx);
+        fillNormals(GaussianStream(request.seed, block, byStream), by);
         const int keep = int(std::min<qint64>(n, sampleCount - block * n));
         for (int c = 0; c < plans.size(); ++c) {
             synthesise(plans.at(c), bx, by, block, fft);

@@ -28,13 +28,13 @@ double dipoleOf(const StationSpec &station, Channel channel)
     }
 }
 
-// A spec the recorder could not have written: files would collide or the table would not split
+// A request the recorder could not have written: files would collide or the table would not split
 // back into its fields.
-QString specProblem(const StationSpec &spec)
+QString specProblem(const StationSpec &request)
 {
     QSet<int> numbers;
-    for (int i = 0; i < spec.recordings.size(); ++i) {
-        const RecordingSpec &r = spec.recordings.at(i);
+    for (int i = 0; i < request.recordings.size(); ++i) {
+        const RecordingSpec &r = request.recordings.at(i);
         if (r.sampleRate <= 0 || r.seconds <= 0)
             return QStringLiteral("recording %1 has no samples").arg(i + 1);
         const int number = r.number > 0 ? r.number : i + 1;
@@ -43,7 +43,7 @@ QString specProblem(const StationSpec &spec)
         numbers.insert(number);
     }
     const QRegularExpression separator(QStringLiteral("[,*;\\t|\\s]"));
-    for (const QString &serial : spec.serials) {
+    for (const QString &serial : request.serials) {
         if (serial.isEmpty() || serial.contains(separator))
             return QStringLiteral("sensor serial \"%1\" is empty or holds a field separator").arg(serial);
     }
@@ -78,11 +78,11 @@ QString SurveyWriter::absolute(const QString &relativePath) const
     return root + QLatin1Char('/') + relativePath;
 }
 
-bool SurveyWriter::writeSurvey(const SurveySpec &spec, SurveyDescription *description)
+bool SurveyWriter::writeSurvey(const SurveySpec &request, SurveyDescription *description)
 {
     description->workDir = root;
     description->stations.clear();
-    for (const StationSpec &station : spec.stations) {
+    for (const StationSpec &station : request.stations) {
         StationDescription written;
         if (!writeStation(station, &written))
             return false;
@@ -91,20 +91,20 @@ bool SurveyWriter::writeSurvey(const SurveySpec &spec, SurveyDescription *descri
     return true;
 }
 
-bool SurveyWriter::writeStation(const StationSpec &spec, StationDescription *description)
+bool SurveyWriter::writeStation(const StationSpec &request, StationDescription *description)
 {
     *description = StationDescription();
-    description->line = spec.line;
-    description->station = spec.station;
-    description->folder = absolute(stationFolder(spec.line, spec.station));
+    description->line = request.line;
+    description->station = request.station;
+    description->folder = absolute(stationFolder(request.line, request.station));
     description->recordingTable = description->folder + QStringLiteral("/config.ini");
-    description->instrumentNumber = spec.instrumentNumber;
-    description->eGainNumber = spec.eGainNumber;
-    description->hGainNumber = spec.hGainNumber;
-    description->exDipole = spec.exDipole;
-    description->eyDipole = spec.eyDipole;
-    description->ex2Dipole = spec.ex2Dipole;
-    const QString problem = specProblem(spec);
+    description->instrumentNumber = request.instrumentNumber;
+    description->eGainNumber = request.eGainNumber;
+    description->hGainNumber = request.hGainNumber;
+    description->exDipole = request.exDipole;
+    description->eyDipole = request.eyDipole;
+    description->ex2Dipole = request.ex2Dipole;
+    const QString problem = specProblem(request);
     if (!problem.isEmpty()) {
         qWarning() << "SurveyWriter::writeStation:" << description->folder << problem;
         return false;
@@ -113,38 +113,38 @@ bool SurveyWriter::writeStation(const StationSpec &spec, StationDescription *des
         qWarning() << "SurveyWriter::writeStation: cannot create" << description->folder;
         return false;
     }
-    for (int i = 0; i < spec.recordings.size(); ++i) {
+    for (int i = 0; i < request.recordings.size(); ++i) {
         RecordingDescription recording;
-        if (!writeRecording(spec, spec.recordings.at(i), i, description->folder, &recording))
+        if (!writeRecording(request, request.recordings.at(i), i, description->folder, &recording))
             return false;
         description->recordings.append(recording);
     }
-    return RecordingTable::write(description->recordingTable, spec, description->recordings);
+    return RecordingTable::write(description->recordingTable, request, description->recordings);
 }
 
-bool SurveyWriter::writeRecording(const StationSpec &station, const RecordingSpec &spec, int index,
+bool SurveyWriter::writeRecording(const StationSpec &station, const RecordingSpec &request, int index,
                                   const QString &folder, RecordingDescription *description)
 {
-    description->number = spec.number > 0 ? spec.number : index + 1;
-    description->sampleRate = spec.sampleRate;
-    description->seconds = spec.seconds;
-    description->lowBand = spec.lowBand;
-    description->tensor = spec.tensor;
-    description->electricSensorApplied = RecorderConventions::electricSensorApplied(spec.lowBand);
-    description->start = spec.start.isValid() ? spec.start : defaultStart(index);
+    description->number = request.number > 0 ? request.number : index + 1;
+    description->sampleRate = request.sampleRate;
+    description->seconds = request.seconds;
+    description->lowBand = request.lowBand;
+    description->tensor = request.tensor;
+    description->electricSensorApplied = RecorderConventions::electricSensorApplied(request.lowBand);
+    description->start = request.start.isValid() ? request.start : defaultStart(index);
     // Tables live until the synthesizer has written the files; the setups point at them.
     std::array<CalibrationTable, RecorderConventions::channelCount> sensors, gains;
     QList<RecordingSynthesizer::ChannelSetup> setups;
     for (int c = 0; c < RecorderConventions::channelCount; ++c) {
-        if (!spec.recorded[size_t(c)])
+        if (!request.recorded[size_t(c)])
             continue;
         ChannelDescription channel;
         channel.channel = RecorderConventions::channelAt(c);
         channel.dipole = dipoleOf(station, channel.channel);
         channel.dataFile = folder + QLatin1Char('/')
-                           + channelFileName(station.line, station.station, spec.sampleRate,
+                           + channelFileName(station.line, station.station, request.sampleRate,
                                              description->number, channel.channel);
-        if (!writeChannelTables(station, spec, channel, sensors[size_t(c)], gains[size_t(c)]))
+        if (!writeChannelTables(station, request, channel, sensors[size_t(c)], gains[size_t(c)]))
             return false;
         const bool sensorApplied = !RecorderConventions::isElectric(channel.channel)
                                    || description->electricSensorApplied;
@@ -152,20 +152,20 @@ bool SurveyWriter::writeRecording(const StationSpec &station, const RecordingSpe
                        &gains[size_t(c)], channel.dipole});
         description->channels.append(channel);
     }
-    return RecordingSynthesizer(station.model, spec).write(setups, description);
+    return RecordingSynthesizer(station.model, request).write(setups, description);
 }
 
-bool SurveyWriter::writeChannelTables(const StationSpec &station, const RecordingSpec &spec,
+bool SurveyWriter::writeChannelTables(const StationSpec &station, const RecordingSpec &request,
                                       ChannelDescription &channel, CalibrationTable &sensor,
                                       CalibrationTable &gain)
 {
     const bool electric = RecorderConventions::isElectric(channel.channel);
     const int gainNumber = electric ? station.eGainNumber : station.hGainNumber;
-    const auto band = RecorderConventions::gainBand(spec.sampleRate, spec.lowBand);
+    const auto band = RecorderConventions::gainBand(request.sampleRate, request.lowBand);
     channel.sensorSerial = station.serials[size_t(channel.channel)];
     channel.sensorTable = RecorderConventions::sensorTablePath(channel.sensorSerial);
-    channel.gainTable = RecorderConventions::gainTablePath(station.instrumentNumber, spec.sampleRate,
-                                                           spec.lowBand, channel.channel, gainNumber);
+    channel.gainTable = RecorderConventions::gainTablePath(station.instrumentNumber, request.sampleRate,
+                                                           request.lowBand, channel.channel, gainNumber);
     sensor = CalibrationTable::fromResponse(sensorResponse(channel.channel, channel.sensorSerial));
     gain = CalibrationTable::fromResponse(InstrumentResponse::amplifier(gainNumber, band, channel.channel));
     const QString sensorKind = electric ? QStringLiteral("Electric sensor %1 (output/input)")

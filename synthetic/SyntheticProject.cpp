@@ -133,8 +133,8 @@ bool SyntheticProject::write(const SurveyDescription &survey, const QString &nam
     return false;
 }
 
-bool SyntheticProject::create(const SurveySpec &spec, const QString &workDir, const QString &name,
+bool SyntheticProject::create(const SurveySpec &request, const QString &workDir, const QString &name,
                               SurveyDescription *survey, QString *projectFile)
 {
-    return SurveyWriter(workDir).writeSurvey(spec, survey) && write(*survey, name, projectFile);
+    return SurveyWriter(workDir).writeSurvey(request, survey) && write(*survey, name, projectFile);
 }

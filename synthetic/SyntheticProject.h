@@ -17,8 +17,8 @@ public:
     static bool write(const SurveyDescription &survey, const QString &name,
                       QString *projectFile = nullptr);
 
-    // Writes the survey of spec into workDir, then its project file.
-    static bool create(const SurveySpec &spec, const QString &workDir, const QString &name,
+    // Writes the survey of request into workDir, then its project file.
+    static bool create(const SurveySpec &request, const QString &workDir, const QString &name,
                        SurveyDescription *survey, QString *projectFile = nullptr);
 
     // The project file path for name in workDir.

@@ -63,11 +63,11 @@ int runDemoCommand(const QStringList &arguments)
         err << "terrascope-cli demo: " << dir << " already holds a demo project; choose a new folder\n";
         return 1;
     }
-    const SurveySpec spec = DemoSurvey::spec();
+    const SurveySpec request = DemoSurvey::survey();
     SurveyDescription survey;
     QString projectFile;
-    if (!SyntheticProject::create(spec, dir, kProjectName, &survey, &projectFile)
-        || !DemoWorkFolder::writeExtras(dir, kProjectName, spec)
+    if (!SyntheticProject::create(request, dir, kProjectName, &survey, &projectFile)
+        || !DemoWorkFolder::writeExtras(dir, kProjectName, request)
         || !DemoInversionPrograms::install(dir)) {
         err << "terrascope-cli demo: writing the demo work folder into " << dir << " failed\n";
         return 1;

@@ -54,12 +54,12 @@ bool writeRecording(const QString &folder, int seconds, PairPaths &paths)
 {
     StationSpec station;
     station.model = StationModel(DemoSurvey::threeLayerEarth());
-    RecordingSpec spec;
-    spec.sampleRate = kRate;
-    spec.seconds = seconds;
-    spec.seed = 2024;
-    spec.recorded = {{true, false, false, true, false}};
-    station.recordings = {spec};
+    RecordingSpec request;
+    request.sampleRate = kRate;
+    request.seconds = seconds;
+    request.seed = 2024;
+    request.recorded = {{true, false, false, true, false}};
+    station.recordings = {request};
     StationDescription written;
     if (!SurveyWriter(folder).writeStation(station, &written) || written.recordings.isEmpty())
         return false;

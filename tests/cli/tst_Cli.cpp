@@ -135,9 +135,9 @@ void TestCli::curvesFollowTheModel()
     const double turn = phase == "phase_yx" ? 180.0 : 0.0;
     const Run run = cli(curveArguments(project, station) + (tensor ? QStringList{"--tensor"} : QStringList()));
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-    const StationSpec spec = DemoSurvey::spec().stations.value(station - 1);
-    QCOMPARE(spec.station, station);
-    const LayeredEarth earth = spec.model.xyEarth();
+    const StationSpec request = DemoSurvey::survey().stations.value(station - 1);
+    QCOMPARE(request.station, station);
+    const LayeredEarth earth = request.model.xyEarth();
     QMap<QString, int> seen;
     int count = 0;
     double rhoError = 0, phaseError = 0;
@@ -186,7 +186,7 @@ void TestCli::inversionRunsWriteASection()
     const Run run = cli({"invert", method, project, "--line", "1", "--out", out});
     QVERIFY2(run.exitCode == 0 && run.out.startsWith("Section: 6 columns"), qPrintable(run.out + run.err));
     QVector<double> modelRhos;
-    for (const StationSpec &station : DemoSurvey::spec().stations) {
+    for (const StationSpec &station : DemoSurvey::survey().stations) {
         modelRhos << station.model.xyEarth().basementRho();
         for (const LayeredEarth::Layer &layer : station.model.xyEarth().layers())
             modelRhos << layer.rho;

@@ -38,23 +38,23 @@ private slots:
 // A recording of rate Hz and the given seconds; tensor: recorded in tensor mode.
 inline RecordingSpec recordingSpec(int rate, int seconds, bool tensor = false, std::uint64_t seed = 7)
 {
-    RecordingSpec spec;
-    spec.sampleRate = rate;
-    spec.seconds = seconds;
-    spec.tensor = tensor;
-    spec.seed = seed;
-    return spec;
+    RecordingSpec request;
+    request.sampleRate = rate;
+    request.seconds = seconds;
+    request.tensor = tensor;
+    request.seed = seed;
+    return request;
 }
 
 inline StationSpec stationSpec(int line, int station, const QList<RecordingSpec> &recordings)
 {
-    StationSpec spec;
-    spec.line = line;
-    spec.station = station;
-    spec.exDipole = 60;
-    spec.eyDipole = 40;
-    spec.recordings = recordings;
-    return spec;
+    StationSpec request;
+    request.line = line;
+    request.station = station;
+    request.exDipole = 60;
+    request.eyDipole = 40;
+    request.recordings = recordings;
+    return request;
 }
 
 // Settings asking for recomputation with segments of n samples, count of them.

@@ -279,10 +279,10 @@ private slots:
         QTemporaryDir work;
         StationSpec station;
         station.model = model;
-        RecordingSpec &spec = station.recordings.first();  // 24 kHz
-        spec.seconds = 120;
-        spec.seed = general ? 23 : 11;
-        spec.tensor = true;
+        RecordingSpec &request = station.recordings.first();  // 24 kHz
+        request.seconds = 120;
+        request.seed = general ? 23 : 11;
+        request.tensor = true;
         StationDescription written;
         QVERIFY(SurveyWriter(work.path()).writeStation(station, &written));
         const RecordingDescription &recording = written.recordings.first();

@@ -69,10 +69,10 @@ bool TestPhysics::writeStation(Source source, int rate, int n)
 {
     StationSpec station;
     station.model = StationModel(DemoSurvey::threeLayerEarth());
-    RecordingSpec &spec = station.recordings.first();
-    spec.sampleRate = rate;
-    spec.seconds = int(std::ceil(40.0 * n / rate));
-    spec.seed = 61 + rate;
+    RecordingSpec &request = station.recordings.first();
+    request.sampleRate = rate;
+    request.seconds = int(std::ceil(40.0 * n / rate));
+    request.seed = 61 + rate;
     const QString folder = dir.path() + "/" + QString::number(rate) + "/";
     StationDescription written;
     if (!SurveyWriter(folder).writeStation(station, &written))

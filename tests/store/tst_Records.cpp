@@ -379,11 +379,11 @@ void TestRecords::readyProjectReadBack()
     b.line = b.station = 1;
     b.exDipole = 40;
     b.recordings = {r};
-    SurveySpec spec;
-    spec.stations = {a, b};
+    SurveySpec request;
+    request.stations = {a, b};
     SurveyDescription survey;
     QString projectFile;
-    QVERIFY(SyntheticProject::create(spec, m_dir.filePath("ready"), "field", &survey, &projectFile));
+    QVERIFY(SyntheticProject::create(request, m_dir.filePath("ready"), "field", &survey, &projectFile));
     auto db = openProject(projectFile);
     QVERIFY(db);
     DORE_Collection<Data_Project> projects(db.get());

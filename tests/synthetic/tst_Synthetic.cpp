@@ -21,13 +21,13 @@ const double kPi = std::acos(-1.0);
 
 StationSpec station(int rate, int seconds, std::uint64_t seed, bool lowBand = false)
 {
-    StationSpec spec;
-    RecordingSpec &recording = spec.recordings.first();
+    StationSpec request;
+    RecordingSpec &recording = request.recordings.first();
     recording.sampleRate = rate;
     recording.seconds = seconds;
     recording.seed = seed;
     recording.lowBand = lowBand;
-    return spec;
+    return request;
 }
 
 QByteArray fileBytes(const QString &path)
@@ -113,11 +113,11 @@ struct Recorded {
     }
 };
 
-Recorded record(const QTemporaryDir &dir, const StationSpec &spec, int n, int segments)
+Recorded record(const QTemporaryDir &dir, const StationSpec &request, int n, int segments)
 {
     StationDescription written;
     Recorded r;
-    if (!SurveyWriter(dir.path()).writeStation(spec, &written))
+    if (!SurveyWriter(dir.path()).writeStation(request, &written))
         return r;
     for (const ChannelDescription &c : written.recordings.first().channels)
         r.spectra[int(c.channel)] = channelSpectra(dir.path(), written.recordings.first(), c, n, segments);
@@ -360,21 +360,21 @@ private slots:
     void recordingTableRowsFollowFieldOrder()
     {
         QTemporaryDir dir;
-        StationSpec spec = station(24000, 2, 1);
-        spec.line = 3;
-        spec.station = 12;
-        spec.instrumentNumber = 2207;
-        spec.eGainNumber = 4;
-        spec.hGainNumber = 2;
-        spec.exDipole = 40;
-        spec.eyDipole = 60;
-        spec.ex2Dipole = 80;
-        spec.recordings.append(station(150, 90, 1, true).recordings.first());
-        spec.recordings.last().number = 7;
-        spec.recordings.last().tensor = true;
-        spec.recordings.last().recorded = {{true, true, true, true, false}};
+        StationSpec request = station(24000, 2, 1);
+        request.line = 3;
+        request.station = 12;
+        request.instrumentNumber = 2207;
+        request.eGainNumber = 4;
+        request.hGainNumber = 2;
+        request.exDipole = 40;
+        request.eyDipole = 60;
+        request.ex2Dipole = 80;
+        request.recordings.append(station(150, 90, 1, true).recordings.first());
+        request.recordings.last().number = 7;
+        request.recordings.last().tensor = true;
+        request.recordings.last().recorded = {{true, true, true, true, false}};
         StationDescription written;
-        QVERIFY(SurveyWriter(dir.path()).writeStation(spec, &written));
+        QVERIFY(SurveyWriter(dir.path()).writeStation(request, &written));
         QCOMPARE(written.recordingTable, dir.path() + "/data/Line 3/Station 12/config.ini");
         const QStringList lines = QString::fromUtf8(fileBytes(written.recordingTable)).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 5);
@@ -407,20 +407,20 @@ private slots:
         QFETCH(QString, problem);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        StationSpec spec = station(1024, 1, 1);
+        StationSpec request = station(1024, 1, 1);
         if (problem == "duplicate number")
-            spec.recordings = {spec.recordings.first(), spec.recordings.first()};
-        spec.recordings.last().number = 1;
+            request.recordings = {request.recordings.first(), request.recordings.first()};
+        request.recordings.last().number = 1;
         if (problem == "zero seconds")
-            spec.recordings.first().seconds = 0;
+            request.recordings.first().seconds = 0;
         if (problem == "blank serial")
-            spec.serials[2] = "CH 2301";
+            request.serials[2] = "CH 2301";
         QFile blocker(dir.filePath("data"));
         if (problem == "blocked folder")
             QVERIFY(blocker.open(QIODevice::WriteOnly));
         StationDescription written;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(message));
-        QVERIFY(!SurveyWriter(dir.path()).writeStation(spec, &written));
+        QVERIFY(!SurveyWriter(dir.path()).writeStation(request, &written));
         QVERIFY(!QFile::exists(dir.filePath("SensorsFile")));
     }
 
@@ -453,11 +453,11 @@ private slots:
         QFETCH(double, noise);
         const int rate = recording[0], n = recording[1], segments = recording[2];
         const LayeredEarth earth = layered ? LayeredEarth({{100, 200}, {10, 300}}, 1000) : LayeredEarth(100);
-        StationSpec spec = station(rate, int(std::ceil(double(n) * segments / rate)), recording[3], lowBand);
-        spec.model = StationModel(earth);
-        spec.recordings.first().noiseRatio[size_t(Channel::Ex)] = noise;
+        StationSpec request = station(rate, int(std::ceil(double(n) * segments / rate)), recording[3], lowBand);
+        request.model = StationModel(earth);
+        request.recordings.first().noiseRatio[size_t(Channel::Ex)] = noise;
         QTemporaryDir dir;
-        const Recorded r = record(dir, spec, n, segments);
+        const Recorded r = record(dir, request, n, segments);
         for (auto pair : {std::make_pair(Channel::Ex, Channel::Hy), std::make_pair(Channel::Ey, Channel::Hx)}) {
             const Channel e = pair.first, h = pair.second;
             QVERIFY(r.of(e).size() == segments && r.of(h).size() == segments);
@@ -494,11 +494,11 @@ private slots:
     void tensorOfRotatedTwoDimensionalEarthIsRecovered()
     {
         const LayeredEarth xyEarth(100.0), yxEarth(10.0);
-        StationSpec spec = station(4096, 40, 53);
-        spec.model = StationModel(xyEarth, yxEarth, 30.0);
-        spec.recordings.first().tensor = true;
+        StationSpec request = station(4096, 40, 53);
+        request.model = StationModel(xyEarth, yxEarth, 30.0);
+        request.recordings.first().tensor = true;
         QTemporaryDir dir;
-        const Recorded r = record(dir, spec, 4096, 40);
+        const Recorded r = record(dir, request, 4096, 40);
         for (Channel channel : {Channel::Ex, Channel::Ey, Channel::Hx, Channel::Hy})
             QCOMPARE(r.of(channel).size(), 40);
         const double c = std::cos(kPi / 6), s = std::sin(kPi / 6);
