@@ -10,4 +10,5 @@ struct CliCommand {
     const char *usage;    // arguments, e.g. "DIR"
     const char *summary;
     int (*run)(const QStringList &arguments);
+    bool drawsImages = false;  // runs under a QGuiApplication (fonts), on the offscreen platform
 };

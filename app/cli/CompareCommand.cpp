@@ -127,13 +127,6 @@ void compareTensor(Comparison &c, const CliProject::StationRef &ref, const Stati
     report(c, c.project.label(ref), QStringLiteral("Zyx (tensor)"), yx);
 }
 
-QString defaultModelFile(const QString &projectFile)
-{
-    const QFileInfo file(projectFile);
-    return file.absolutePath() + QLatin1Char('/') + file.completeBaseName()
-           + QStringLiteral("-model.txt");
-}
-
 bool readOptions(const QCommandLineParser &parser, Comparison &c)
 {
     int estimator = 1;
@@ -171,7 +164,7 @@ int runCompareCommand(const QStringList &arguments)
     const QString projectFile = parser.positionalArguments().first();
     const QString modelFile = parser.isSet(QStringLiteral("model"))
                                   ? QFileInfo(parser.value(QStringLiteral("model"))).absoluteFilePath()
-                                  : defaultModelFile(projectFile);
+                                  : DemoModelFile::besideProject(projectFile);
     QList<StationEarths> models;
     if (!readOptions(parser, c) || !project.open(projectFile))
         return 1;

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QPair>
 #include <QTextStream>
@@ -41,6 +42,13 @@ bool earthFrom(const QStringList &fields, LayeredEarth &earth)
 }
 
 } // namespace
+
+QString besideProject(const QString &projectFile)
+{
+    const QFileInfo file(projectFile);
+    return file.absolutePath() + QLatin1Char('/') + file.completeBaseName()
+           + QStringLiteral("-model.txt");
+}
 
 bool write(const QString &path, const SurveySpec &survey)
 {

@@ -21,6 +21,9 @@ struct StationEarths {
     LayeredEarth yx;
 };
 
+// Where the demo writes the models of the project in projectFile: "<name>-model.txt" beside it,
+// as an absolute path (resolved against the working folder at the call).
+QString besideProject(const QString &projectFile);
 // False (warning naming the file) when it cannot be written or a station's model is rotated.
 bool write(const QString &path, const SurveySpec &survey);
 // False (warning naming the file and line) when it cannot be read or a line is malformed.

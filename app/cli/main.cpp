@@ -2,9 +2,13 @@
 // subcommand, the rest belong to it.
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QTextStream>
 #include <gsl/gsl_errno.h>
+#include <memory>
 
 #include "CliCommand.h"
 #include "CompareCommand.h"
@@ -13,6 +17,7 @@
 #include "ExportCommand.h"
 #include "InvertCommand.h"
 #include "MergeCommand.h"
+#include "PlotCommand.h"
 #include "SectionCommand.h"
 #include "ProcessCommand.h"
 
@@ -46,6 +51,11 @@ const CliCommand commands[] = {
      "a 2-D inversion of the line by the program in nlcg/ or nlls/; writes the section table",
      runInvertCommand},
     {"merge", "A B", "merge the lines of project file B into project file A", runMergeCommand},
+    {"plot", "curve PROJECT --line N --station S --out FILE.png | section FILE --out FILE.png "
+             "[--size WxH]",
+     "draw a station's resistivity and phase curves (with its earth model's when the demo model "
+     "lies beside the project), or a section table as a colour-mapped section, as a PNG image",
+     runPlotCommand, true},
 };
 
 void printUsage(QTextStream &out)
@@ -69,11 +79,28 @@ const CliCommand *findCommand(const QString &name)
     return nullptr;
 }
 
+// Drawing text needs a QGuiApplication; images never need a display, so it runs offscreen
+// unless the environment names a platform. Without a session's runtime folder (a shell without
+// login, a CI job) the platform wants one; a private folder under the temporary one does.
+std::unique_ptr<QCoreApplication> applicationFor(int &argc, char *argv[])
+{
+    const CliCommand *command = argc > 1 ? findCommand(QString::fromLocal8Bit(argv[1])) : nullptr;
+    if (!command || !command->drawsImages)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR",
+                 QFile::encodeName(QDir::tempPath() + QStringLiteral("/terrascope-runtime-")
+                                   + qEnvironmentVariable("USER", QStringLiteral("user"))));
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = applicationFor(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("terrascope-cli"));
     gsl_set_error_handler_off();
     // The libraries' debug lines are for developers; warnings and the operator's messages stay.

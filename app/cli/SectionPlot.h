@@ -1,0 +1,23 @@
+#pragma once
+// A resistivity section as a picture: position along the line across, depth down, each column a
+// vertical strip of cells coloured by log10 resistivity with the section view's colour table,
+// and a colour bar labelled in ohm-m on the right.
+
+#include <QList>
+#include <QSize>
+#include <QString>
+
+#include "ProcessingRecords.h"
+
+namespace SectionPlot {
+
+// Reads a section table, one "position,depth,value" row per cell (depth in m, negative below
+// the surface; value in ohm-m). False (warning naming the file) when it cannot be read, holds
+// no rows, or a row is malformed or has a resistivity that is not positive.
+bool read(const QString &path, QList<DataType_ResultData> &section);
+// Draws section under title on an image of size and writes it to path as PNG; false (warning
+// naming the file) when it cannot be written.
+bool save(const QList<DataType_ResultData> &section, const QString &title, const QString &path,
+          QSize size);
+
+} // namespace SectionPlot
