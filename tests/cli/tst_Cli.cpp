@@ -1,7 +1,9 @@
 // terrascope-cli end to end: the demo work folder, processed in scalar and tensor mode, follows the
 // synthetic earth models and runs through both 2-D inversion programs; stored curves survive
-// reprocessing unless rebuilt; bad arguments and damaged recordings are reported with a non-zero exit.
+// reprocessing unless rebuilt; plots are drawn; bad arguments and damaged recordings are reported with a
+// non-zero exit.
 
+#include <QImage>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -82,6 +84,8 @@ private slots:
     void inversionRunsWriteASection_data();
     void inversionRunsWriteASection();
     void storedCurvesSurviveReprocessingUnlessRebuilt();
+    void curvePlotHasTheRequestedSize();
+    void sectionPlotColoursLowAndHighResistivityApart();
     void badRequestsExitNonZero_data();
     void badRequestsExitNonZero();
     void damagedRecordingFailsAloneAndIsNamed();
@@ -228,6 +232,35 @@ void TestCli::storedCurvesSurviveReprocessingUnlessRebuilt()
     QCOMPARE(cli(curveArguments(project, 2)).out, assembled);
 }
 
+void TestCli::curvePlotHasTheRequestedSize()
+{
+    const QString png = work.filePath("station1.png");
+    const Run run = cli({"plot", "curve", project, "--line", "1", "--station", "1", "--out", png,
+                         "--size", "640x480"});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(QImage(png).size(), QSize(640, 480));
+}
+
+// Two columns, 10 and 1000 ohm-m: the colour table runs from blue (low) to dark red (high).
+void TestCli::sectionPlotColoursLowAndHighResistivityApart()
+{
+    QFile table(work.filePath("two.dat"));
+    QVERIFY(table.open(QIODevice::WriteOnly));
+    table.write("0,-50,10\n0,-150,10\n10,-50,1000\n10,-150,1000\n");
+    table.close();
+    const QString png = work.filePath("two.png");
+    const Run run = cli({"plot", "section", table.fileName(), "--out", png});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const QImage image(png);
+    const QColor low = image.pixelColor(image.width() * 3 / 10, image.height() / 2);
+    const QColor high = image.pixelColor(image.width() * 6 / 10, image.height() / 2);
+    QVERIFY2(low.blue() > low.red() && high.red() > high.blue(), qPrintable(low.name() + ' ' + high.name()));
+    QVERIFY(table.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    table.close();
+    const Run empty = cli({"plot", "section", table.fileName(), "--out", png});
+    QVERIFY2(empty.exitCode == 1 && empty.err.contains("holds no section rows"), qPrintable(empty.err));
+}
+
 void TestCli::badRequestsExitNonZero_data()
 {
     QTest::addColumn<QStringList>("arguments");  // "PROJECT" stands for the demo project
@@ -240,6 +273,10 @@ void TestCli::badRequestsExitNonZero_data()
     QTest::newRow("curve without station") << curve + QStringList{"1"} << 2 << "--station";
     QTest::newRow("unknown estimator") << QStringList{"process", "PROJECT", "--estimator", "fancy"} << 2
                                        << "--estimator fancy";
+    const QStringList plot{"plot", "curve", "PROJECT", "--out", "plot.png", "--line", "1", "--station"};
+    QTest::newRow("plot of a missing station") << plot + QStringList{"9"} << 1 << "no station 9";
+    QTest::newRow("plot of a missing table") << QStringList{"plot", "section", "no/such.dat", "--out", "s.png"}
+                                             << 1 << "cannot read";
     QTest::newRow("unknown command") << QStringList{"polish", "PROJECT"} << 2 << "unknown command";
 }
 
