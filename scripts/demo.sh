@@ -3,7 +3,8 @@
 # program, writes the demo work folder (./demo-work, or the folder given as the first argument),
 # processes every recording in scalar mode and again in tensor mode, exports station 3 as an EDI
 # file and the line's depth section, prints how far each station's recovered curves lie from the
-# synthetic earth models, and runs the line through the two stand-in 2-D inversion programs.
+# synthetic earth models, runs the line through the two stand-in 2-D inversion programs, and draws
+# every station's curves and the three sections as PNG images in the work folder's plots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 WORK_DIR=${1:-demo-work}
@@ -60,6 +61,17 @@ echo
 echo "== 2-D inversion runs of line 1 through the stand-in programs (Niblett-Bostick columns, no inversion)"
 for method in nlcg nlls; do
   "$CLI" invert "$method" "$PROJECT" --line 1 --out "$WORK_DIR/line1-$method.dat"
+done
+
+echo
+echo "== Plots: each station's curves with its earth model, the depth section and both inversions"
+mkdir -p "$WORK_DIR/plots"
+for station in 1 2 3 4 5 6 7; do
+  "$CLI" plot curve "$PROJECT" --line 1 --station "$station" \
+    --out "$WORK_DIR/plots/line1-station$station.png"
+done
+for table in section nlcg nlls; do
+  "$CLI" plot section "$WORK_DIR/line1-$table.dat" --out "$WORK_DIR/plots/line1-$table.png"
 done
 echo
 echo "Demo finished in $(( $(date +%s) - start )) s; work folder: $WORK_DIR"
