@@ -21,6 +21,7 @@
 #include <QTextStream>
 #include <cmath>
 
+#include "../PeakMemory.h"
 #include "DemoSurvey.h"
 #include "Rhoworks.h"
 #include "Spectrix.h"
@@ -74,18 +75,6 @@ bool writeRecording(const QString &folder, int seconds, PairPaths &paths)
     paths.args = QStringList{e, h, eSensor, hSensor, eGain, hGain,
                              QString::number(written.exDipole), useESensor ? "1" : "0"};
     return !e.isEmpty() && !h.isEmpty();
-}
-
-qint64 peakResidentKiB()
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
 }
 
 // Child: one estimator on one pair; prints "seconds peakKiB curveLength".

@@ -14,8 +14,8 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gsl/gsl_errno.h>
-#include <sys/resource.h>
 
+#include "../PeakMemory.h"
 #include "Data_Calc_Tensor.h"
 #include "Data_RhoworksCalc.h"
 #include "Spectrix.h"
@@ -32,13 +32,6 @@ QTextStream &out()
 {
     static QTextStream stream(stdout);
     return stream;
-}
-
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
 }
 
 int codeOf(RecorderConventions::Channel channel)
@@ -132,7 +125,7 @@ int runTensor(const QString &dir)
     tensor.loadSpectra(descriptors, kN, 0);
     const Data_Calc_Tensor::BandResults results = tensor.bandResults(TensorBand::forRecording(kRate, kN), 0.3);
     const double seconds = timer.nsecsElapsed() / 1e9;
-    const double peak = peakMegabytes();
+    const double peak = peakResidentKiB() / 1024.0;
     int segments = 0;
     const double fftSeconds = bareFftSeconds(descriptors, segments);
     out() << "tensor: " << seconds << " s for " << segments << " segments (" << descriptors.size()
@@ -173,7 +166,7 @@ int runSpectra(const QString &dir)
     out() << "spectra: " << seconds << " s (" << readSeconds << " s reading) for " << segments
           << " segments x " << present.size() << " channels; " << raw.size()
           << " segments listed per channel, " << exHy.size() << " cross-power lines\n"
-          << "  peak memory, recording held as the view holds it: " << peakMegabytes() << " MB\n";
+          << "  peak memory, recording held as the view holds it: " << peakResidentKiB() / 1024.0 << " MB\n";
     return stacked.isEmpty() ? 1 : 0;
 }
 
