@@ -1,0 +1,3 @@
+#include "Huebar.h"
+
+Huebar::Huebar() = default;
