@@ -26,3 +26,5 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StationMagneticSpectra.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LineSpectrumExport.cpp
 )
+# The station coordinates of a 3-D volume.
+list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoordinateFile.cpp)
