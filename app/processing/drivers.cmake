@@ -1,5 +1,5 @@
 # Processing drivers: spectrum analysis, tensor processing, curve and section smoothing, depth
-# sections, and the tensor records.
+# sections, the layered-earth forward response, and the tensor records.
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ChannelSlot.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelSpectraRun.cpp
@@ -9,6 +9,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Data_RhoworksCalc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Data_Smooth.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrequencyTables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LayeredEarthResponse.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinearInterpolation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumericalMethod.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SpectrumCalibration.cpp
