@@ -26,3 +26,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StationMagneticSpectra.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LineSpectrumExport.cpp
 )
+# The station coordinates of a 3-D volume.
+list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoordinateFile.cpp)
+# The resistivity volume as a VTK image file.
+list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/VolumeImageFile.cpp)
