@@ -171,6 +171,8 @@ private slots:
     void greyLevelFollowsTheLinearOrLogScale();
     void colourScaleFromTheFolderColoursTheSection();
     void shownSectionIsSavedAsPng();
+    void sectionsWithoutAPairOfProfilesShowOnlyBackground_data();
+    void sectionsWithoutAPairOfProfilesShowOnlyBackground();
 };
 
 void TestSectionView::publishedSectionsReachTheViewAndAreDrawn_data()
@@ -294,6 +296,29 @@ void TestSectionView::shownSectionIsSavedAsPng()
     const QImage saved("section.png");
     QCOMPARE(saved.size(), f.view.sectionPlot()->size());
     QVERIFY(!f.view.saveImage("no-such-folder/section.png"));
+}
+
+void TestSectionView::sectionsWithoutAPairOfProfilesShowOnlyBackground_data()
+{
+    QTest::addColumn<QList<DataType_ResultData>>("section");
+    const DataType_ResultData one{5, {-10, -20, -30}, {10, 20, 30}};
+    QTest::newRow("one station") << QList<DataType_ResultData>{one};
+    QTest::newRow("no station") << QList<DataType_ResultData>{};
+    QTest::newRow("stations without layers") << QList<DataType_ResultData>{{1, {}, {}}, {2, {}, {}}};
+}
+
+void TestSectionView::sectionsWithoutAPairOfProfilesShowOnlyBackground()
+{
+    QFETCH(QList<DataType_ResultData>, section);
+    Form_2DInversion view;
+    view.resize(600, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.on_signal2DISOGraphChanged(section, {{5, 0}}, {}, true);
+    const QWidget *canvas = view.sectionPlot()->canvas();
+    const QImage image = view.sectionPlot()->grab().toImage();
+    const QPoint middle = canvas->mapTo(view.sectionPlot(), canvas->rect().center());
+    QCOMPARE(image.pixelColor(middle), SectionColorMap::backgroundColour());
 }
 
 QTEST_MAIN(TestSectionView)

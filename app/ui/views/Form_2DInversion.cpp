@@ -22,12 +22,23 @@
 
 #include "Graph_IsoLineData.h"
 #include "SectionColorMap.h"
+#include "SectionDisplayData.h"
 #include "StationScaleDraw.h"
 
 namespace {
 const int kSurfaceSamples = 400;  // points of the drawn topography line
 const int kColourBarWidth = 18;
 const double kHeadroom = 0.04;    // share of the depth span left free above the surface
+
+// The span itself, or one around its single value (an axis needs a width), or [0, 1] without one.
+QwtInterval drawableSpan(const QwtInterval &span, double halfWidth)
+{
+    if (!span.isValid())
+        return QwtInterval(0.0, 1.0);
+    if (span.width() > 0.0)
+        return span;
+    return QwtInterval(span.minValue() - halfWidth, span.maxValue() + halfWidth);
+}
 } // namespace
 
 Form_2DInversion::Form_2DInversion(QWidget *parent) : QWidget(parent)
@@ -57,6 +68,21 @@ void Form_2DInversion::buildPlot()
     if (auto *canvas = qobject_cast<QwtPlotCanvas *>(plot->canvas()))
         canvas->setFrameStyle(QFrame::Box | QFrame::Plain);
     plot->plotLayout()->setAlignCanvasToScales(true);
+    buildAxes();
+    buildOverlays();
+    plot->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(plot, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        QMenu menu;
+        menu.addAction(logScaleAction);
+        menu.addAction(saveAction);
+        menu.exec(plot->mapToGlobal(at));
+    });
+}
+
+// Position along the bottom, station numbers along the top, elevation on the left and the colour
+// bar on the right.
+void Form_2DInversion::buildAxes()
+{
     plot->setAxisTitle(QwtPlot::xBottom, "测点");
     plot->setAxisTitle(QwtPlot::yLeft, "高程 (m)");
     plot->enableAxis(QwtPlot::xTop);
@@ -67,6 +93,11 @@ void Form_2DInversion::buildPlot()
     bar->setColorBarEnabled(true);
     bar->setColorBarWidth(kColourBarWidth);
     bar->setMargin(6);
+}
+
+// Dashed elevation lines, the topography line and the station marks over the section.
+void Form_2DInversion::buildOverlays()
+{
     auto *grid = new QwtPlotGrid;
     grid->enableX(false);
     grid->setMajorPen(QColor(0, 0, 0, 50), 0, Qt::DashLine);
@@ -82,13 +113,6 @@ void Form_2DInversion::buildPlot()
                                           QSize(8, 8)));
     stationMarks->setZ(21);
     stationMarks->attach(plot);
-    plot->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(plot, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
-        QMenu menu;
-        menu.addAction(logScaleAction);
-        menu.addAction(saveAction);
-        menu.exec(plot->mapToGlobal(at));
-    });
 }
 
 // The logarithmic-scale switch as a check box and the save command as a button above the plot;
@@ -122,7 +146,7 @@ void Form_2DInversion::buildActions()
 
 const Graph_IsoLineData *Form_2DInversion::isoLineData() const
 {
-    return spectrogram ? static_cast<const Graph_IsoLineData *>(spectrogram->data()) : nullptr;
+    return spectrogram ? static_cast<const SectionDisplayData *>(spectrogram->data())->raster() : nullptr;
 }
 
 bool Form_2DInversion::logColourScale() const
@@ -147,7 +171,7 @@ void Form_2DInversion::on_signal2DISOGraphChanged(const QList<DataType_ResultDat
     spectrogram->setRenderThreadCount(1);
     auto *raster = new Graph_IsoLineData;
     raster->setData(data, topodataList);
-    spectrogram->setData(raster);
+    spectrogram->setData(new SectionDisplayData(raster));
     spectrogram->attach(plot);
     setAxes();
     showTopography();
@@ -183,7 +207,7 @@ void Form_2DInversion::applyColourMap(const QMap<float, QColor> &map)
 
 void Form_2DInversion::showColourBar()
 {
-    const QwtInterval z = spectrogram->data()->interval(Qt::ZAxis);
+    const QwtInterval z = drawableSpan(spectrogram->data()->interval(Qt::ZAxis), 1.0);
     const bool logarithmic = logColourScale() && z.minValue() > 0.0;
     plot->axisWidget(QwtPlot::yRight)
         ->setColorMap(z, new SectionColorMap(gradient, logColourScale()));
@@ -199,12 +223,13 @@ void Form_2DInversion::showColourBar()
 void Form_2DInversion::setAxes()
 {
     const Graph_IsoLineData *raster = isoLineData();
-    const QwtInterval x = raster->interval(Qt::XAxis);
+    const QwtInterval x = drawableSpan(raster->interval(Qt::XAxis), 0.5);
     QwtInterval y = raster->interval(Qt::YAxis);
     for (const TopoData &point : raster->topography()) {
         if (y.isValid() && x.contains(point.position) && std::isfinite(point.elevation))
             y = y.extend(point.elevation);
     }
+    y = drawableSpan(y, 1.0);
     plot->setAxisScale(QwtPlot::xBottom, x.minValue(), x.maxValue());
     plot->setAxisScale(QwtPlot::yLeft, y.minValue(), y.maxValue() + kHeadroom * y.width());
     QList<double> positions;

@@ -49,6 +49,8 @@ public slots:
 
 private:
     void buildPlot();
+    void buildAxes();
+    void buildOverlays();
     void buildActions();
     QLayout *toolRow();
     void applyColourMap(const QMap<float, QColor> &map);
