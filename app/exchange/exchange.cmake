@@ -28,3 +28,5 @@ list(APPEND CORE_SOURCES
 )
 # The station coordinates of a 3-D volume.
 list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoordinateFile.cpp)
+# The resistivity volume as a VTK image file.
+list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/VolumeImageFile.cpp)

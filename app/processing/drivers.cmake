@@ -18,3 +18,15 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TensorMath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TensorMatrixStack.cpp
 )
+# The pseudo-3-D resistivity volume: grid, station columns, inverse-distance interpolation,
+# layer blending and smoothing.
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ResistivityVolume.h
+  ${CMAKE_CURRENT_LIST_DIR}/VolumeBlending.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VolumeBuild.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VolumeColumn.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VolumeGrid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VolumeInterpolation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VolumeSettings.h
+  ${CMAKE_CURRENT_LIST_DIR}/VolumeSmoothing.cpp
+)
