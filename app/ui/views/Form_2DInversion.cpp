@@ -2,25 +2,19 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFileDialog>
-#include <QMenu>
-#include <QMessageBox>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
 
-#include <qwt_plot.h>
-#include <qwt_plot_canvas.h>
 #include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>
-#include <qwt_plot_layout.h>
 #include <qwt_plot_spectrogram.h>
 #include <qwt_scale_engine.h>
 #include <qwt_scale_widget.h>
 #include <qwt_symbol.h>
 
 #include "Graph_IsoLineData.h"
+#include "QwtPlotGraph.h"
 #include "SectionColorMap.h"
 #include "SectionDisplayData.h"
 #include "StationScaleDraw.h"
@@ -28,6 +22,7 @@
 namespace {
 const int kSurfaceSamples = 400;  // points of the drawn topography line
 const int kColourBarWidth = 18;
+const int kColourBarMargin = 6;   // between the canvas and the colour bar
 const double kHeadroom = 0.04;    // share of the depth span left free above the surface
 
 // The span itself, or one around its single value (an axis needs a width), or [0, 1] without one.
@@ -61,22 +56,12 @@ Form_2DInversion::Form_2DInversion(QWidget *parent) : QWidget(parent)
 
 void Form_2DInversion::buildPlot()
 {
-    plot = new QwtPlot;
+    plot = new QwtPlotGraph;
     plot->setObjectName("sectionPlot");
-    plot->setAutoReplot(false);
     plot->setCanvasBackground(SectionColorMap::backgroundColour());
-    if (auto *canvas = qobject_cast<QwtPlotCanvas *>(plot->canvas()))
-        canvas->setFrameStyle(QFrame::Box | QFrame::Plain);
-    plot->plotLayout()->setAlignCanvasToScales(true);
+    plot->addContextAction(logScaleAction);
     buildAxes();
     buildOverlays();
-    plot->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(plot, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
-        QMenu menu;
-        menu.addAction(logScaleAction);
-        menu.addAction(saveAction);
-        menu.exec(plot->mapToGlobal(at));
-    });
 }
 
 // Position along the bottom, station numbers along the top, elevation on the left and the colour
@@ -92,16 +77,18 @@ void Form_2DInversion::buildAxes()
     QwtScaleWidget *bar = plot->axisWidget(QwtPlot::yRight);
     bar->setColorBarEnabled(true);
     bar->setColorBarWidth(kColourBarWidth);
-    bar->setMargin(6);
+    bar->setMargin(kColourBarMargin);
 }
 
-// Dashed elevation lines, the topography line and the station marks over the section.
+// Dashed elevation lines only (vertical lines would read as stations), the topography line and the
+// station marks over the section.
 void Form_2DInversion::buildOverlays()
 {
-    auto *grid = new QwtPlotGrid;
+    QwtPlotGrid *grid = plot->grid();
     grid->enableX(false);
+    grid->enableXMin(false);
+    grid->enableYMin(false);
     grid->setMajorPen(QColor(0, 0, 0, 50), 0, Qt::DashLine);
-    grid->attach(plot);
     surfaceLine = new QwtPlotCurve("地形");
     surfaceLine->setPen(QColor(40, 40, 40), 2);
     surfaceLine->setRenderHint(QwtPlotItem::RenderAntialiased);
@@ -115,8 +102,8 @@ void Form_2DInversion::buildOverlays()
     stationMarks->attach(plot);
 }
 
-// The logarithmic-scale switch as a check box and the save command as a button above the plot;
-// the plot's context menu offers the same two actions.
+// The logarithmic-scale switch as a check box above the plot; the plot's context menu offers it
+// too, beside saving the picture.
 QLayout *Form_2DInversion::toolRow()
 {
     auto *logScale = new QCheckBox(logScaleAction->text());
@@ -124,12 +111,9 @@ QLayout *Form_2DInversion::toolRow()
     logScale->setToolTip(logScaleAction->toolTip());
     connect(logScale, &QCheckBox::toggled, logScaleAction, &QAction::setChecked);
     connect(logScaleAction, &QAction::toggled, logScale, &QCheckBox::setChecked);
-    auto *save = new QToolButton;
-    save->setDefaultAction(saveAction);
     auto *row = new QHBoxLayout;
     row->addWidget(logScale);
     row->addStretch();
-    row->addWidget(save);
     return row;
 }
 
@@ -139,13 +123,11 @@ void Form_2DInversion::buildActions()
     logScaleAction->setCheckable(true);
     logScaleAction->setToolTip("按电阻率的对数分配颜色");
     connect(logScaleAction, &QAction::toggled, this, &Form_2DInversion::setLogColourScale);
-    saveAction = new QAction("保存为PNG图片…", this);
-    saveAction->setEnabled(false);
-    connect(saveAction, &QAction::triggered, this, &Form_2DInversion::askAndSaveImage);
 }
 
 const Graph_IsoLineData *Form_2DInversion::isoLineData() const
 {
+    const QwtPlotSpectrogram *spectrogram = plot->spectrogram();
     return spectrogram ? static_cast<const SectionDisplayData *>(spectrogram->data())->raster() : nullptr;
 }
 
@@ -162,22 +144,17 @@ void Form_2DInversion::on_signal2DISOGraphChanged(const QList<DataType_ResultDat
     // upward scale already puts the surface at the top; ordering it from the largest to the
     // smallest value would draw the section upside down.
     Q_UNUSED(isInvert);
-    if (spectrogram) {
-        spectrogram->detach();
-        delete spectrogram;
-    }
-    spectrogram = new QwtPlotSpectrogram;
+    QwtPlotSpectrogram *spectrogram = plot->newSpectrogram();
     // The profiles' splines keep lookup accelerators, so the raster is evaluated on one thread.
     spectrogram->setRenderThreadCount(1);
     auto *raster = new Graph_IsoLineData;
     raster->setData(data, topodataList);
     spectrogram->setData(new SectionDisplayData(raster));
-    spectrogram->attach(plot);
     setAxes();
+    plot->forgetZoom();
     showTopography();
     showStations();
     plot->setTitle("拟二维反演剖面图");
-    saveAction->setEnabled(true);
     applyColourMap(gradients);
 }
 
@@ -198,7 +175,7 @@ void Form_2DInversion::setLogColourScale(bool logarithmic)
 void Form_2DInversion::applyColourMap(const QMap<float, QColor> &map)
 {
     gradient = map;
-    if (spectrogram) {
+    if (QwtPlotSpectrogram *spectrogram = plot->spectrogram()) {
         spectrogram->setColorMap(new SectionColorMap(gradient, logColourScale()));
         showColourBar();
     }
@@ -207,7 +184,7 @@ void Form_2DInversion::applyColourMap(const QMap<float, QColor> &map)
 
 void Form_2DInversion::showColourBar()
 {
-    const QwtInterval z = drawableSpan(spectrogram->data()->interval(Qt::ZAxis), 1.0);
+    const QwtInterval z = drawableSpan(plot->spectrogram()->data()->interval(Qt::ZAxis), 1.0);
     const bool logarithmic = logColourScale() && z.minValue() > 0.0;
     plot->axisWidget(QwtPlot::yRight)
         ->setColorMap(z, new SectionColorMap(gradient, logColourScale()));
@@ -264,20 +241,4 @@ void Form_2DInversion::showStations()
                                                    : raster->interval(Qt::YAxis).maxValue()));
     }
     stationMarks->setSamples(marks);
-}
-
-bool Form_2DInversion::saveImage(const QString &path) const
-{
-    return plot->grab().save(path, "PNG");
-}
-
-void Form_2DInversion::askAndSaveImage()
-{
-    QString path = QFileDialog::getSaveFileName(this, "保存剖面图", "section.png", "PNG图片(*.png)");
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(".png", Qt::CaseInsensitive))
-        path += ".png";
-    if (!saveImage(path))
-        QMessageBox::warning(this, "保存剖面图", "无法写入文件：" + path);
 }
