@@ -182,7 +182,7 @@ void TestCli::inversionRunsWriteASection_data()
     QTest::newRow("least squares") << "nlls";
 }
 
-// The stand-ins grid a Niblett-Bostick column per Ex/Hy station (not 3): cells near the layers' rhos.
+// The stand-ins invert every Ex/Hy station (not 3): cells within the range of the layers' rhos.
 void TestCli::inversionRunsWriteASection()
 {
     QFETCH(QString, method);

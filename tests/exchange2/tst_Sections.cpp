@@ -92,6 +92,9 @@ void TestExchange::inversionRun()
         return;
     }
     QCOMPARE(f.boxes(), QString());
+    // The stand-in fits the half-space exactly, and the last notice shows the misfit it printed.
+    QCOMPARE(f.dialogs.callsOf("progressNotice").last().text,
+             QString("当前反演结束，成功,正在准备成图！\nRMS拟合差：0.000"));
     QCOMPARE(emitted, published("100 150 200 250 300 350 400 450 over 100:0 150:0 200:0 250:0 300:0 350:0 400:0 450:0",
                                 "100 100"));
     for (const DataType_ResultData &column : publisher.latestSection()) {
