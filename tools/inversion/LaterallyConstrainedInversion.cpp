@@ -81,18 +81,26 @@ NormalSystem LaterallyConstrainedInversion::linearised() const
     return system;
 }
 
+// Where the response is far from linear the full step to the solved model can overshoot; then
+// shorter steps towards it are tried, and the best is kept.
 LaterallyConstrainedInversion::Trial LaterallyConstrainedInversion::trial(const NormalSystem &system,
                                                                           double lambda) const
 {
-    Trial t{lambda, model, std::numeric_limits<double>::infinity()};
-    if (!solver.solve(system, lambda, t.model))
-        return t;
-    for (double &logRho : t.model)
-        logRho = std::isfinite(logRho) ? std::clamp(logRho, kLowestLogRho, kHighestLogRho) : 0.0;
-    t.rms = rmsOf(t.model);
-    if (!std::isfinite(t.rms))
-        t.rms = std::numeric_limits<double>::infinity();
-    return t;
+    std::vector<double> solved = model;
+    if (!solver.solve(system, lambda, solved))
+        return {lambda, model, std::numeric_limits<double>::infinity()};
+    Trial best{lambda, model, std::numeric_limits<double>::infinity()};
+    for (double fraction : {1.0, 0.5, 0.25}) {
+        Trial t{lambda, model, 0.0};
+        for (size_t i = 0; i < solved.size(); ++i)
+            t.model[i] = std::clamp(model[i] + fraction * (solved[i] - model[i]), kLowestLogRho, kHighestLogRho);
+        t.rms = rmsOf(t.model);
+        if (t.rms < best.rms)
+            best = std::move(t);
+        if (best.rms <= currentRms)
+            break;
+    }
+    return best;
 }
 
 std::vector<LaterallyConstrainedInversion::Trial>
@@ -174,9 +182,10 @@ bool LaterallyConstrainedInversion::run(QTextStream &log)
         if (!smoothestWithin(system, trials, target, chosen))
             break;
         const double change = largestChange(chosen.model, model);
+        const double roughness = system.roughness(model), smoothed = system.roughness(chosen.model);
         accept(chosen);
-        logIteration(log, iteration, chosen.lambda, system.roughness(model));
-        if (change < kSteadyModel)
+        logIteration(log, iteration, chosen.lambda, smoothed);
+        if (change < kSteadyModel || std::abs(smoothed - roughness) < kSteadyRoughness * roughness)
             break;
     }
     logFinal(log, target);
