@@ -10,6 +10,8 @@
 #include <QUndoStack>
 #include <QtTest>
 #include <cmath>
+#include <qwt_legend.h>
+#include <qwt_legend_label.h>
 #include <qwt_plot_curve.h>
 #include <qwt_scale_div.h>
 #include <qwt_symbol.h>
@@ -98,6 +100,7 @@ private slots:
     void newStationClearsCurvesAndHistory();
     void axisRanges_data();
     void axisRanges();
+    void legendListsShownPairsWithPointsAndTheModel();
     void seriesColourIdsNameThePairs_data();
     void seriesColourIdsNameThePairs();
 
@@ -465,6 +468,27 @@ void TestImpedance::axisRanges()
     form->onTrueResPlotAxisYmaxChanged(8000.0);
     QCOMPARE(depth->axisScaleDiv(QwtPlot::yLeft).lowerBound(), 8000.0);
     QCOMPARE(depth->axisScaleDiv(QwtPlot::yLeft).upperBound(), actual[7]);
+}
+
+// The legend lists the shown pairs that have points, in pair order whatever order they arrived
+// in, then the model.
+void TestImpedance::legendListsShownPairsWithPointsAndTheModel()
+{
+    auto entries = [this] {
+        QStringList texts;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // removed labels
+        auto *legend = qobject_cast<QwtLegend *>(form->resistivityPlot()->legend());
+        for (const QwtLegendLabel *label : legend->contentsWidget()->findChildren<QwtLegendLabel *>())
+            texts.append(label->text().text());
+        return texts;
+    };
+    QCOMPARE(entries(), (QStringList{"ExHy", "EyHx", "Ex2Hy"}));
+    form->setShowY(false);
+    form->setModelCurve(earthCurve(conductiveMiddle(), 1.0));
+    QCOMPARE(entries(), (QStringList{"ExHy", "Ex2Hy", QStringLiteral("模型")}));
+    form->setModelCurve({});
+    form->onMPMTImpedanceChanged(received[0]);
+    QCOMPARE(entries(), (QStringList{"ExHy", "Ex2Hy", QStringLiteral("多极化")}));
 }
 
 void TestImpedance::seriesColourIdsNameThePairs_data()

@@ -14,6 +14,7 @@
 #include <qwt_scale_map.h>
 
 #include "CurveSamples.h"
+#include "Graph_LogScaleDraw.h"
 #include "Graph_Picker.h"
 #include "Graph_ReferenceCurve.h"
 #include "PlotMouse.h"
@@ -60,6 +61,8 @@ private slots:
     void rubberBandZoomKeepsInvertedAxisAndDoubleClickReturns();
     void savesPngAndSvg();
     void newSpectrogramReplacesThePreviousOne();
+    void logAxisLabels_data();
+    void logAxisLabels();
 
 private:
     QPoint pixelOf(const QPointF &value) const;
@@ -282,6 +285,25 @@ void TestPicker::newSpectrogramReplacesThePreviousOne()
     QwtPlotSpectrogram *second = plot->newSpectrogram();
     QCOMPARE(plot->itemList(QwtPlotItem::Rtti_PlotSpectrogram).size(), 1);
     QCOMPARE(plot->itemList(QwtPlotItem::Rtti_PlotSpectrogram).first(), second);
+}
+
+void TestPicker::logAxisLabels_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("1e-4") << 1e-4 << "10<sup>-4</sup>";
+    QTest::newRow("0.001") << 0.001 << "0.001";
+    QTest::newRow("1") << 1.0 << "1";
+    QTest::newRow("10000") << 10000.0 << "10000";
+    QTest::newRow("1e5") << 1e5 << "10<sup>5</sup>";
+    QTest::newRow("2e5 is no decade") << 2e5 << "200000";
+}
+
+void TestPicker::logAxisLabels()
+{
+    QFETCH(double, value);
+    QFETCH(QString, label);
+    QCOMPARE(Graph_LogScaleDraw().label(value).text(), label);
 }
 
 QTEST_MAIN(TestPicker)

@@ -1,5 +1,6 @@
 #include "QwtPlotGraph.h"
 
+#include "Graph_LogScaleDraw.h"
 #include "Graph_Picker.h"
 #include "Graph_SoundingCurve.h"
 
@@ -96,6 +97,7 @@ void QwtPlotGraph::setLogAxis(int axisId, bool inverted)
     auto *engine = new QwtLogScaleEngine(10);
     engine->setAttribute(QwtScaleEngine::Inverted, inverted);
     setAxisScaleEngine(axisId, engine);
+    setAxisScaleDraw(axisId, new Graph_LogScaleDraw);
     setAxisMaxMinor(axisId, 9);
 }
 
