@@ -41,7 +41,6 @@ QwtPlotGraph::QwtPlotGraph(QWidget *parent) : QwtPlot(parent)
     createGrid();
     curvePicker = new Graph_Picker(this);
     connectPicker();
-    canvas()->installEventFilter(this);
     canvas()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(canvas(), &QWidget::customContextMenuRequested, this, &QwtPlotGraph::showContextMenu);
 }
@@ -190,6 +189,7 @@ bool QwtPlotGraph::saveImage(const QString &fileName)
     return image.save(fileName, "PNG");
 }
 
+// QwtPlot filters its canvas's events already; Home is added to what it handles.
 bool QwtPlotGraph::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == canvas() && event->type() == QEvent::KeyPress
