@@ -25,6 +25,7 @@ namespace {
 const int kZoomAxes[] = {QwtPlot::xBottom, QwtPlot::yLeft};
 constexpr double kMillimetresPerInch = 25.4;
 constexpr int kScreenDpi = 96;
+constexpr int kOuterMargin = 5;   // pixels between the plot's edge and its axis titles
 
 bool isHorizontal(int axisId)
 {
@@ -48,6 +49,7 @@ QwtPlotGraph::QwtPlotGraph(QWidget *parent) : QwtPlot(parent)
 void QwtPlotGraph::applyFrameSettings()
 {
     setLineWidth(1);
+    setContentsMargins(kOuterMargin, kOuterMargin, kOuterMargin, kOuterMargin);
     setCanvasBackground(Qt::white);
     if (auto *plotCanvas = qobject_cast<QwtPlotCanvas *>(canvas())) {
         plotCanvas->setFrameStyle(QFrame::Box | QFrame::Plain);
