@@ -58,7 +58,7 @@ private slots:
     void clickWithoutDragKeepsPointForDelete();
     void wheelZoomsAboutThePointer_data();
     void wheelZoomsAboutThePointer();
-    void rubberBandZoomKeepsInvertedAxisAndDoubleClickReturns();
+    void rubberBandZoomKeepsInvertedAxisAndDoubleClickOrHomeReturns();
     void savesPngAndSvg();
     void newSpectrogramReplacesThePreviousOne();
     void logAxisLabels_data();
@@ -243,7 +243,7 @@ void TestPicker::wheelZoomsAboutThePointer()
     QVERIFY(plot->isZoomed());
 }
 
-void TestPicker::rubberBandZoomKeepsInvertedAxisAndDoubleClickReturns()
+void TestPicker::rubberBandZoomKeepsInvertedAxisAndDoubleClickOrHomeReturns()
 {
     plot->picker()->setEditMode(Graph_Picker::ModeNone);
     const QPoint corner1 = pixelOf(QPointF(100.0, 1000.0));
@@ -261,6 +261,11 @@ void TestPicker::rubberBandZoomKeepsInvertedAxisAndDoubleClickReturns()
     QCOMPARE(plot->axisScaleDiv(QwtPlot::xBottom).lowerBound(), 1e4);
     QCOMPARE(plot->axisScaleDiv(QwtPlot::xBottom).upperBound(), 1e-5);
     QCOMPARE(plot->axisScaleDiv(QwtPlot::yLeft).upperBound(), 1e4);
+    QVERIFY(!plot->isZoomed());
+
+    plot->zoomAt(true, QPoint(100, 100));
+    QTest::keyClick(plot->canvas(), Qt::Key_Home);
+    QCOMPARE(plot->axisScaleDiv(QwtPlot::xBottom).lowerBound(), 1e4);
     QVERIFY(!plot->isZoomed());
 }
 

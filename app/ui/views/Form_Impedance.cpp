@@ -118,6 +118,7 @@ void Form_Impedance::markSaved()
     ImpedanceEditState saved = edits;
     for (CurveEdit &edit : saved)
         edit.dropMasked();
+    clearSelections();
     applyState(saved);
     history->setClean();
 }
