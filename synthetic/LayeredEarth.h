@@ -1,11 +1,12 @@
 #pragma once
-// One-dimensional layered earth: layers of given resistivity (ohm-m) and thickness (m) over a
-// half-space. Gives the plane-wave impedance in field units, E in mV/km over B in nT, for which
-// the Cagniard relation rho_a = 0.2 T |Z|^2 (T = 1/f in s) holds exactly. Time dependence e^{iwt}:
-// the phase of Z lies in the first quadrant, 45 degrees over a uniform half-space.
+// One-dimensional layered earth of the synthetic survey: layers of given resistivity (ohm-m) and
+// thickness (m) over a half-space, with their plane-wave response (LayeredEarthResponse): the
+// impedance in field units, E in mV/km over B in nT, its Cagniard apparent resistivity and phase.
 
 #include <QVector>
 #include <complex>
+
+#include "LayeredEarthResponse.h"
 
 class LayeredEarth {
 public:
@@ -32,4 +33,5 @@ public:
 private:
     QVector<Layer> layerList;
     double basement;
+    LayeredEarthResponse response;
 };

@@ -42,13 +42,17 @@ public:
     double inverseDistanceValue(const QVector<double> &elevations, const QVector<double> &values,
                                 double g) const;
 
-private:
+    // One station's transformed curve before resampling: the Niblett-Bostick resistivities at
+    // the elevations their Bostick depths reach below the surface (the shallowest at the surface
+    // itself), a repeated elevation kept once.
     struct Column {
         QVector<double> elevations;  // increasing
         QVector<double> values;
     };
     Column stationColumn(const QVector<OneFreqImpedance> &curve, double surface,
                          double depthScale) const;
+
+private:
     DataType_ResultData resampledColumn(const Column &column, double position, double bottom,
                                         double top) const;
 };
