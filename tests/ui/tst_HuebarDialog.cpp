@@ -102,6 +102,7 @@ void TestHuebarDialog::scalesOfTheFolderFillTheComboInListingOrder()
     Dialog_Huebar dialog;
     auto *combo = dialog.findChild<QComboBox *>("comboBox");
     QCOMPARE(combo->count(), 3);
+    QVERIFY(dialog.editor()->markers().isEmpty());  // the first scale, empty, replaced the rainbow
     QCOMPARE(combo->itemText(0), QString("a-empty.clr"));
     QCOMPARE(combo->itemText(1), QString("b-warm.clr"));
     QCOMPARE(combo->itemText(2), QString("c-cold.clr"));
