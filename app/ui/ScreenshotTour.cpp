@@ -50,7 +50,8 @@ void ScreenshotTour::addMainWindowSteps()
         settle(150);
         QMenu *family = options->findChild<QMenu *>();
         if (family)
-            family->popup(options->actionGeometry(family->menuAction()).topRight() + options->pos());
+            family->popup(options->pos() + options->actionGeometry(family->menuAction()).topLeft()
+                          - QPoint(family->sizeHint().width(), 0));
     });
     addStep(QStringLiteral("main-dark.png"), [this] {
         window->optionAction(QStringLiteral("Office2013Dark"))->trigger();

@@ -29,8 +29,12 @@ public:
     void addMeasured(const Series &series) { measured.append(series); }
     void addModelRho(const ModelLine &line) { modelRho.append(line); }
     void addModelPhase(const ModelLine &line) { modelPhase.append(line); }
-    // The frequency range the measured series span, (0, 0) when there is none.
+    // The frequency range the measured series span on the log scale (PlotTicks.h), (0, 0) when
+    // there is none.
     QPointF frequencyRange() const;
+    // Measured points that cannot be drawn: frequency or resistivity off the log scale, or a phase
+    // that is not finite. They are left out of the axes and the picture.
+    int unplottable() const;
     // Draws the plot on an image of size and writes it to path as PNG; false (warning naming the
     // file) when it cannot be written.
     bool save(const QString &path, QSize size) const;

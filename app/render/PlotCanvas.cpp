@@ -138,8 +138,11 @@ void PlotCanvas::drawPoints(const PlotPanel &panel, const QVector<QPointF> &valu
 void PlotCanvas::drawLine(const PlotPanel &panel, const QVector<QPointF> &values, const QPen &pen)
 {
     QPolygonF line;
-    for (const QPointF &value : values)
-        line << panel.point(value.x(), value.y());
+    for (const QPointF &value : values) {
+        const QPointF at = panel.point(value.x(), value.y());
+        if (std::isfinite(at.x()) && std::isfinite(at.y()))
+            line << at;
+    }
     paint.save();
     paint.setClipRect(panel.area);
     paint.setPen(pen);

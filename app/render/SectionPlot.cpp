@@ -56,6 +56,15 @@ struct Cell {
     }
 };
 
+// Positions and depths (m) beyond this are no survey's; the cells' edges stay finite within it.
+constexpr double kFarthest = 1e12;
+
+bool isDrawable(const Cell &cell)
+{
+    return std::abs(cell.position) <= kFarthest && std::abs(cell.depth) <= kFarthest
+           && onLogScale(cell.value);
+}
+
 bool readCells(const QString &path, QVector<Cell> &cells)
 {
     QFile file(path);
@@ -71,9 +80,11 @@ bool readCells(const QString &path, QVector<Cell> &cells)
         bool ok[3] = {false, false, false};
         const Cell cell{fields.value(0).toDouble(&ok[0]), fields.value(1).toDouble(&ok[1]),
                         fields.value(2).toDouble(&ok[2])};
-        if (fields.size() != 3 || !ok[0] || !ok[1] || !ok[2] || !(cell.value > 0)) {
+        if (fields.size() != 3 || !ok[0] || !ok[1] || !ok[2] || !isDrawable(cell)) {
             qWarning().noquote() << "SectionPlot::read:" << path << "line" << number
-                                 << "is not position,depth,resistivity with a positive resistivity";
+                                 << "is not position,depth,resistivity with position and depth within"
+                                 << kFarthest << "m and a resistivity from" << kLogScaleLowest << "to"
+                                 << kLogScaleHighest << "ohm-m";
             return false;
         }
         cells << cell;
