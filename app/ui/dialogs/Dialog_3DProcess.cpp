@@ -43,7 +43,7 @@ Dialog_3DProcess::Dialog_3DProcess(TreeModel_Index &hub, const VolumeSettings &s
     column->addWidget(status);
     column->addWidget(progress);
     column->addLayout(DialogLayout::buttonRow({startButton}));
-    setMinimumWidth(420);
+    setMinimumWidth(500);
     QMetaObject::connectSlotsByName(this);
 }
 
