@@ -58,7 +58,7 @@ status=0
 "$CLI" compare "$PROJECT" || status=$?
 
 echo
-echo "== 2-D inversion runs of line 1 through the stand-in programs (Niblett-Bostick columns, no inversion)"
+echo "== 2-D inversion runs of line 1 through the stand-in programs (laterally constrained smooth 1-D inversion, not 2-D)"
 for method in nlcg nlls; do
   "$CLI" invert "$method" "$PROJECT" --line 1 --out "$WORK_DIR/line1-$method.dat"
 done

@@ -55,13 +55,20 @@ int runExportCommand(const QStringList &arguments)
                                                         : QStringLiteral("--line and --out are required"));
         return 2;
     }
+    bool whole = false;
+    const int start = parser.value("start").toInt(&whole);
+    if (!whole || start < 0) {
+        CommandLine::printError(kCommand, QStringLiteral("--start %1: expected a whole number of "
+                                                         "at least 0").arg(parser.value("start")));
+        return 2;
+    }
     const QString out = LineCommandSupport::absolute(parser.value("out"));
     CliProject project(kCommand);
     if (!project.open(parser.positionalArguments().first()))
         return 1;
     project.dialogs().setFileName(out);
     project.dialogs().setFolder(out);
-    project.dialogs().setStartNumber(parser.value("start").toInt());
+    project.dialogs().setStartNumber(start);
     const bool done = kind == "edi" ? exportEdi(project, parser)
                                     : exportLine(project, kind, parser.value("line"));
     return LineCommandSupport::exitCode(project, done);

@@ -12,6 +12,7 @@
 #include "Data_Station.h"
 #include "DemoModelFile.h"
 #include "LineCommandSupport.h"
+#include "PlotTicks.h"
 #include "SectionPlot.h"
 #include "StationTensorFiles.h"
 
@@ -164,6 +165,14 @@ int plotCurve(const QCommandLineParser &parser, const QString &out, QSize size)
         addModelCurves(plot, earths, scalar, tensor);
     if (!plot.save(out, size))
         return 1;
+    if (plot.unplottable() > 0) {
+        project.error(QStringLiteral("%1 has %2 curve points whose frequency or resistivity lies "
+                                     "outside %3 to %4 (or whose phase is not a number); they "
+                                     "were left out of %5")
+                          .arg(project.label(ref)).arg(plot.unplottable()).arg(kLogScaleLowest)
+                          .arg(kLogScaleHighest).arg(out));
+        return 1;
+    }
     QTextStream(stdout) << "Curve plot of " << project.label(ref) << " written to " << out << '\n';
     return 0;
 }

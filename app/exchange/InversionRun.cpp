@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "Data_Line.h"
 #include "NLCGIODevice.h"
@@ -27,8 +28,17 @@ void selectStations(Data_Line &line, QList<QVector<OneFreqImpedance>> &curves,
     positions = numbers.toVector();
 }
 
+// The notice after a run: the fixed text, and a second line with the final RMS misfit when the
+// program printed one ("final RMS misfit 1.02", as the stand-ins do).
+QString inversionDone(const QString &programOutput)
+{
+    static const QRegularExpression finalMisfit(QStringLiteral("final RMS misfit ([0-9.eE+-]+)"));
+    const QRegularExpressionMatch match = finalMisfit.match(programOutput);
+    const QString done = QStringLiteral("当前反演结束，成功,正在准备成图！");
+    return match.hasMatch() ? done + QStringLiteral("\nRMS拟合差：") + match.captured(1) : done;
+}
+
 const QString kModelReady = QStringLiteral("当前初始化模型成功,正在准备反演！");
-const QString kInversionDone = QStringLiteral("当前反演结束，成功,正在准备成图！");
 const QString kProgramFailed = QStringLiteral("反演程序运行出错");
 
 } // namespace
@@ -69,9 +79,10 @@ bool InversionRun::runNLCG(Data_Line &line)
     }
     dialogs->progressNotice(QStringLiteral("初始化模型"), kModelReady);
     const QString output = workPath("/nlcg/mod_out.dat");
-    if (!runProgram(workPath("/nlcg"), workPath("/nlcg/MTNLCG.exe"), output))
+    QString programOutput;
+    if (!runProgram(workPath("/nlcg"), workPath("/nlcg/MTNLCG.exe"), output, programOutput))
         return false;
-    dialogs->progressNotice(QStringLiteral("反演"), kInversionDone);
+    dialogs->progressNotice(QStringLiteral("反演"), inversionDone(programOutput));
     if (!device.readModelOutput(output, curves.size(), positions)) {
         refuse(kProgramFailed);
         return false;
@@ -101,15 +112,17 @@ bool InversionRun::runNLLS(Data_Line &line)
     }
     dialogs->progressNotice(QStringLiteral("初始化模型"), kModelReady);
     const QString output = workPath("/nlls/SampleData/curline_TMTp.mir");
-    if (!runProgram(workPath("/nlls"), workPath("/nlls/MT2DACB.exe"), output))
+    QString programOutput;
+    if (!runProgram(workPath("/nlls"), workPath("/nlls/MT2DACB.exe"), output, programOutput))
         return false;
-    dialogs->progressNotice(QStringLiteral("反演"), kInversionDone);
+    dialogs->progressNotice(QStringLiteral("反演"), inversionDone(programOutput));
     device.readResult(output, positions);
     publisher->publish(device.result());
     return true;
 }
 
-bool InversionRun::runProgram(const QString &folder, const QString &program, const QString &output)
+bool InversionRun::runProgram(const QString &folder, const QString &program, const QString &output,
+                              QString &programOutput)
 {
     if (QFile::exists(output) && !QFile::remove(output)) {
         qWarning().noquote() << "InversionRun::runProgram: cannot remove the old output" << output;
@@ -135,6 +148,10 @@ bool InversionRun::runProgram(const QString &folder, const QString &program, con
         refuse(QStringLiteral("反演程序运行超时，已终止"));
         return false;
     }
+    // What the program printed (iterations, misfits, stations it left out) goes to the log.
+    programOutput = QString::fromLocal8Bit(process.readAllStandardOutput());
+    if (!programOutput.isEmpty())
+        qInfo().noquote() << "InversionRun::runProgram:" << program << "printed:\n" + programOutput.trimmed();
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         qWarning().noquote() << "InversionRun::runProgram:" << program << "failed with exit code"
                              << process.exitCode() << process.readAllStandardError();

@@ -4,6 +4,7 @@
 // publish the section. A program that cannot start, fails, overruns or ends without writing its
 // output (for the conjugate-gradient run: a readable one) is reported to the operator, and since
 // the previous output file is removed before the run, an old result is never published as new.
+// The notice after a run shows the final RMS misfit when the program prints one.
 
 class Data_Line;
 class OperatorDialogs;
@@ -27,7 +28,9 @@ public:
     bool runNLLS(Data_Line &line);
 
 private:
-    bool runProgram(const QString &folder, const QString &program, const QString &output);
+    // Runs program in folder and keeps its standard output in programOutput.
+    bool runProgram(const QString &folder, const QString &program, const QString &output,
+                    QString &programOutput);
     void refuse(const QString &text);
 
     OperatorDialogs *dialogs;

@@ -92,6 +92,9 @@ void TestExchange::inversionRun()
         return;
     }
     QCOMPARE(f.boxes(), QString());
+    // The stand-in fits the half-space exactly, and the last notice shows the misfit it printed.
+    QCOMPARE(f.dialogs.callsOf("progressNotice").last().text,
+             QString("当前反演结束，成功,正在准备成图！\nRMS拟合差：0.000"));
     QCOMPARE(emitted, published("100 150 200 250 300 350 400 450 over 100:0 150:0 200:0 250:0 300:0 350:0 400:0 450:0",
                                 "100 100"));
     for (const DataType_ResultData &column : publisher.latestSection()) {
@@ -114,6 +117,11 @@ void TestExchange::elevationFile_data()
                                                          << "重复高程点的里程：120,250,";
     QTest::newRow("short lines skipped, the first too") << QByteArray("7\n100\t10\textra\n\n200;11\n300|\n")
                                                         << QVector<double>{100, 10, 200, 11} << "";
+    QTest::newRow("points not numbers skipped, denormals kept")
+        << QByteArray("nan 5\n100 inf\n200 11\n4.9e-324 7\n-inf -inf\n") << QVector<double>{4.9e-324, 7, 200, 11} << "";
+    QTest::newRow("a megabyte of blanks inside a line") << "300" + QByteArray(1 << 20, ' ') + "12\n"
+                                                        << QVector<double>{300, 12} << "";
+    QTest::newRow("empty") << QByteArray("") << QVector<double>{} << "";
 }
 
 void TestExchange::elevationFile()

@@ -42,6 +42,9 @@ private slots:
     void failuresAreLogged();
     void failedOpen_data();
     void failedOpen();
+    void notAProjectIsTold_data();
+    void notAProjectIsTold();
+    void newProjectFile();
     void readOnlyFileKeepsItsState();
     void interruptedWriteKeepsLastCommit();
 
@@ -358,6 +361,65 @@ void TestDore::failedOpen()
     QVERIFY(!QSqlDatabase::contains(p));
     QVERIFY(kind == "missing" ? QDir().mkpath(QFileInfo(p).path()) : QFile::remove(p));
     QVERIFY(openProject(p));
+}
+
+void TestDore::notAProjectIsTold_data()
+{
+    QTest::addColumn<QString>("setup");   // SQL run on a fresh SQLite file
+    QTest::addColumn<QString>("lacking"); // named in the problem; empty: a project
+    QTest::newRow("empty file") << "" << "the table Data_Project, the table Data_Line";
+    QTest::newRow("another program's database") << "CREATE TABLE moz_places (id INTEGER, url TEXT)"
+                                                << "the table Data_Station";
+    QTest::newRow("key column renamed") << "PROJECT;ALTER TABLE Data_Line RENAME COLUMN ID TO LineKey"
+                                        << "the key column ID of the table Data_Line";
+    QTest::newRow("one table dropped") << "PROJECT;DROP TABLE Data_ProcessData" << "the table Data_ProcessData";
+    QTest::newRow("a project") << "PROJECT" << "";
+}
+
+// The test reads only: the file is byte for byte what it was.
+void TestDore::notAProjectIsTold()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, lacking);
+    const QString p = path("candidate");
+    {
+        QFile file(p);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    {
+        auto db = std::make_unique<LibDORE>();
+        QVERIFY(db->open(p));
+        for (const QString &statement : setup.split(';', Qt::SkipEmptyParts))
+            QVERIFY(statement == "PROJECT" ? (registerProjectSchema(*db), true) : rawExec(*db, statement));
+    }
+    QFile file(p);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    LibDORE db;
+    QVERIFY(db.open(p));
+    const QString problem = projectFileProblem(db);
+    QVERIFY2(lacking.isEmpty() ? problem.isEmpty() : problem.contains("is not a project file") && problem.contains(lacking),
+             qPrintable(problem));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == before);
+}
+
+// A new project file holds the five tables and one named project row; an existing file is left alone.
+void TestDore::newProjectFile()
+{
+    const QString p = path("new");
+    QString problem;
+    QVERIFY2(createProjectFile(p, "north ridge", problem), qPrintable(problem));
+    {
+        LibDORE db;
+        QVERIFY(db.open(p));
+        QCOMPARE(projectFileProblem(db), QString());
+        QCOMPARE(rawValues(db, "SELECT ProjectName FROM Data_Project"), QVariantList{"north ridge"});
+    }
+    QVERIFY(!createProjectFile(p, "again", problem) && problem.contains("exists already"));
+    QVERIFY(!createProjectFile(m_dir.filePath("missing folder/p.HMT"), "lost", problem));
+    QVERIFY(!QFileInfo::exists(m_dir.filePath("missing folder/p.HMT")));
 }
 
 // In a read-only folder the child's commit fails with its log line, and the file keeps its note.

@@ -19,6 +19,7 @@ public:
                         // "eh4StartNumber"
         QString title;  // title or caption
         QString text;   // message text, or the filter of a file choice
+        QString folder; // the starting folder of a file or folder choice
     };
 
     // Answers, taken in order by the matching kind of call.

@@ -13,6 +13,12 @@ std::vector<double> numbersOf(const QString &line)
     return numbers;
 }
 
+double firstNumber(const QString &line)
+{
+    const std::vector<double> numbers = numbersOf(line);
+    return numbers.empty() ? 0.0 : numbers.front();
+}
+
 bool readLines(const QString &path, QStringList &lines)
 {
     QFile file(path);

@@ -7,6 +7,8 @@
 
 // The numbers of line: brackets, commas and white space separate them; other text reads as 0.
 std::vector<double> numbersOf(const QString &line);
+// The first number of line; 0 for a line without one.
+double firstNumber(const QString &line);
 // Reads the whole text file at path into lines; false when it cannot be opened.
 bool readLines(const QString &path, QStringList &lines);
 // Writes text to path; false on failure.

@@ -1,17 +1,23 @@
 // Stand-in for the conjugate-gradient 2-D inversion program. Run in the "nlcg" folder, it reads
-// the control file "b_test_m.dat", the model file and the data file it names, and writes
-// "mod_out.dat": the model grid's widths and thicknesses and, for every layer, the resistivity
-// of every cell, taken from a Niblett-Bostick column of the station under the cell. It does no
-// inversion.
+// the control file "b_test_m.dat", the model file and the data file it names, inverts the
+// stations' curves by a laterally constrained smooth one-dimensional inversion on the model
+// file's layers (normal equations solved by conjugate gradients), prints its iterations and RMS
+// misfit, and writes "mod_out.dat": the grid's widths and thicknesses and, for every layer, the
+// resistivity of every cell. The cells are five of padding on the left, then one per station,
+// then padding on the right; a padding cell takes the nearest station's column.
 
 #include <QCoreApplication>
 #include <QTextStream>
 #include <algorithm>
+#include <gsl/gsl_errno.h>
 
-#include "BostickColumn.h"
+#include "ConjugateGradientSolver.h"
+#include "LaterallyConstrainedInversion.h"
 #include "TextNumbers.h"
 
 namespace {
+
+constexpr int kLeftPadding = 5;
 
 int fail(const QString &message)
 {
@@ -19,26 +25,64 @@ int fail(const QString &message)
     return 1;
 }
 
-bool readCurves(const QString &path, std::vector<std::vector<CurvePoint>> &curves)
+// The data file: the station count, then per station a line starting with its record count and
+// one line "f (rho,phase) ..." per record.
+bool readCurves(const QString &path, std::vector<StationCurve> &curves)
 {
     QStringList lines;
     if (!readLines(path, lines) || lines.isEmpty())
         return false;
-    const int stations = static_cast<int>(numbersOf(lines[0]).at(0));
+    const int stations = static_cast<int>(firstNumber(lines[0]));
     int next = 1;
-    for (int s = 0; s < stations; ++s) {
-        if (next >= lines.size())
-            return false;
-        const int count = static_cast<int>(numbersOf(lines[next++]).at(0));
-        std::vector<CurvePoint> curve;
+    for (int s = 1; s <= stations && next < lines.size(); ++s) {
+        const int count = static_cast<int>(firstNumber(lines[next++]));
+        std::vector<CurvePoint> records;
         for (int k = 0; k < count && next < lines.size(); ++k) {
             const std::vector<double> v = numbersOf(lines[next++]);
             if (v.size() >= 3)
-                curve.push_back({v[0], v[1], v[2]});
+                records.push_back({v[0], v[1], v[2]});
         }
-        curves.push_back(curve);
+        curves.emplace_back(s, records);
     }
     return !curves.empty();
+}
+
+struct ModelGrid {
+    std::vector<double> widths;
+    std::vector<double> thicknesses;
+};
+
+// The model file: "NX NZ", then NX cell widths and NZ layer thicknesses.
+bool readModelGrid(const QString &path, ModelGrid &grid)
+{
+    QStringList lines;
+    if (!readLines(path, lines))
+        return false;
+    std::vector<double> model;
+    for (const QString &line : lines)
+        for (double value : numbersOf(line))
+            model.push_back(value);
+    const int nx = model.size() >= 2 ? static_cast<int>(model[0]) : 0;
+    const int nz = model.size() >= 2 ? static_cast<int>(model[1]) : 0;
+    if (nx < 1 || nz < 2 || model.size() < size_t(2 + nx + nz))
+        return false;
+    grid.widths.assign(model.begin() + 2, model.begin() + 2 + nx);
+    grid.thicknesses.assign(model.begin() + 2 + nx, model.begin() + 2 + nx + nz);
+    return std::all_of(grid.thicknesses.begin(), grid.thicknesses.end(), [](double h) { return h > 0; });
+}
+
+QString modelOutput(const ModelGrid &grid, const LaterallyConstrainedInversion &inversion, int stations)
+{
+    const int nx = int(grid.widths.size()), nz = int(grid.thicknesses.size());
+    QString out = QStringLiteral("%1 %2\n").arg(nx).arg(nz) + wrapped(grid.widths, 5)
+                  + wrapped(grid.thicknesses, 5);
+    for (int k = 0; k < nz; ++k) {
+        std::vector<double> row;
+        for (int c = 0; c < nx; ++c)
+            row.push_back(inversion.resistivity(std::clamp(c - kLeftPadding, 0, stations - 1), k));
+        out += wrapped(row, 5);
+    }
+    return out;
 }
 
 } // namespace
@@ -46,44 +90,22 @@ bool readCurves(const QString &path, std::vector<std::vector<CurvePoint>> &curve
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    gsl_set_error_handler_off();
     QStringList control;
     if (!readLines(QStringLiteral("b_test_m.dat"), control) || control.size() < 3)
         return fail(QStringLiteral("cannot read b_test_m.dat"));
-    std::vector<std::vector<CurvePoint>> curves;
+    std::vector<StationCurve> curves;
     if (!readCurves(control[2].trimmed(), curves))
         return fail(QStringLiteral("cannot read the data file ") + control[2]);
-    QStringList modelLines;
-    if (!readLines(control[1].trimmed(), modelLines))
-        return fail(QStringLiteral("cannot read the model file ") + control[1]);
-    std::vector<double> model;
-    for (const QString &line : modelLines)
-        for (double value : numbersOf(line))
-            model.push_back(value);
-    const int nx = model.size() >= 2 ? static_cast<int>(model[0]) : 0;
-    const int nz = model.size() >= 2 ? static_cast<int>(model[1]) : 0;
-    if (nx < 1 || nz < 1 || model.size() < size_t(2 + nx + nz))
-        return fail(QStringLiteral("the model file is incomplete"));
-    const std::vector<double> widths(model.begin() + 2, model.begin() + 2 + nx);
-    const std::vector<double> thicknesses(model.begin() + 2 + nx, model.begin() + 2 + nx + nz);
-
-    std::vector<BostickColumn> columns;
-    for (const auto &curve : curves)
-        columns.emplace_back(curve);
-    QString out = QStringLiteral("%1 %2\n").arg(nx).arg(nz) + wrapped(widths, 5) + wrapped(thicknesses, 5);
-    double top = 0.0;
-    for (int k = 0; k < nz; ++k) {
-        const double centre = top + thicknesses[k] / 2;
-        top += thicknesses[k];
-        // Five cells of left padding, then the stations in order; the padding takes the nearest
-        // station's column.
-        std::vector<double> row;
-        for (int c = 0; c < nx; ++c) {
-            const int station = std::clamp(c - 5, 0, int(columns.size()) - 1);
-            row.push_back(columns[station].resistivityAt(centre));
-        }
-        out += wrapped(row, 5);
-    }
-    if (!writeText(QStringLiteral("mod_out.dat"), out))
+    ModelGrid grid;
+    if (!readModelGrid(control[1].trimmed(), grid))
+        return fail(QStringLiteral("the model file %1 is incomplete").arg(control[1]));
+    const ConjugateGradientSolver solver;
+    LaterallyConstrainedInversion inversion(curves, LayerGrid(grid.thicknesses), solver);
+    QTextStream out(stdout);
+    if (!inversion.run(out))
+        return fail(QStringLiteral("no station of the data file can be inverted"));
+    if (!writeText(QStringLiteral("mod_out.dat"), modelOutput(grid, inversion, int(curves.size()))))
         return fail(QStringLiteral("cannot write mod_out.dat"));
     return 0;
 }

@@ -1,0 +1,115 @@
+#include "ScreenshotTour.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QMenu>
+#include <QScreen>
+#include <QTextStream>
+#include <QTimer>
+#include <QTreeView>
+
+#include "Form_Project.h"
+#include "MainWindow.h"
+#include "RibbonBar.h"
+#include "RibbonSystemButton.h"
+#include "RibbonSystemMenu.h"
+#include "TreeModel_Index.h"
+
+ScreenshotTour::ScreenshotTour(MainWindow *window, const QString &folder)
+    : window(window), folder(folder)
+{
+    addMainWindowSteps();
+}
+
+void ScreenshotTour::addStep(const QString &fileName, const std::function<void()> &prepare)
+{
+    steps.append({fileName, prepare});
+}
+
+void ScreenshotTour::addMainWindowSteps()
+{
+    addStep(QStringLiteral("main-project.png"), [this] {
+        QTreeView *tree = window->projectForm()->treeView();
+        tree->expand(window->hub()->index(0, 0));
+    });
+    addStep(QStringLiteral("main-station.png"), [this] { showFirstStation(); });
+    addStep(QStringLiteral("main-system-menu.png"), [this] {
+        window->ribbonBar()->systemButton()->click();
+    });
+    addStep(QStringLiteral("main-line-menu.png"), [this] {
+        QTreeView *tree = window->projectForm()->treeView();
+        const QRect line = tree->visualRect(window->hub()->index(0, 0));
+        QCursor::setPos(tree->viewport()->mapToGlobal(line.center()));
+        window->projectForm()->on_ShowContextMenu(line.center());
+    });
+    addStep(QStringLiteral("main-options-menu.png"), [this] {
+        QMenu *options = window->optionsMenu();
+        window->optionsDialog();
+        settle(150);
+        QMenu *family = options->findChild<QMenu *>();
+        if (family)
+            family->popup(options->pos() + options->actionGeometry(family->menuAction()).topLeft()
+                          - QPoint(family->sizeHint().width(), 0));
+    });
+    addStep(QStringLiteral("main-dark.png"), [this] {
+        window->optionAction(QStringLiteral("Office2013Dark"))->trigger();
+    });
+    addStep(QStringLiteral("main-minimized.png"), [this] {
+        window->optionAction(QStringLiteral("Office2007Blue"))->trigger();
+        window->ribbonBar()->setMinimized(true);
+    });
+}
+
+void ScreenshotTour::showFirstStation()
+{
+    TreeModel_Index *hub = window->hub();
+    const QModelIndex station = hub->index(0, 0, hub->index(0, 0));
+    QTreeView *tree = window->projectForm()->treeView();
+    tree->expand(station.parent());
+    tree->setCurrentIndex(station);
+    window->projectForm()->on_treeView_doubleClicked(station);
+}
+
+int ScreenshotTour::run()
+{
+    QDir().mkpath(folder);
+    window->raise();
+    window->activateWindow();
+    settle(800);
+    int failures = 0;
+    for (const Step &step : qAsConst(steps)) {
+        step.prepare();
+        settle(700);
+        failures += grab(step.fileName) ? 0 : 1;
+        closePopups();
+        settle(200);
+    }
+    window->close();
+    return failures == 0 ? 0 : 1;
+}
+
+void ScreenshotTour::settle(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool ScreenshotTour::grab(const QString &fileName)
+{
+    const QRect area = window->frameGeometry();
+    const QPixmap picture = window->screen()->grabWindow(0, area.x(), area.y(), area.width(),
+                                                         area.height());
+    const QString path = QDir(folder).filePath(fileName);
+    const bool saved = picture.save(path, "PNG");
+    QTextStream(stderr) << (saved ? "wrote " : "could not write ") << path << '\n';
+    return saved;
+}
+
+void ScreenshotTour::closePopups()
+{
+    while (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+}

@@ -1,0 +1,38 @@
+#pragma once
+// A scripted tour of the main window for the pictures in docs/screenshots/: each step prepares
+// the window (opens a menu, shows a station, switches the theme ...), lets the event loop settle
+// and saves the screen area of the window (popups included) as a PNG. Views add their own steps
+// with addStep.
+
+#include <QList>
+#include <QObject>
+#include <functional>
+
+class MainWindow;
+
+class ScreenshotTour : public QObject {
+    Q_OBJECT
+public:
+    ScreenshotTour(MainWindow *window, const QString &folder);
+
+    // Adds a step: prepare the window, then save "<folder>/<fileName>".
+    void addStep(const QString &fileName, const std::function<void()> &prepare);
+    // Runs every step; 0 when every picture was written.
+    int run();
+
+private:
+    void addMainWindowSteps();
+    void settle(int milliseconds);
+    bool grab(const QString &fileName);
+    void closePopups();
+    // Selects the first station of the first line and opens it as a double click does.
+    void showFirstStation();
+
+    struct Step {
+        QString fileName;
+        std::function<void()> prepare;
+    };
+    MainWindow *window;
+    QString folder;
+    QList<Step> steps;
+};

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Pictures of the desktop program for the README: builds, writes the demo work folder, processes
+# the demo project's curves, then runs the real program under Xvfb on it with its screenshot
+# tour (the project opened, a station shown, the system menu, a context menu, the Options menu,
+# a dark theme, the minimised ribbon). The PNGs go to docs/screenshots/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+BUILD_DIR=${BUILD_DIR:-build}
+scripts/setup-deps.sh >/dev/null
+BUILD_DIR="$BUILD_DIR" scripts/build.sh --target terrascope terrascope-cli >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cli="$root/$BUILD_DIR/app/cli/terrascope-cli"
+"$cli" demo "$work/demo-work" >/dev/null
+"$cli" process "$work/demo-work/demo.HMT" >/dev/null 2>&1
+
+mkdir -p docs/screenshots
+# A settings folder of its own, so the pictures show the default look whatever this machine's
+# user chose.
+export XDG_CONFIG_HOME="$work/config"
+cd "$work/demo-work"
+xvfb-run --auto-servernum --server-args="-screen 0 1920x1200x24" \
+  "$root/$BUILD_DIR/app/ui/terrascope" --screenshots "$root/docs/screenshots" demo.HMT
+echo "screenshots: pictures written to docs/screenshots/"

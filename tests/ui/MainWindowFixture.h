@@ -1,0 +1,103 @@
+#pragma once
+// A main window over a synthetic survey in a temporary work folder: line 1 with stations 1 and 2,
+// line 2 with station 5, each recorded once at 2400 Hz for 8 s. The operator is scripted; rows
+// are read back through a second, plain SQL connection.
+
+#include <QAction>
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "MainRibbonControls.h"
+#include "MainWindow.h"
+#include "ScriptedOperatorDialogs.h"
+#include "SyntheticProject.h"
+
+inline StationSpec smallStation(int line, int station)
+{
+    StationSpec spec;
+    spec.line = line;
+    spec.station = station;
+    RecordingSpec recording;
+    recording.sampleRate = 2400;
+    recording.seconds = 8;
+    recording.seed = std::uint64_t(10 * line + station);
+    spec.recordings = {recording};
+    return spec;
+}
+
+inline SurveySpec smallSurvey()
+{
+    SurveySpec survey;
+    survey.stations = {smallStation(1, 1), smallStation(1, 2), smallStation(2, 5)};
+    return survey;
+}
+
+class WindowFixture {
+    QTemporaryDir dir;  // first in, last out: the files outlive the window
+    QString previousDir = QDir::currentPath();
+
+public:
+    QString projectFile;
+    ScriptedOperatorDialogs dialogs;
+    QQueue<QMessageBox::StandardButton> saveAnswers;
+    QStringList saveQuestions;
+    std::unique_ptr<MainWindow> window;
+    bool valid = false;
+
+    WindowFixture()
+    {
+        SurveyDescription written;
+        valid = SyntheticProject::create(smallSurvey(), dir.path(), "survey", &written, &projectFile)
+                && QDir(dir.path()).mkpath("tensors");
+        window.reset(new MainWindow(&dialogs, path("history.ini")));
+        window->setSaveQuestion([this](const QString &title, const QString &) {
+            saveQuestions.append(title);
+            return saveAnswers.isEmpty() ? QMessageBox::Cancel : saveAnswers.dequeue();
+        });
+        window->show();
+        QApplication::setActiveWindow(window.get());
+    }
+    ~WindowFixture()
+    {
+        window.reset();
+        QDir::setCurrent(previousDir);
+    }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+    MainRibbonControls *controls() const { return window->controls(); }
+
+    // Opens the survey's project through the ribbon's "打开" with the scripted answer.
+    bool openProject()
+    {
+        dialogs.fileNames.enqueue(projectFile);
+        controls()->open->trigger();
+        return window->isProjectOpen();
+    }
+
+    // The rows of a query on file, read through a connection of its own.
+    static QList<QVariantList> rows(const QString &file, const QString &statement)
+    {
+        QList<QVariantList> result;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fixture-reader");
+            db.setDatabaseName(file);
+            QSqlQuery query(db);
+            if (db.open() && query.exec(statement)) {
+                while (query.next()) {
+                    result.append(QVariantList());
+                    for (int c = 0; c < query.record().count(); ++c)
+                        result.last().append(query.value(c));
+                }
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("fixture-reader");
+        return result;
+    }
+    QList<QVariantList> rows(const QString &statement) const { return rows(projectFile, statement); }
+};
