@@ -84,7 +84,8 @@ int runVolumeCommand(const QStringList &arguments)
                        {"out", "VTK image file to write", "FILE.vti"},
                        {"mode", "te (Ey/Hx curves) or tm (Ex/Hy curves)", "MODE", "te"},
                        {"non-layered", "no blending with the level means"},
-                       {"slices", "PNG depth slices written beside the file", "N", "5"}});
+                       {"slices", "PNG depth slices written beside the file", "N",
+                        QString::number(VolumeSlicePlot::kDefaultSlices)}});
     for (const NumberOption &option : kNumberOptions)
         parser.addOption({QLatin1String(option.name), QLatin1String(option.help), "X"});
     if (!CommandLine::parse(parser, kCommand, arguments, 1))

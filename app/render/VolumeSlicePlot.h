@@ -13,6 +13,9 @@
 
 namespace VolumeSlicePlot {
 
+// Slices written beside a volume unless asked otherwise: the top, the bottom and three between.
+constexpr int kDefaultSlices = 5;
+
 // count levels (at most every level) evenly spread from the top level down to the lowest.
 QVector<int> sliceLevels(const VolumeGrid &grid, int count);
 

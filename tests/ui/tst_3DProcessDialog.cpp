@@ -2,6 +2,7 @@
 // the dialog's event loop runs, the file is written and the operator told; runs without a project,
 // without a file name or with too few stations are refused.
 
+#include <QImage>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -115,6 +116,12 @@ void Test3DProcessDialog::runWritesTheVolumeOffTheGuiThread()
     QFile file(dir->filePath("volume.vti"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().contains("WholeExtent=\"0 4 0 2 0 52\""));
+    // Five depth slices beside it, named in the box: top, bottom and three levels between.
+    for (const char *name : {"volume_20m.png", "volume_-110m.png", "volume_-240m.png", "volume_-370m.png",
+                             "volume_-500m.png"}) {
+        QVERIFY2(QImage(dir->filePath(name)).width() == 900, name);
+        QVERIFY(dialogs.callsOf("information").value(0).text.contains(dir->filePath(name)));
+    }
     const QProgressBar *bar = dialog->findChild<QProgressBar *>("progressBar");
     QCOMPARE(bar->value(), bar->maximum());
     QVERIFY(dialog->findChild<QPushButton *>("pushButton_StartIPopulate")->isEnabled());

@@ -10,6 +10,7 @@
 #include "DialogLayout.h"
 #include "OperatorDialogs.h"
 #include "TreeModel_Index.h"
+#include "VolumeSlicePlot.h"
 
 namespace {
 
@@ -89,7 +90,13 @@ void Dialog_3DProcess::start(const QString &path)
         }, Qt::QueuedConnection);
         return !stopRequested;
     };
-    worker = QThread::create([this, path, report] { outcome = run.compute(path, report); });
+    slicePictures.clear();
+    worker = QThread::create([this, path, report] {
+        outcome = run.compute(path, report);
+        if (outcome.failure.isEmpty() && !outcome.stopped)
+            slicePictures = VolumeSlicePlot::saveBeside(outcome.volume, outcome.stations, path,
+                                                        VolumeSlicePlot::kDefaultSlices);
+    });
     connect(worker, &QThread::finished, this, &Dialog_3DProcess::finish);
     worker->start();
 }
@@ -102,7 +109,7 @@ void Dialog_3DProcess::finish()
     worker = nullptr;
     startButton->setEnabled(true);
     status->setText(outcome.stopped ? QStringLiteral("已停止") : settingsSummary(settings));
-    run.report(outcome);
+    run.report(outcome, slicePictures);
 }
 
 void Dialog_3DProcess::stopWorker()

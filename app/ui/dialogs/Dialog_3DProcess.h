@@ -1,7 +1,7 @@
 #pragma once
 // Runs the hub's 3-D processing with the settings of the 3-D settings dialog: "开始反演" asks for
-// the VTK image file to write, reads the stations' curves, then builds and writes the volume on a
-// worker thread while the progress bar follows it. Closing the dialog during a run stops it and
+// the VTK image file to write, reads the stations' curves, then builds and writes the volume and
+// its PNG depth slices on a worker thread while the progress bar follows it. Closing the dialog during a run stops it and
 // writes nothing.
 
 #include <QDialog>
@@ -45,6 +45,7 @@ private:
     OperatorDialogs &dialogs;
     VolumeRun run;
     VolumeRun::Outcome outcome;
+    QStringList slicePictures;
     QThread *worker = nullptr;
     std::atomic<bool> stopRequested{false};
     QLabel *status = nullptr;
