@@ -30,8 +30,8 @@ const CliCommand commands[] = {
      "models, colour scales and the working folders",
      runDemoCommand},
     {"process", "PROJECT [--line N] [--station S] [--rebuild] [--estimator plain|robust|mestimation|"
-                "median] [--fft-length N|rate] [--fft-count N|all] [--frequencies 10|12|15|20] "
-                "[--detrend] [--mode scalar|tensor]",
+                "median|regression] [--fft-length N|rate] [--fft-count N|all] [--frequencies 10|12|15|20] "
+                "[--detrend] [--mode scalar|tensor] [--remote-station S [--remote-line N]]",
      "recompute every used recording of the selected stations and store the results; stations "
      "without stored curves get them assembled from their recordings (--rebuild clears them first)",
      runProcessCommand},
@@ -41,7 +41,8 @@ const CliCommand commands[] = {
     {"compare", "PROJECT [--model FILE] [--estimator NAME]",
      "compare every station's curves and tensor results with the synthetic earth models",
      runCompareCommand},
-    {"export", "edi|eh4|raw|spectrum|section PROJECT --line N [--station S] --out PATH [--start N]",
+    {"export", "edi|eh4|raw|spectrum|section PROJECT --line N [--station S] --out PATH [--start N] "
+               "[--form spectra|impedance]",
      "write a station's EDI file, a line's EH4 point files, raw result tables or spectrum table, "
      "or its section",
      runExportCommand},
