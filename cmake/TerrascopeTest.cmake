@@ -5,7 +5,8 @@ function(terrascope_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT
+                       "QT_QPA_PLATFORM=offscreen;${TERRASCOPE_SANITIZER_ENVIRONMENT}")
 endfunction()
 
 # terrascope_add_bench(<name> SOURCES <files...> LIBS <targets...>)

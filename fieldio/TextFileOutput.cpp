@@ -25,4 +25,18 @@ bool finish(QFile &file, QTextStream &out, const char *who)
     return false;
 }
 
+QString writeAndClose(QFile &file, const QString &text, const char *who)
+{
+    QTextStream out(&file);
+    out << text;
+    const bool written = finish(file, out, who);
+    file.close();
+    if (written && file.error() == QFileDevice::NoError)
+        return QString();
+    if (written)
+        qWarning().noquote() << QLatin1String(who) + QStringLiteral(": closing") << file.fileName()
+                             << "failed -" << file.errorString();
+    return file.fileName() + QStringLiteral(": ") + file.errorString();
+}
+
 } // namespace TextFileOutput

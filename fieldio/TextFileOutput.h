@@ -3,6 +3,8 @@
 // truncated for writing and checked once written, every failure logged with the writer's name, the
 // path and the reason.
 
+#include <QString>
+
 class QFile;
 class QTextStream;
 
@@ -14,5 +16,8 @@ bool open(QFile &file, const char *who);
 // Flushes out and tells whether everything written to file arrived. False, with the warning
 // "<who>: writing <path> failed - <reason>", when it did not.
 bool finish(QFile &file, QTextStream &out, const char *who);
+// Writes text into file (opened by open) and closes it. An empty string when every byte arrived
+// and the file closed cleanly; otherwise "<path>: <reason>", also logged as a warning.
+QString writeAndClose(QFile &file, const QString &text, const char *who);
 
 } // namespace TextFileOutput

@@ -72,11 +72,11 @@ QString sortRows(QList<OneFreqCheck> &rows)
 }
 
 // Both kinds of table share one format; caller names the operation for the debug line. A failed
-// load keeps the table of the last successful one.
-bool loadTable(const char *caller, const QString &file, QList<OneFreqCheck> &table)
+// load keeps the table of the last successful one and says why in error.
+bool loadTable(const char *caller, const QString &file, QList<OneFreqCheck> &table, QString &error)
 {
     QList<OneFreqCheck> rows;
-    QString error = readRows(file, rows);
+    error = readRows(file, rows);
     if (error.isEmpty())
         error = sortRows(rows);
     if (!error.isEmpty()) {
@@ -91,15 +91,20 @@ bool loadTable(const char *caller, const QString &file, QList<OneFreqCheck> &tab
 
 bool Trimora::getSensorDataList(const QString &file)
 {
-    return loadTable("Trimora::getSensorDataList:", file, table);
+    return loadTable("Trimora::getSensorDataList:", file, table, error);
 }
 
 bool Trimora::getGainDataList(const QString &file)
 {
-    return loadTable("Trimora::getGainDataList:", file, table);
+    return loadTable("Trimora::getGainDataList:", file, table, error);
 }
 
 QList<OneFreqCheck> Trimora::getCheckedData() const
 {
     return table;
+}
+
+QString Trimora::lastError() const
+{
+    return error;
 }

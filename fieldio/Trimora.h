@@ -17,7 +17,11 @@ public:
     bool getGainDataList(const QString &file);
     // The table of the last successful load, sorted by frequency, phase in radians.
     QList<OneFreqCheck> getCheckedData() const;
+    // Why the last load failed (for example "line 3: \"x\" is not a finite number"); empty after a
+    // successful load.
+    QString lastError() const;
 
 private:
     QList<OneFreqCheck> table;
+    QString error;
 };

@@ -1,13 +1,11 @@
 #include "Wavefile.h"
 
 #include <QDebug>
-#include <QFileInfo>
 #include <cmath>
 #include <limits>
 #include <memory>
 
-#include "BinarySampleSource.h"
-#include "TextSampleSource.h"
+#include "SampleSourceFile.h"
 
 namespace {
 
@@ -17,35 +15,6 @@ bool reportFailure(const QString &file, const QString &reason)
 {
     qDebug().noquote() << "Wavefile::getTimeSeries:" << file + ":" << reason;
     return false;
-}
-
-bool isTextRecording(const QString &file)
-{
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    return suffix == QLatin1String("txt") || suffix == QLatin1String("asc")
-        || suffix == QLatin1String("csv");
-}
-
-template <class Source>
-std::unique_ptr<SampleSource> openSource(const QString &file)
-{
-    auto source = std::make_unique<Source>(file);
-    if (!source->open()) {
-        reportFailure(file, QStringLiteral("cannot open: ") + source->errorString());
-        return nullptr;
-    }
-    return source;
-}
-
-std::unique_ptr<SampleSource> openRecording(const QString &file)
-{
-    if (isTextRecording(file))
-        return openSource<TextSampleSource>(file);
-    const qint64 tail = QFileInfo(file).size() % 4;
-    if (tail != 0)
-        qDebug().noquote() << "Wavefile::getTimeSeries:" << file + ":" << "the last" << tail
-                           << "bytes do not make a whole sample and are ignored";
-    return openSource<BinarySampleSource>(file);
 }
 
 // sampleCount > 0 limits the samples read; anything else (0, negative, NaN) reads to the end.
@@ -117,9 +86,10 @@ bool Wavefile::getTimeSeries(const QString &file, double scale, double sampleCou
         return reportFailure(file, QStringLiteral("segment length %1 is not positive").arg(segmentLength));
     if (!std::isfinite(scale))
         return reportFailure(file, QStringLiteral("scale %1 is not a finite number").arg(scale));
-    const std::unique_ptr<SampleSource> source = openRecording(file);
+    QString error;
+    const std::unique_ptr<SampleSource> source = SampleSourceFile::open(file, error);
     if (!source)
-        return false;
+        return reportFailure(file, error);
 
     const SegmentPlan plan{sampleLimit(sampleCount), segmentLength,
                            segmentCount > 0 ? segmentCount : unlimited, scale};

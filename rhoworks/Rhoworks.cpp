@@ -58,14 +58,36 @@ QVector<double> lineFrequencies(int lines, int n, double fs)
     return freqs;
 }
 
-// Spectrum built from per-line complex medians: frequencies from the first segment's spectrum.
-QVector<OneFreqSpectrum> medianSpectrum(const QVector<gsl_complex> &medians,
-                                        const QVector<double> &freqs)
+// Per segment, E / H line by line, computed in place of the E lines; each H vector is freed as soon
+// as it has been used, so the lists never hold more than the two spectra did.
+QList<QVector<gsl_complex>> segmentImpedances(QList<QVector<gsl_complex>> &eLines,
+                                              QList<QVector<gsl_complex>> &hLines)
 {
-    QVector<OneFreqSpectrum> spectrum(std::min(medians.size(), freqs.size()));
-    for (int j = 0; j < spectrum.size(); ++j)
-        spectrum[j] = {freqs[j], gsl_complex_abs(medians[j]), gsl_complex_arg(medians[j])};
-    return spectrum;
+    QList<QVector<gsl_complex>> impedances = std::exchange(eLines, {});
+    for (int k = 0; k < impedances.size(); ++k) {
+        const QVector<gsl_complex> h = std::exchange(hLines[k], {});
+        QVector<gsl_complex> &z = impedances[k];
+        z.resize(std::min(z.size(), h.size()));
+        for (int i = 0; i < z.size(); ++i)
+            z[i] = gsl_complex_div(z[i], h[i]);
+    }
+    hLines.clear();
+    return impedances;
+}
+
+// Lines whose median E and H spectra pass the line-form coherency test: a line without field in
+// either median (zero or not finite) carries no impedance.
+QVector<bool> coherentMedianLines(const QVector<gsl_complex> &eMedian,
+                                  const QVector<gsl_complex> &hMedian)
+{
+    Spectrix spectrix;
+    const auto line = [](gsl_complex z) {
+        return OneFreqSpectrum{0, gsl_complex_abs(z), gsl_complex_arg(z)};
+    };
+    QVector<bool> kept(std::min(eMedian.size(), hMedian.size()));
+    for (int j = 0; j < kept.size(); ++j)
+        kept[j] = spectrix.Calc_Coherency(line(eMedian[j]), line(hMedian[j]));
+    return kept;
 }
 
 // The record of one target built from the band-averaged impedance Z (no phase mapping).
@@ -205,17 +227,15 @@ bool Rhoworks::computePlain(const PairRequest &request)
     return true;
 }
 
+// The median of each line's impedance over the unclipped segments: the phase of the natural source
+// changes from segment to segment and cancels in E / H, whereas the median of the raw spectra would
+// mix different source phases. The median spectra of E and H pick the lines that carry a field.
 bool Rhoworks::computeMedian(const PairRequest &request)
 {
     QList<QVector<gsl_complex>> eLines;
     QList<QVector<gsl_complex>> hLines;
-    QVector<double> freqs;
     const bool read = runFrontEnd(request, true, [&](const QList<OneFreqSpectrum> &e,
                                                      const QList<OneFreqSpectrum> &h) {
-        if (freqs.isEmpty()) {
-            for (const OneFreqSpectrum &line : e)
-                freqs.append(line.freq);
-        }
         eLines.append(polarLines(e));
         hLines.append(polarLines(h));
     });
@@ -226,25 +246,23 @@ bool Rhoworks::computeMedian(const PairRequest &request)
                  << "is clipped";
         return false;
     }
-    const QVector<OneFreqSpectrum> eMedian = medianSpectrum(Robust_Median(std::exchange(eLines, {})), freqs);
-    const QVector<OneFreqSpectrum> hMedian = medianSpectrum(Robust_Median(std::exchange(hLines, {})), freqs);
-    Spectrix spectrix;
-    QVector<OneFreqSpectrum> eKept;
-    QVector<OneFreqSpectrum> hKept;
-    for (int j = 0; j < std::min(eMedian.size(), hMedian.size()); ++j) {
-        if (spectrix.Calc_Coherency(eMedian[j], hMedian[j])) {
-            eKept.append(eMedian[j]);
-            hKept.append(hMedian[j]);
+    const QVector<bool> kept = coherentMedianLines(Robust_Median(eLines), Robust_Median(hLines));
+    const QVector<gsl_complex> medians = Robust_Median(segmentImpedances(eLines, hLines));
+    const QVector<double> freqs = lineFrequencies(medians.size(), request.n, request.fs);
+    QVector<gsl_complex> keptMedians;
+    QVector<double> keptFreqs;
+    for (int j = 0; j < std::min(kept.size(), medians.size()); ++j) {
+        if (kept[j]) {
+            keptMedians.append(medians[j]);
+            keptFreqs.append(freqs[j]);
         }
     }
-    if (eKept.isEmpty()) {
+    if (keptMedians.isEmpty()) {
         qDebug() << request.caller << "no median line of" << request.eFile << request.hFile
                  << "passes the coherency test";
         return false;
     }
-    storeBandAveragedCurve(spectrix.ComputeCrossPower(eKept, hKept),
-                           targetFrequencies(request, false));
-    return true;
+    return storeImpedanceCurve(request, keptMedians, keptFreqs, targetFrequencies(request, false));
 }
 
 bool Rhoworks::computeImpedanceEstimate(const PairRequest &request, bool repeatedMedian)
@@ -260,15 +278,23 @@ bool Rhoworks::computeImpedanceEstimate(const PairRequest &request, bool repeate
         ? Robust_RepeatMedian(std::exchange(impedances, {}))
         : Robust_MEstimation(std::exchange(impedances, {}));
     const QVector<double> freqs = lineFrequencies(combined.size(), request.n, request.fs);
-    const QList<double> targets = targetFrequencies(request, repeatedMedian);
+    if (!storeImpedanceCurve(request, combined, freqs, targetFrequencies(request, repeatedMedian)))
+        return false;
+    if (request.fs <= kPowerLineStepMaxFs)
+        curve = DealWithPowerLineFreq(curve);
+    return true;
+}
 
+bool Rhoworks::storeImpedanceCurve(const PairRequest &request, const QVector<gsl_complex> &lines,
+                                   const QVector<double> &freqs, const QList<double> &targets)
+{
     // A band without a finite impedance (no FFT line in it, or lines with zero magnetic field)
     // has no resistivity; its target is left out rather than stored as NaN.
     Spectrix spectrix;
     QVector<OneFreqImpedance> records;
     for (double f0 : targets) {
         const OneFreqImpedance record =
-            impedanceRecord(f0, spectrix.OneFreqBendParzen(f0, combined, freqs, 0.6));
+            impedanceRecord(f0, spectrix.OneFreqBendParzen(f0, lines, freqs, 0.6));
         if (isFiniteRecord(record))
             records.append(record);
     }
@@ -279,7 +305,5 @@ bool Rhoworks::computeImpedanceEstimate(const PairRequest &request, bool repeate
     }
     curve = records;
     std::stable_sort(curve.begin(), curve.end(), ImpedanceSortByFreq);
-    if (request.fs <= kPowerLineStepMaxFs)
-        curve = DealWithPowerLineFreq(curve);
     return true;
 }

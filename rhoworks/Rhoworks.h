@@ -54,7 +54,8 @@ public:
                                         QString hSensorFile, QString eGainFile, QString hGainFile,
                                         bool useESensor, int segmentLength, int segmentCount,
                                         bool removeTrend, bool spareFlag, int freqMode);
-    // Component-wise median spectra of E and H over the unclipped segments, coherent lines only.
+    // Component-wise median of each line's impedance E/H over the unclipped segments, on the lines
+    // whose median E and H spectra carry a field; band-averaged like the impedance estimators.
     bool Calc_CagniardResistivityMedian(QString eFileName, QString hFileName, double sampleRate,
                                         double readerValue, double dipoleLength, QString eSensorFile,
                                         QString hSensorFile, QString eGainFile, QString hGainFile,
@@ -132,6 +133,10 @@ private:
     QList<double> targetFrequencies(const PairRequest &request, bool robustBand);
     // Band averages (half-width 0.3) of the kept records turned into impedances: the new curve.
     void storeBandAveragedCurve(const QVector<OneFreqCrossPower> &kept, const QList<double> &targets);
+    // Band averages (half-width 0.6) of per-line impedances at freqs turned into records, sorted by
+    // frequency: the new curve. False, curve kept, when no target has a finite impedance.
+    bool storeImpedanceCurve(const PairRequest &request, const QVector<gsl_complex> &lines,
+                             const QVector<double> &freqs, const QList<double> &targets);
 
     QVector<OneFreqImpedance> curve;
     QList<double> powerLineList;

@@ -20,3 +20,8 @@ RealFftPlan::~RealFftPlan()
     if (in)
         fftw_free(in);
 }
+
+void RealFftPlan::execute()
+{
+    fftw_execute(plan);
+}

@@ -67,8 +67,8 @@ bool addStation(Data_Line &line, const StationDescription &station)
 bool addRows(LibDORE &db, const SurveyDescription &survey, const QString &name)
 {
     DORE_Collection<Data_Project> projects(&db);
-    Data_Project *project = projects.appendNew().object;
-    if (!project || project->ID() <= 0)
+    Data_Project *project = projects.at(0).object;
+    if (!project)
         return false;
     const QMap<int, QList<StationDescription>> lines = stationsByLine(survey);
     project->setProjectId(name);
@@ -96,6 +96,11 @@ bool addRows(LibDORE &db, const SurveyDescription &survey, const QString &name)
 
 bool writeProjectFile(const QString &path, const SurveyDescription &survey, const QString &name)
 {
+    QString problem;
+    if (!createProjectFile(path, name, problem)) {
+        qWarning().noquote() << "SyntheticProject::write:" << problem;
+        return false;
+    }
     LibDORE db;
     if (!db.open(path))
         return false;

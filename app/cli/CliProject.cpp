@@ -56,18 +56,33 @@ bool CliProject::selectLines(const QString &lineText, QList<int> &lines)
     bool numeric = true;
     const int wanted = lineText.toInt(&numeric);
     QStringList names;
+    int unreadable = 0;
     for (int l = 0; l < index.lines()->count(); ++l) {
         const Data_Line *line = index.lineAt(l);
+        if (!line) {
+            ++unreadable;
+            continue;
+        }
         names << QString::number(line->LineName());
         if (lineText.isEmpty() || (numeric && line->LineName() == wanted))
             lines.append(l);
     }
     if (!lines.isEmpty())
         return true;
-    error(names.isEmpty() ? QStringLiteral("the project has no line")
-                          : QStringLiteral("the project has no line %1 (its lines: %2)")
-                                .arg(lineText, names.join(QStringLiteral(", "))));
+    if (unreadable > 0)
+        error(unreadableRows(QStringLiteral("Data_Line"), unreadable, index.lines()->count()));
+    else
+        error(names.isEmpty() ? QStringLiteral("the project has no line")
+                              : QStringLiteral("the project has no line %1 (its lines: %2)")
+                                    .arg(lineText, names.join(QStringLiteral(", "))));
     return false;
+}
+
+QString CliProject::unreadableRows(const QString &table, int unreadable, int rows) const
+{
+    return QStringLiteral("%1 of the %2 rows of the project's %3 table cannot be read (a damaged or "
+                          "foreign project file?)")
+        .arg(unreadable).arg(rows).arg(table);
 }
 
 bool CliProject::selectStations(const QString &lineText, const QString &stationText,
@@ -78,20 +93,27 @@ bool CliProject::selectStations(const QString &lineText, const QString &stationT
         return false;
     bool numeric = true;
     const float wanted = stationText.toFloat(&numeric);
+    int unreadable = 0, rows = 0;
     for (int l : qAsConst(lines)) {
         DORE_Collection<Data_Station> *stations = index.lineAt(l)->REF_Data_Station();
+        rows += stations->count();
         for (int s = 0; s < stations->count(); ++s) {
             const Data_Station *st = stations->at(s).object;
-            if (stationText.isEmpty() || (numeric && st && st->StationNum() == wanted))
+            if (!st)
+                ++unreadable;
+            else if (stationText.isEmpty() || (numeric && st->StationNum() == wanted))
                 selected.append({l, s});
         }
     }
     if (!selected.isEmpty())
         return true;
-    error(stationText.isEmpty()
-              ? QStringLiteral("line %1 has no station").arg(lineText)
-              : QStringLiteral("no station %1 on %2").arg(stationText,
-                    lineText.isEmpty() ? QStringLiteral("any line")
-                                       : QStringLiteral("line %1").arg(lineText)));
+    if (unreadable > 0)
+        error(unreadableRows(QStringLiteral("Data_Station"), unreadable, rows));
+    else
+        error(stationText.isEmpty()
+                  ? QStringLiteral("line %1 has no station").arg(lineText)
+                  : QStringLiteral("no station %1 on %2").arg(stationText,
+                        lineText.isEmpty() ? QStringLiteral("any line")
+                                           : QStringLiteral("line %1").arg(lineText)));
     return false;
 }

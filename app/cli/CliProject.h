@@ -29,7 +29,9 @@ public:
     // False (message printed) when the file is missing or not a project database.
     bool open(const QString &projectFile);
     // The stations of the line named lineText (all lines when empty) whose number is stationText
-    // (all stations when empty). False (message printed) when the line or station does not exist.
+    // (all stations when empty); only rows that could be loaded are selected, so station() of a
+    // selected reference is a loaded station. False (message printed) when the line or station
+    // does not exist or its rows cannot be read.
     bool selectStations(const QString &lineText, const QString &stationText,
                         QList<StationRef> &selected);
 
@@ -45,6 +47,8 @@ public:
 
 private:
     bool selectLines(const QString &lineText, QList<int> &lines);
+    // "n of the m rows of the project's <table> table cannot be read ...".
+    QString unreadableRows(const QString &table, int unreadable, int rows) const;
 
     QString command;
     QString path;

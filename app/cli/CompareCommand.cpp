@@ -25,7 +25,7 @@ constexpr double kPhaseTolerance = 2.0;
 
 struct Comparison {
     CliProject &project;
-    bool mapPhase = true;   // the estimator maps the phase (plain and median methods)
+    bool mapPhase = true;   // the estimator maps the phase (the plain method)
     int fftLength = 16384;  // -1: as many samples as the sampling rate
     int outside = 0;        // curves beyond the tolerances
 };
@@ -135,13 +135,11 @@ bool readOptions(const QCommandLineParser &parser, Comparison &c)
                                               + parser.value(QStringLiteral("estimator")));
         return false;
     }
-    c.mapPhase = estimator == 1 || estimator == 6;
+    c.mapPhase = estimator == 1;
     const QString length = parser.value(QStringLiteral("fft-length"));
-    bool numeric = false;
-    c.fftLength = length == QLatin1String("rate") ? -1 : length.toInt(&numeric);
-    if (length != QLatin1String("rate") && (!numeric || c.fftLength < 16)) {
-        CommandLine::printError(kCommand, QStringLiteral("--fft-length %1: expected a whole number "
-                                                         "of at least 16, or rate").arg(length));
+    if (!ProcessOptions::fftLength(length, c.fftLength)) {
+        CommandLine::printError(kCommand, QStringLiteral("--fft-length %1: expected %2")
+                                              .arg(length, ProcessOptions::fftLengthExpected()));
         return false;
     }
     return true;
@@ -166,7 +164,9 @@ int runCompareCommand(const QStringList &arguments)
                                   ? QFileInfo(parser.value(QStringLiteral("model"))).absoluteFilePath()
                                   : DemoModelFile::besideProject(projectFile);
     QList<StationEarths> models;
-    if (!readOptions(parser, c) || !project.open(projectFile))
+    if (!readOptions(parser, c))
+        return 2;
+    if (!project.open(projectFile))
         return 1;
     if (!DemoModelFile::read(modelFile, models)) {
         project.error(QStringLiteral("cannot read the earth models from %1").arg(modelFile));

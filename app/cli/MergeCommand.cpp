@@ -30,6 +30,13 @@ int runMergeCommand(const QStringList &arguments)
         CommandLine::printError(kCommand, QStringLiteral("usage: merge A B (B is merged into A)"));
         return 2;
     }
+    if (QFileInfo(arguments[0]).canonicalFilePath() == QFileInfo(arguments[1]).canonicalFilePath()
+        && QFileInfo(arguments[0]).exists()) {
+        CommandLine::printError(kCommand, QStringLiteral("%1 and %2 are the same project file; a "
+                                                         "project cannot be merged into itself")
+                                              .arg(arguments[0], arguments[1]));
+        return 2;
+    }
     LibDORE a, b;
     if (!openProject(a, arguments[0]) || !openProject(b, arguments[1]))
         return 1;

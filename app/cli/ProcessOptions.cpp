@@ -8,14 +8,10 @@ const int kFrequencyDensities[] = {10, 12, 15, 20};
 
 bool readLength(const QString &text, ReCalculateParam &settings)
 {
-    if (text == QLatin1String("rate")) {
-        settings.fftLength = -1.0f;
-        return true;
-    }
-    bool ok = false;
-    const int n = text.toInt(&ok);
+    int n = 0;
+    const bool accepted = ProcessOptions::fftLength(text, n);
     settings.fftLength = float(n);
-    return ok && n >= 16;
+    return accepted;
 }
 
 bool readCount(const QString &text, ReCalculateParam &settings)
@@ -51,7 +47,7 @@ bool readMode(const QString &text, ReCalculateParam &settings)
 void ProcessOptions::addTo(QCommandLineParser &parser)
 {
     parser.addOptions({
-        {QStringLiteral("estimator"), QStringLiteral("plain, robust, mestimation or median"),
+        {QStringLiteral("estimator"), QStringLiteral("plain, robust, mestimation, median or regression"),
          QStringLiteral("name"), QStringLiteral("plain")},
         {QStringLiteral("fft-length"), QStringLiteral("samples per segment, or rate"),
          QStringLiteral("n"), QStringLiteral("16384")},
@@ -68,8 +64,9 @@ void ProcessOptions::addTo(QCommandLineParser &parser)
 bool ProcessOptions::estimatorCode(const QString &text, int &code)
 {
     const QStringList names{QStringLiteral("plain"), QStringLiteral("robust"),
-                            QStringLiteral("mestimation"), QStringLiteral("median")};
-    const int codes[] = {1, 2, 3, 6};
+                            QStringLiteral("mestimation"), QStringLiteral("median"),
+                            QStringLiteral("regression")};
+    const int codes[] = {1, 2, 3, 6, 7};
     for (int i = 0; i < names.size(); ++i) {
         if (text == names.at(i) || text == QString::number(codes[i])) {
             code = codes[i];
@@ -79,6 +76,23 @@ bool ProcessOptions::estimatorCode(const QString &text, int &code)
     return false;
 }
 
+bool ProcessOptions::fftLength(const QString &text, int &n)
+{
+    if (text == QLatin1String("rate")) {
+        n = -1;
+        return true;
+    }
+    bool ok = false;
+    n = text.toInt(&ok);
+    return ok && n >= kShortestSegment && n <= kLongestSegment;
+}
+
+QString ProcessOptions::fftLengthExpected()
+{
+    return QStringLiteral("a whole number from %1 to %2, or rate")
+        .arg(kShortestSegment).arg(kLongestSegment);
+}
+
 bool ProcessOptions::read(const QCommandLineParser &parser, QString &error)
 {
     settings.recomputeImpedance = true;
@@ -86,13 +100,13 @@ bool ProcessOptions::read(const QCommandLineParser &parser, QString &error)
     struct Check {
         const char *option;
         bool accepted;
-        const char *expected;
+        QString expected;
     };
     const Check checks[] = {
         {"estimator", estimatorCode(parser.value(QStringLiteral("estimator")), estimator),
-         "plain, robust, mestimation, median or 1, 2, 3, 6"},
+         "plain, robust, mestimation, median, regression or 1, 2, 3, 6, 7"},
         {"fft-length", readLength(parser.value(QStringLiteral("fft-length")), settings),
-         "a whole number of at least 16, or rate"},
+         fftLengthExpected()},
         {"fft-count", readCount(parser.value(QStringLiteral("fft-count")), settings),
          "a positive whole number, or all"},
         {"frequencies", readDensity(parser.value(QStringLiteral("frequencies")), settings),
@@ -103,8 +117,7 @@ bool ProcessOptions::read(const QCommandLineParser &parser, QString &error)
         if (!check.accepted) {
             error = QStringLiteral("--%1 %2: expected %3")
                         .arg(QLatin1String(check.option),
-                             parser.value(QLatin1String(check.option)),
-                             QLatin1String(check.expected));
+                             parser.value(QLatin1String(check.option)), check.expected);
             return false;
         }
     }

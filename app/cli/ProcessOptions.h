@@ -1,7 +1,10 @@
 #pragma once
 // The processing settings of the process command, read from its options:
-//   --estimator plain|robust|mestimation|median (or the codes 1, 2, 3, 6; default plain)
-//   --fft-length N|rate (samples per segment; "rate": as many as the sampling rate; default 16384)
+//   --estimator plain|robust|mestimation|median|regression (or the codes 1, 2, 3, 6, 7; default
+//     plain; regression: robust tensor regression with error bars, its own 128-sample segments
+//     over a decimation cascade, the FFT length and count only bounding the samples read)
+//   --fft-length N|rate (samples per segment, 16 to 2^22; "rate": as many as the sampling rate;
+//     default 16384)
 //   --fft-count N|all (segments to use; default 30)
 //   --frequencies 10|12|15|20 (frequencies per decade; default 10)
 //   --detrend (remove each segment's straight-line trend)
@@ -23,4 +26,12 @@ struct ProcessOptions {
     bool read(const QCommandLineParser &parser, QString &error);
     // The estimator code of a name or code text; false when unknown.
     static bool estimatorCode(const QString &text, int &code);
+    // The segment length of a --fft-length text: -1 for "rate", else a whole number from
+    // kShortestSegment to kLongestSegment (a segment of a few minutes at the highest rates, and
+    // exact in the settings' single-precision field). False for anything else.
+    static bool fftLength(const QString &text, int &n);
+    static constexpr int kShortestSegment = 16;
+    static constexpr int kLongestSegment = 1 << 22;
+    // The accepted --fft-length values, for messages.
+    static QString fftLengthExpected();
 };

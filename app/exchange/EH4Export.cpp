@@ -1,10 +1,11 @@
 #include "EH4Export.h"
 
-#include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTextStream>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "CurveBlob.h"
@@ -13,6 +14,8 @@
 #include "FrequencyTables.h"
 #include "OperatorDialogs.h"
 #include "StationResults.h"
+#include "TextFileOutput.h"
+#include "WholeNumbers.h"
 
 namespace {
 
@@ -99,40 +102,48 @@ QString EH4Export::pointListLine(int number, double stationNum, int lineName)
     const auto padded = [](long long value) {
         return QString::number(value).rightJustified(6, QLatin1Char(' '));
     };
+    long long x = 0;
+    if (!WholeNumbers::truncated(stationNum, LLONG_MIN, LLONG_MAX, x))
+        return QString();
     return QStringLiteral("      jp.") + pointName(number)
            + QStringLiteral(" TX=     0 TY=     0 Tz=     0 RX=")
-           + padded(static_cast<long long>(stationNum)) + QStringLiteral(" RY=") + padded(lineName)
+           + padded(x) + QStringLiteral(" RY=") + padded(lineName)
            + QStringLiteral(" Rz=     0 XL=  2000 YL=  2000 G1=000140 G2=000080 G3=000080");
 }
 
-void EH4Export::ensureFrequencyTable(const QString &folder)
+QString EH4Export::ensureFrequencyTable(const QString &folder)
 {
     QFile file(folder + QStringLiteral("/FrequencyList.tbl"));
     if (file.exists())
-        return;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        qDebug() << "Open FrequencyList file failed.";
-        return;
-    }
-    QTextStream out(&file);
+        return QString();
+    if (!TextFileOutput::open(file, "EH4Export::ensureFrequencyTable"))
+        return file.fileName() + QStringLiteral(": ") + file.errorString();
+    QString text;
+    QTextStream out(&text);
     for (double f : FrequencyTables::tensorFrequencies())
         out << f << '\n';
+    out.flush();
+    return TextFileOutput::writeAndClose(file, text, "EH4Export::ensureFrequencyTable");
 }
 
-void EH4Export::writePoint(const QString &folder, int number, Data_Station &station)
+QString EH4Export::writePoint(const QString &folder, int number, Data_Station &station)
 {
     QFile file(folder + QStringLiteral("/ZJP.") + pointName(number));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qDebug() << "Open file failed.";
-        return;
-    }
+    if (!TextFileOutput::open(file, "EH4Export::writePoint"))
+        return file.fileName() + QStringLiteral(": ") + file.errorString();
     QVector<OneFreqImpedance> a, b;
     stationCurves(station, a, b);
     for (QVector<OneFreqImpedance> *curve : {&a, &b}) {
         StationResults::sortByFrequency(*curve);
         cleanCurve(*curve);
     }
-    QTextStream(&file) << pointFileText(a, b);
+    return TextFileOutput::writeAndClose(file, pointFileText(a, b), "EH4Export::writePoint");
+}
+
+bool EH4Export::refuse(const QString &text)
+{
+    dialogs->critical(QStringLiteral("导出错误"), text);
+    return false;
 }
 
 bool EH4Export::run(Data_Line &line)
@@ -143,27 +154,36 @@ bool EH4Export::run(Data_Line &line)
     const QString folder = dialogs->existingFolder(QStringLiteral("保存文件夹"), QDir::currentPath());
     if (folder.isEmpty())
         return false;
+    if (!QFileInfo(folder).isDir())
+        return refuse(QStringLiteral("导出EH4数据错误: %1 is not an existing folder").arg(folder));
     QFile list(folder + QStringLiteral("/@"));
-    if (!list.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qDebug() << "Open file failed.";
-        return false;
-    }
-    QTextStream out(&list);
-    out << " 50    0\n"
-        << "      jp.000 TX=     0 TY=     0 Tz=     0 RX=     0 RY=     0 Rz=     0 XL=  2500 "
-           "YL=  2500 G1=000140 G2=000080 G3=000080\n";
+    if (!TextFileOutput::open(list, "EH4Export::run"))
+        return refuse(QStringLiteral("导出EH4数据错误: %1: %2").arg(list.fileName(), list.errorString()));
+    QString listText = QStringLiteral(
+        " 50    0\n"
+        "      jp.000 TX=     0 TY=     0 Tz=     0 RX=     0 RY=     0 Rz=     0 XL=  2500 "
+        "YL=  2500 G1=000140 G2=000080 G3=000080\n");
+    QStringList failures;
     DORE_Collection<Data_Station> *stations = line.REF_Data_Station();
     for (int s = 0; s < stations->count(); ++s) {
         Data_Station *station = stations->at(s).object;
         if (!station || station->Use() == 0)
             continue;
-        out << pointListLine(number, station->StationNum(), line.LineName()) << '\n';
-        writePoint(folder, number, *station);
-        ensureFrequencyTable(folder);
+        const QString entry = pointListLine(number, station->StationNum(), line.LineName());
+        if (entry.isEmpty()) {
+            failures << QStringLiteral("station %1: the number has no whole-number position for "
+                                       "the point list").arg(station->StationNum());
+            continue;
+        }
+        listText += entry + QLatin1Char('\n');
+        failures << writePoint(folder, number, *station) << ensureFrequencyTable(folder);
         ++number;
     }
-    out.flush();
-    list.close();
+    failures << TextFileOutput::writeAndClose(list, listText, "EH4Export::run");
+    failures.removeAll(QString());
+    failures.removeDuplicates();
+    if (!failures.isEmpty())
+        return refuse(QStringLiteral("导出EH4数据错误:\n") + failures.join(QLatin1Char('\n')));
     dialogs->information(QStringLiteral("导出EH4数据"), QStringLiteral("导出EH4数据"));
     return true;
 }

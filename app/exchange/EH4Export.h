@@ -17,8 +17,10 @@ public:
     // dialogs must outlive this object.
     explicit EH4Export(OperatorDialogs *dialogs);
 
-    // Asks for the first point number and the folder, then writes the files. False when the
-    // operator cancels or the point list cannot be written.
+    // Asks for the first point number and the folder, then writes the files. A point file that
+    // cannot be written does not stop the others. False when the operator cancels; false with a
+    // critical box naming the problem when the folder does not exist or any file could not be
+    // written completely (the success box only when all were).
     bool run(Data_Line &line);
 
     // A curve made fit for the point file: coherency not finite or at most 0 becomes 0.05 and
@@ -28,13 +30,18 @@ public:
     // The two lines per frequency of a point file (frequencies of a, or of b when a is empty).
     static QString pointFileText(const QVector<OneFreqImpedance> &a,
                                  const QVector<OneFreqImpedance> &b);
-    // The point-list line of point number for a station and line number.
+    // The point-list line of point number for a station and line number; empty when the station
+    // number has no whole-number form (not finite, or beyond 64-bit integers).
     static QString pointListLine(int number, double stationNum, int lineName);
-    // Writes the 50-line frequency table into folder unless it exists there.
-    static void ensureFrequencyTable(const QString &folder);
+    // Writes the 50-line frequency table into folder unless it exists there. Empty when the table
+    // is there afterwards, else "<path>: <reason>".
+    static QString ensureFrequencyTable(const QString &folder);
 
 private:
-    void writePoint(const QString &folder, int number, Data_Station &station);
+    // Empty when the point file was written completely, else "<path>: <reason>".
+    QString writePoint(const QString &folder, int number, Data_Station &station);
+    // A critical box with text; false.
+    bool refuse(const QString &text);
 
     OperatorDialogs *dialogs;
 };

@@ -7,6 +7,7 @@
 
 #include "TextFields.h"
 #include "TextFileOutput.h"
+#include "WholeNumbers.h"
 
 namespace {
 
@@ -147,13 +148,22 @@ bool NLCGIODevice::readModelOutput(const QString &path, int stationCount,
     QTextStream in(&file);
     QVector<double> header;
     appendLineValues(in, header);
-    const int nx = static_cast<int>(header.value(0)), nz = static_cast<int>(header.value(1));
-    const int lx = (nx + 4) / 5, lz = (nz + 4) / 5;
     const auto truncated = [&path](const char *where) {
         qWarning().noquote() << "NLCGIODevice::readModelOutput:" << path << "ends in the" << where;
         return false;
     };
-    if (nx <= 0 || nz < kResultLayers || stationCount > positions.size())
+    // The grid sizes must be whole numbers the file can hold: every cell's value takes at least
+    // two bytes of it.
+    const int most = int(qMin<qint64>(file.size(), INT_MAX - 4));
+    int nx = 0, nz = 0;
+    if (!WholeNumbers::truncatedInt(header.value(0), 1, most, nx)
+        || !WholeNumbers::truncatedInt(header.value(1), kResultLayers, most, nz)) {
+        qWarning().noquote() << "NLCGIODevice::readModelOutput:" << path
+                             << "has grid sizes that are not whole numbers fitting the file";
+        return false;
+    }
+    const int lx = (nx + 4) / 5, lz = (nz + 4) / 5;
+    if (stationCount > positions.size())
         return truncated("header");
     QVector<double> skipped, thicknesses;
     for (int i = 0; i < lx; ++i)

@@ -3,9 +3,11 @@
 #include <QDebug>
 #include <QFile>
 #include <QTextStream>
+#include <climits>
 
 #include "TextFields.h"
 #include "TextFileOutput.h"
+#include "WholeNumbers.h"
 
 namespace {
 
@@ -39,6 +41,13 @@ double firstField(QTextStream &in)
     return in.atEnd() ? 0.0 : splitTextFields(in.readLine(), 1).value(0).toDouble();
 }
 
+// A block count of the file: a whole number from lowest up to the file's length in bytes (every
+// block's value takes at least two bytes of the file), or false.
+bool blockCount(double value, int lowest, const QFile &file, int &count)
+{
+    return WholeNumbers::truncatedInt(value, lowest, int(qMin<qint64>(file.size(), INT_MAX)), count);
+}
+
 // Column positions: one per station (nxb = n + 4) or stations and midpoints (nxb = 2n + 3).
 QVector<double> columnPositions(const QVector<double> &x, int nxb)
 {
@@ -70,12 +79,19 @@ bool NLLSIODevice::writeFieldData(const QString &path,
                              << "frequencies at least";
         return false;
     }
+    int start = 0, spacing = 0;
+    if (!WholeNumbers::truncatedInt(positions[0], INT_MIN, INT_MAX, start)
+        || !WholeNumbers::truncatedInt(positions[2] - positions[1], INT_MIN, INT_MAX, spacing)) {
+        qWarning().noquote() << "NLLSIODevice::writeFieldData:" << path << "needs station positions "
+                                "whose start and spacing, in whole metres, fit the int range";
+        return false;
+    }
     QFile file(path);
     if (!TextFileOutput::open(file, "NLLSIODevice::writeFieldData"))
         return false;
     QString text = QStringLiteral(" >> MT2DInvMatlab Field Data Ver 1.0\n >> Mode\n  1\n");
-    text += QString::asprintf(" >> Start\n  %d\n", static_cast<int>(positions[0]));
-    text += QString::asprintf(" >> Spacing\n  %d\n", static_cast<int>(positions[2] - positions[1]));
+    text += QString::asprintf(" >> Start\n  %d\n", start);
+    text += QString::asprintf(" >> Spacing\n  %d\n", spacing);
     text += QString::asprintf(" >> No. of Station and No. of Frequencies\n  %d   %d\n", n, kFrequencies);
     text += QStringLiteral(" >> Station\n");
     for (int i = 1; i <= n; ++i)
@@ -92,7 +108,8 @@ bool NLLSIODevice::writeFieldData(const QString &path,
                                       double(adjustedPhase(r.phase)));
         }
     }
-    return file.write(text.toLocal8Bit()) >= 0 && file.flush();
+    const QByteArray bytes = text.toLocal8Bit();
+    return file.write(bytes) == bytes.size() && file.flush();
 }
 
 bool NLLSIODevice::readResult(const QString &path, const QVector<double> &positions,
@@ -111,10 +128,13 @@ bool NLLSIODevice::readResult(const QString &path, const QVector<double> &positi
     QTextStream in(&file);
     if (!skipPast(in, QStringLiteral(">> No of blocks in x-direction")))
         return unusable("has no block counts");
-    const int nxb = static_cast<int>(firstField(in));
+    const double nxbField = firstField(in);
     if (!in.atEnd())
         in.readLine();
-    const int nzb = static_cast<int>(firstField(in));
+    const double nzbField = firstField(in);
+    int nxb = 0, nzb = 0;
+    if (!blockCount(nxbField, 1, file, nxb) || !blockCount(nzbField, 3, file, nzb))
+        return unusable("has block counts that are not whole numbers fitting the file");
     if (!skipPast(in, QStringLiteral(">> Inverted Data")) || in.atEnd())
         return unusable("has no inverted data");
     in.readLine();
@@ -131,9 +151,10 @@ bool NLLSIODevice::readResult(const QString &path, const QVector<double> &positi
             values.append(field.toDouble());
     const QVector<double> columns = columnPositions(positions, nxb);
     const int layers = nzb - 2;
-    if (columns.isEmpty() || layers < 1)
+    if (columns.isEmpty())
         return unusable("has block counts that fit no station layout");
-    if (values.size() < (layers - 1) * nxb + nxb - 2)
+    // The last value read is that of block row layers - 1, column nxb - 3.
+    if (values.size() < qint64(layers - 1) * nxb + nxb - 2)
         return unusable("ends before the last block");
     for (double position : columns)
         m_result.append({position, QVector<double>(layers), QVector<double>(layers)});

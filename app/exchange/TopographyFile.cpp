@@ -23,8 +23,12 @@ bool read(const QString &path, QVector<TopoData> &topography, QList<double> &dup
     QTextStream in(&file);
     while (!in.atEnd()) {
         const QStringList fields = splitTextFields(in.readLine(), 2);
-        if (fields.size() >= 2)
-            points.append({fields[0].toDouble(), fields[1].toDouble()});
+        if (fields.size() < 2)
+            continue;
+        const TopoData point{fields[0].toDouble(), fields[1].toDouble()};
+        // A point that is not a number has no place along the line and cannot be sorted.
+        if (std::isfinite(point.position) && std::isfinite(point.elevation))
+            points.append(point);
     }
     std::stable_sort(points.begin(), points.end(),
                      [](const TopoData &a, const TopoData &b) { return a.position < b.position; });

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "WholeNumbers.h"
+
 namespace RecordingDescriptors {
 
 namespace {
@@ -54,9 +56,16 @@ ChannelFiles channelFiles(const RecordingHeader &h, int code)
     return out;
 }
 
+// Seconds, summed in double precision: the table's hours, minutes and seconds may be any ints.
 float durationOf(const RecordingHeader &h)
 {
-    return float((h.hours * 60 + h.minutes) * 60 + h.seconds);
+    return float((double(h.hours) * 60 + h.minutes) * 60 + h.seconds);
+}
+
+// Samples in a recording of duration seconds at rate Hz, held within the int range.
+int sampleCountOf(int rate, float duration)
+{
+    return WholeNumbers::clampedInt(float(rate) * duration);
 }
 
 OneMTSample pairSample(const RecordingHeader &h, int electric, int magnetic, const char *name)
@@ -65,7 +74,7 @@ OneMTSample pairSample(const RecordingHeader &h, int electric, int magnetic, con
     const ChannelFiles m = channelFiles(h, magnetic);
     OneMTSample pair;
     pair.duration = durationOf(h);
-    pair.sampleCount = int(float(h.sampleRate) * pair.duration);
+    pair.sampleCount = sampleCountOf(h.sampleRate, pair.duration);
     pair.sampleFrequency = h.sampleRate;
     pair.countScale = countScaleFor(h.sampleRate);
     pair.lowBand = h.lowBand;
@@ -115,7 +124,7 @@ QList<MTSampleData> buildChannelSamples(const RecordingHeader &h)
         MTSampleData s;
         s.channel = code;
         s.duration = durationOf(h);
-        s.sampleCount = int(float(h.sampleRate) * s.duration);
+        s.sampleCount = sampleCountOf(h.sampleRate, s.duration);
         s.sampleFrequency = h.sampleRate;
         s.countScale = countScaleFor(h.sampleRate);
         s.lowBand = c.electric ? h.lowBand : 0;

@@ -34,13 +34,13 @@ LegendEntry modelEntry(const CurvePlot::ModelLine &line, int i)
     return {line.name, style.colour, PlotMarker::None, style.line};
 }
 
-// Widens [low, high] to the positive finite x (useX) or y values of every curve.
+// Widens [low, high] to the x (useX) or y values of every curve that lie on the log scale.
 void widen(const QList<QVector<QPointF>> &curves, bool useX, double &low, double &high)
 {
     for (const QVector<QPointF> &curve : curves)
         for (const QPointF &p : curve) {
             const double v = useX ? p.x() : p.y();
-            if (v > 0 && std::isfinite(v)) {
+            if (onLogScale(v)) {
                 low = std::min(low, v);
                 high = std::max(high, v);
             }
@@ -66,6 +66,18 @@ QPointF CurvePlot::frequencyRange() const
     for (const Series &series : measured)
         widen({series.rho}, true, low, high);
     return low <= high ? QPointF(low, high) : QPointF();
+}
+
+int CurvePlot::unplottable() const
+{
+    int count = 0;
+    for (const Series &series : measured) {
+        for (const QPointF &p : series.rho)
+            count += !onLogScale(p.x()) || !onLogScale(p.y());
+        for (const QPointF &p : series.phase)
+            count += !onLogScale(p.x()) || !std::isfinite(p.y());
+    }
+    return count;
 }
 
 bool CurvePlot::save(const QString &path, QSize size) const
@@ -106,6 +118,8 @@ bool CurvePlot::save(const QString &path, QSize size) const
     }
     for (int i = 0; i < measured.size(); ++i) {
         const MeasuredStyle style = measuredStyle(i);
+        canvas.drawErrorBars(rhoPanel, measured.at(i).rho, measured.at(i).rhoError, style.colour);
+        canvas.drawErrorBars(phasePanel, measured.at(i).phase, measured.at(i).phaseError, style.colour);
         canvas.drawPoints(rhoPanel, measured.at(i).rho, style.marker, style.colour);
         canvas.drawPoints(phasePanel, measured.at(i).phase, style.marker, style.colour);
         rhoLegend.insert(i, {measured.at(i).name, style.colour, style.marker});

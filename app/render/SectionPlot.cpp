@@ -1,11 +1,12 @@
 #include "SectionPlot.h"
 
-#include <QMap>
+#include <QDebug>
 #include <algorithm>
 #include <cmath>
 
 #include "PlotCanvas.h"
-#include "SectionColours.h"
+#include "ResistivityColourBar.h"
+#include "PlotTicks.h"
 
 namespace SectionPlot {
 
@@ -26,19 +27,24 @@ QVector<double> cellEdges(const QVector<double> &centres)
     return edges;
 }
 
-// The resistivity range of a section on the colour table, in log10 ohm-m.
-struct ColourScale {
-    double low = 0.0;
-    double high = 1.0;
-    QMap<float, QColor> table = SectionColours::table();
+// Positions and depths (m) beyond this are no survey's; the cells' edges stay finite within it.
+constexpr double kFarthest = 1e12;
 
-    QColor colour(double rho) const
-    {
-        return SectionColours::at(table, (std::log10(rho) - low) / (high - low));
+// True when every cell has a finite place and a resistivity the log colour scale can show.
+bool isDrawable(const QList<DataType_ResultData> &section)
+{
+    for (const DataType_ResultData &column : section) {
+        if (!(std::abs(column.position) <= kFarthest) || column.depth.size() != column.value.size())
+            return false;
+        for (int k = 0; k < column.value.size(); ++k)
+            if (!(std::abs(column.depth.at(k)) <= kFarthest) || !onLogScale(column.value.at(k)))
+                return false;
     }
-};
+    return !section.isEmpty();
+}
 
-ColourScale scaleOf(const QList<DataType_ResultData> &section)
+// The section's resistivity range on the colour table.
+ResistivityColourScale scaleOf(const QList<DataType_ResultData> &section)
 {
     double lowest = HUGE_VAL, highest = -HUGE_VAL;
     for (const DataType_ResultData &column : section)
@@ -46,14 +52,7 @@ ColourScale scaleOf(const QList<DataType_ResultData> &section)
             lowest = std::min(lowest, rho);
             highest = std::max(highest, rho);
         }
-    ColourScale scale;
-    scale.low = std::log10(lowest);
-    scale.high = std::log10(highest);
-    if (scale.high - scale.low < 1e-3) {  // one resistivity: half a decade either side
-        scale.low -= 0.5;
-        scale.high += 0.5;
-    }
-    return scale;
+    return ResistivityColourScale::over(std::log10(lowest), std::log10(highest));
 }
 
 QVector<double> positionsOf(const QList<DataType_ResultData> &section)
@@ -77,7 +76,7 @@ PlotPanel panelOf(const QList<DataType_ResultData> &section, const QRectF &area)
 }
 
 void drawCells(PlotCanvas &canvas, const PlotPanel &panel,
-               const QList<DataType_ResultData> &section, const ColourScale &scale)
+               const QList<DataType_ResultData> &section, const ResistivityColourScale &scale)
 {
     const QVector<double> positionEdges = cellEdges(positionsOf(section));
     for (int c = 0; c < section.size(); ++c) {
@@ -92,46 +91,25 @@ void drawCells(PlotCanvas &canvas, const PlotPanel &panel,
     }
 }
 
-void drawColourBar(PlotCanvas &canvas, const QRectF &bar, const ColourScale &scale)
-{
-    QPainter &paint = canvas.painter();
-    paint.save();
-    for (int row = 0; row < int(bar.height()); ++row) {
-        const double fraction = 1.0 - (row + 0.5) / bar.height();
-        paint.fillRect(QRectF(bar.left(), bar.top() + row, bar.width(), 1),
-                       SectionColours::at(scale.table, fraction));
-    }
-    paint.setPen(QPen(Qt::black, 1));
-    paint.drawRect(bar);
-    const double span = scale.high - scale.low;
-    for (const PlotTick &tick : logTicks(std::pow(10.0, scale.low), std::pow(10.0, scale.high))) {
-        const double y = bar.bottom() - (std::log10(tick.value) - scale.low) / span * bar.height();
-        paint.drawLine(QPointF(bar.right(), y), QPointF(bar.right() + (tick.labelled ? 6 : 3), y));
-        if (tick.labelled)
-            paint.drawText(QRectF(bar.right() + 9, y - 9, 60, 18), Qt::AlignLeft | Qt::AlignVCenter,
-                           tickLabel(tick.value));
-    }
-    paint.setFont(PlotCanvas::font(14));
-    paint.translate(bar.right() + 78, bar.center().y());
-    paint.rotate(-90);
-    paint.drawText(QRectF(-bar.height() / 2, -20, bar.height(), 20), Qt::AlignCenter,
-                   QStringLiteral("Resistivity (ohm-m)"));
-    paint.restore();
-}
-
 } // namespace
 
 bool save(const QList<DataType_ResultData> &section, const QString &title, const QString &path,
           QSize size)
 {
+    if (!isDrawable(section)) {
+        qWarning().noquote() << "SectionPlot::save:" << path << "not drawn: the section needs"
+                             << "positions and depths within" << kFarthest << "m and resistivities"
+                             << "from" << kLogScaleLowest << "to" << kLogScaleHighest << "ohm-m";
+        return false;
+    }
     PlotCanvas canvas(size);
     const QRectF area(95, 50, size.width() - 95 - 170, size.height() - 50 - 70);
     const PlotPanel panel = panelOf(section, area);
-    const ColourScale scale = scaleOf(section);
+    const ResistivityColourScale scale = scaleOf(section);
     canvas.drawTitle(title);
     drawCells(canvas, panel, section, scale);
     canvas.drawAxes(panel, QStringLiteral("Position"), QStringLiteral("Depth (m)"));
-    drawColourBar(canvas, QRectF(area.right() + 30, area.top(), 22, area.height()), scale);
+    drawResistivityColourBar(canvas, QRectF(area.right() + 30, area.top(), 22, area.height()), scale);
     return canvas.save(path);
 }
 

@@ -12,7 +12,8 @@
 namespace SectionPlot {
 
 // Draws section under title on an image of size and writes it to path as PNG; false (warning
-// naming the file) when it cannot be written.
+// naming the file) when a cell lies off any survey or its resistivity off the log scale, or
+// when the file cannot be written.
 bool save(const QList<DataType_ResultData> &section, const QString &title, const QString &path,
           QSize size);
 

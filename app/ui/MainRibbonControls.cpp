@@ -94,8 +94,9 @@ void MainRibbonControls::buildPreprocessingGroup(RibbonGroup *group)
     swapImpedance = action("actionSwapImp", QStringLiteral("阻抗互换"), ":/Res/swap_impedance.png");
     swapImpedance->setCheckable(true);
     smooth = action("actionSmooth", QStringLiteral("数据平滑"), ":/Res/Chart_Curve_24px.png");
+    group->startColumn();
     for (QAction *a : {magneticSwap, swapImpedance, smooth}) {
-        group->addLargeAction(a);
+        group->addSmallAction(a);
         a->setEnabled(false);
     }
     pointMove = check("checkPointMove", QStringLiteral("点移动"), QStringLiteral("数据某一道移动"), true);
@@ -108,7 +109,7 @@ void MainRibbonControls::buildPreprocessingGroup(RibbonGroup *group)
     medRobust = check("checkMedRobust", QStringLiteral("中值稳健"), QStringLiteral("中值稳健估计"), false);
     mestRobust = check("checkMestRobust", QStringLiteral("M估计稳健"), QStringLiteral("M估计稳健估计"), false);
     for (QCheckBox *box : {pointMove, lineMove, showX, showY, showZ, cohThreshold, medRobust, mestRobust}) {
-        if (box == showX || box == cohThreshold)
+        if (box == pointMove || box == showX || box == cohThreshold)
             group->startColumn();
         group->addSmallWidget(box);
     }

@@ -7,6 +7,8 @@
 
 namespace ResourceIcon {
 
+// Registers the program's resources (icons, the user guide); load does it on first use.
+void registerOnce();
 // The icon of resource path (":/Res/OpenFile.png"), with its 16 px drawing when there is one.
 QIcon load(const QString &path);
 

@@ -67,8 +67,8 @@ void RibbonWindow::buildOptionsMenu()
 {
     optionsButton->setText(tr("Options"));
     optionsButton->setObjectName(QStringLiteral("optionsButton"));
-    optionsButton->setPopupMode(QToolButton::InstantPopup);
-    optionsButton->setMenu(optionsMenuWidget);
+    optionsButton->setArrowType(Qt::NoArrow);
+    connect(optionsButton, &QToolButton::clicked, this, &RibbonWindow::optionsDialog);
     ribbon->addCornerButton(optionsButton);
     addThemeActions();
     optionsMenuWidget->addSeparator();
@@ -160,7 +160,9 @@ void RibbonWindow::options(QAction *action)
 
 void RibbonWindow::optionsDialog()
 {
-    optionsMenuWidget->popup(optionsButton->mapToGlobal(QPoint(0, optionsButton->height())));
+    // Right-aligned under the button, so the menu stays over the window at the tab row's end.
+    const QPoint corner = optionsButton->mapToGlobal(QPoint(optionsButton->width(), optionsButton->height()));
+    optionsMenuWidget->popup(corner - QPoint(optionsMenuWidget->sizeHint().width(), 0));
 }
 
 void RibbonWindow::includingAnimation(bool on)

@@ -50,7 +50,8 @@ void ScreenshotTour::addMainWindowSteps()
         settle(150);
         QMenu *family = options->findChild<QMenu *>();
         if (family)
-            family->popup(options->actionGeometry(family->menuAction()).topRight() + options->pos());
+            family->popup(options->pos() + options->actionGeometry(family->menuAction()).topLeft()
+                          - QPoint(family->sizeHint().width(), 0));
     });
     addStep(QStringLiteral("main-dark.png"), [this] {
         window->optionAction(QStringLiteral("Office2013Dark"))->trigger();
@@ -58,6 +59,15 @@ void ScreenshotTour::addMainWindowSteps()
     addStep(QStringLiteral("main-minimized.png"), [this] {
         window->optionAction(QStringLiteral("Office2007Blue"))->trigger();
         window->ribbonBar()->setMinimized(true);
+    });
+    // Last, so that the pictures before it keep the impedance view: the first line's depth
+    // section over a sloping surface, which the hub hands to the section view.
+    addStep(QStringLiteral("section-main-window.png"), [this] {
+        window->ribbonBar()->setMinimized(false);
+        InversionParam param;
+        param.topography = {{1, 120}, {4, 90}, {7, 140}};
+        param.minTopo = -2000;
+        window->hub()->runLineSection(0, param);
     });
 }
 

@@ -25,7 +25,7 @@ private:
     void settle(int milliseconds);
     bool grab(const QString &fileName);
     void closePopups();
-    // The tree index of the first station of the first line.
+    // Selects the first station of the first line and opens it as a double click does.
     void showFirstStation();
 
     struct Step {

@@ -297,6 +297,47 @@ void logo(Canvas &c)
     c.p.drawEllipse(c.at(22, 21), c.u(2.3), c.u(2.3));
 }
 
+// A survey line: stations along a profile.
+void surveyLine(Canvas &c)
+{
+    c.p.setPen(c.outline(kInk, 2));
+    c.p.drawLine(c.at(3, 22), c.at(29, 10));
+    for (double x : {5.0, 16.0, 27.0}) {
+        QPainterPath mark;
+        const double y = 22 - (x - 3) * 12 / 26;
+        mark.addEllipse(QPointF(c.at(x, y)), c.u(3.5), c.u(3.5));
+        c.fillShape(mark, kBlue);
+    }
+}
+
+// A station: a triangle on the ground.
+void station(Canvas &c)
+{
+    QPainterPath mark;
+    mark.moveTo(c.at(16, 4));
+    mark.lineTo(c.at(28, 26));
+    mark.lineTo(c.at(4, 26));
+    mark.closeSubpath();
+    c.fillShape(mark, kOrange);
+}
+
+// A recording: a trace of samples.
+void recording(Canvas &c)
+{
+    c.p.setPen(c.outline(kInk));
+    c.p.setBrush(Qt::white);
+    c.p.drawRect(c.box(2, 5, 28, 22));
+    QPainterPath trace;
+    const double ys[] = {16, 10, 20, 8, 22, 12, 19, 14, 16};
+    for (int i = 0; i < 9; ++i) {
+        const QPointF p = c.at(4 + i * 3, ys[i]);
+        i == 0 ? trace.moveTo(p) : trace.lineTo(p);
+    }
+    c.p.setPen(c.outline(kGreen.darker(110), 1.6));
+    c.p.setBrush(Qt::NoBrush);
+    c.p.drawPath(trace);
+}
+
 struct Icon {
     QString name;
     std::function<void(Canvas &)> draw;
@@ -325,6 +366,9 @@ QList<Icon> icons()
         {"help_browser_32px.png", helpIcon},
         {"application_exit_4_32px.png", exitIcon},
         {"logo-02.png", logo},
+        {"tree_line.png", surveyLine},
+        {"tree_station.png", station},
+        {"tree_recording.png", recording},
     };
 }
 

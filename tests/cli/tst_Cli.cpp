@@ -12,45 +12,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CliTestSupport.h"
 #include "CurveBlob.h"
 #include "DemoSurvey.h"
 #include "LayeredEarth.h"
 
+using namespace CliTest;
+
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(TERRASCOPE_CLI, arguments);
-    Run run;
-    if (!process.waitForFinished(300000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-// A CSV table as rows of named fields.
-QList<QMap<QString, QString>> table(const QString &csv)
-{
-    QStringList lines = csv.split('\n', Qt::SkipEmptyParts);
-    const QStringList header = lines.isEmpty() ? QStringList() : lines.takeFirst().split(',');
-    QList<QMap<QString, QString>> rows;
-    for (const QString &line : lines) {
-        const QStringList fields = line.split(',');
-        rows.append(QMap<QString, QString>());
-        for (int i = 0; i < header.size(); ++i)
-            rows.last()[header.at(i)] = fields.value(i);
-    }
-    return rows;
-}
 
 // Frequencies the scalar estimators fill in from their neighbours instead of measuring.
 bool filledIn(double freq)
@@ -72,6 +41,20 @@ QStringList curveArguments(const QString &project, int station)
     return {"curve", project, "--line", "1", "--station", QString::number(station)};
 }
 
+// A copy of project beside it, named name, changed by the SQL statement; empty when that failed.
+QString alteredCopy(const QString &project, const QString &name, const QString &statement)
+{
+    const QString copy = QFileInfo(project).dir().filePath(name);
+    bool done = QFile::copy(project, copy);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "alter");
+        db.setDatabaseName(copy);
+        done = done && db.open() && QSqlQuery(db).exec(statement);
+    }
+    QSqlDatabase::removeDatabase("alter");
+    return done ? copy : QString();
+}
+
 } // namespace
 
 class TestCli : public QObject {
@@ -89,6 +72,9 @@ private slots:
     void badRequestsExitNonZero_data();
     void badRequestsExitNonZero();
     void damagedRecordingFailsAloneAndIsNamed();
+    void plotsOfUnplottableValuesAreRefused();
+    void unreadableLineRowsAreReported_data();
+    void unreadableLineRowsAreReported();
 
 private:
     QTemporaryDir work;
@@ -278,6 +264,20 @@ void TestCli::badRequestsExitNonZero_data()
     QTest::newRow("plot of a missing table") << QStringList{"plot", "section", "no/such.dat", "--out", "s.png"}
                                              << 1 << "cannot read";
     QTest::newRow("unknown command") << QStringList{"polish", "PROJECT"} << 2 << "unknown command";
+    const QString lengths = "expected a whole number from 16 to 4194304, or rate";
+    for (const char *length : {"2147483647", "4194305", "15", "1e3"})
+        QTest::addRow("--fft-length %s", length) << QStringList{"process", "PROJECT", "--fft-length", length} << 2
+                                                 << "--fft-length " + QString(length) + ": " + lengths;
+    QTest::newRow("compare --fft-length 2147483647") << QStringList{"compare", "PROJECT", "--fft-length", "2147483647"}
+                                                     << 2 << lengths;
+    const QStringList eh4{"export", "eh4", "PROJECT", "--line", "1", "--out"};
+    for (const char *start : {"-5", "abc", "1.5", ""})
+        QTest::addRow("--start '%s'", start) << eh4 + QStringList{"eh4", "--start", start} << 2
+                                             << "--start " + QString(start) + ": expected a whole number of at least 0";
+    QTest::newRow("EH4 into a missing folder") << eh4 + QStringList{"no/such/folder"} << 1
+                                               << "no/such/folder is not an existing folder";
+    QTest::newRow("merge into itself") << QStringList{"merge", "PROJECT", "PROJECT"} << 2
+                                       << "a project cannot be merged into itself";
 }
 
 void TestCli::badRequestsExitNonZero()
@@ -311,6 +311,58 @@ void TestCli::damagedRecordingFailsAloneAndIsNamed()
         frequencies << row.value("frequency_hz");
     QVERIFY(frequencies.size() > 20);
     QCOMPARE(frequencies.removeDuplicates(), 0);
+}
+
+// A section of a denormal resistivity is refused; a curve plot leaves out the records it cannot
+// place, says so and exits 1 (before, the tick generator ran over 2^31 decades).
+void TestCli::plotsOfUnplottableValuesAreRefused()
+{
+    QFile table(work.filePath("denormal.dat"));
+    QVERIFY(table.open(QIODevice::WriteOnly));
+    table.write("0,-50,10\n0,-150,4.9e-324\n10,-50,1000\n");
+    table.close();
+    const Run section = cli({"plot", "section", table.fileName(), "--out", work.filePath("denormal.png")});
+    QVERIFY2(section.exitCode == 1 && section.err.contains("line 2") && section.err.contains("resistivity from"),
+             qPrintable(section.err));
+    const QByteArray curve = CurveBlob::encode({{0, 4.9e-324, 0.9, 100, 45}, {0, 10, 0.9, 4.9e-324, 45},
+                                                {0, 100, 0.9, 100, 45}});
+    const QString copy = alteredCopy(project, "denormal.HMT", "UPDATE Data_Station SET Data_ImpedanceEx = x'"
+                                     + curve.toHex() + "', HasResult = 1 WHERE StationNum = 1");
+    QVERIFY(!copy.isEmpty());
+    const QString png = work.filePath("denormal-curve.png");
+    const Run plot = cli({"plot", "curve", copy, "--line", "1", "--station", "1", "--out", png});
+    QVERIFY2(plot.exitCode == 1 && plot.err.contains("curve points") && plot.out.isEmpty(), qPrintable(plot.err));
+    QCOMPARE(QImage(png).size(), QSize(1000, 700));
+}
+
+void TestCli::unreadableLineRowsAreReported_data()
+{
+    QTest::addColumn<QStringList>("arguments");  // "PROJECT" stands for the damaged copy
+    const QStringList line{"--line", "1"};
+    QTest::newRow("curve") << QStringList{"curve", "PROJECT", "--station", "1"} + line;
+    QTest::newRow("process") << QStringList{"process", "PROJECT"};
+    QTest::newRow("export eh4") << QStringList{"export", "eh4", "PROJECT", "--out", "eh4"} + line;
+    QTest::newRow("section") << QStringList{"section", "PROJECT", "--topo", "TOPO"} + line;
+    QTest::newRow("invert") << QStringList{"invert", "nlls", "PROJECT"} + line;
+    QTest::newRow("plot curve") << QStringList{"plot", "curve", "PROJECT", "--station", "1", "--out", "p.png"} + line;
+    QTest::newRow("compare") << QStringList{"compare", "PROJECT", "--model", "MODEL"};
+}
+
+// Line rows whose key column was renamed cannot be loaded: every command that picks a line says so.
+void TestCli::unreadableLineRowsAreReported()
+{
+    QFETCH(QStringList, arguments);
+    QString copy = work.filePath("renamed-key.HMT");
+    if (!QFileInfo::exists(copy))
+        copy = alteredCopy(project, "renamed-key.HMT", "ALTER TABLE Data_Line RENAME COLUMN ID TO LineKey");
+    QVERIFY(!copy.isEmpty());
+    QFile topography(work.filePath("flat-topography.dat"));
+    QVERIFY(topography.open(QIODevice::WriteOnly) && topography.write("0 100\n1000 100\n") == 15);
+    topography.close();
+    const Run run = cli(arguments.replaceInStrings("PROJECT", copy)
+                            .replaceInStrings("MODEL", work.filePath("demo-model.txt"))
+                            .replaceInStrings("TOPO", topography.fileName()));
+    QVERIFY2(run.exitCode == 1 && run.err.contains("Data_Line"), qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

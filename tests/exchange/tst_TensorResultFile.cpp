@@ -90,6 +90,24 @@ private slots:
         QTest::newRow("cut after two matrix lines") << 3 << QByteArray();
         QTest::newRow("short last matrix line") << 4 << QByteArray("    1  2  3\n");
         QTest::newRow("blank line inside a record") << 2 << QByteArray("\n    1 2 3 4 5 6 7 8\n    1 2 3 4 5 6 7 8\n");
+        QTest::newRow("a megabyte matrix line of one field") << 1 << QByteArray(1 << 20, '9') + "\n";
+    }
+    // Values that are no ordinary numbers are read as the numbers they spell; the file is whole.
+    void unusualNumbers()
+    {
+        QFile file(dir.filePath("odd.HMT"));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("Freq  4.9e-324  nan  inf  -inf  1e308  -0  1e400  2  3\n"
+                   + QByteArray("    1 2 3 4 5 6 7 nan\n").repeated(4));
+        file.close();
+        QList<TensorCrossPower> records;
+        QList<TensorImpedance> impedances;
+        QVERIFY(io.readTensorFile(records, impedances, file.fileName()));
+        QVERIFY(records.size() == 1 && impedances.size() == 1);
+        const TensorImpedance &z = impedances.first();
+        QVERIFY(z.freq == 4.9e-324 && std::isnan(z.rhoXX) && z.phaseXX == qInf() && z.rhoXY == -qInf());
+        QVERIFY(z.phaseXY == 1e308 && z.rhoYY == 2 && z.phaseYY == 3);
+        QVERIFY(std::isnan(GSL_IMAG(records.first().matrix[3][3])));
     }
     void damagedRecord()
     {

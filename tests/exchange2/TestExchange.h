@@ -26,6 +26,7 @@ private slots:
     void nlcgModelWidths_data();
     void nlcgModelWidths();
     void inversionInputFiles();
+    void nlcgOutput_data();
     void nlcgOutput();
     void nllsOutput_data();
     void nllsOutput();
@@ -39,6 +40,8 @@ private slots:
     void spectrumStationLines_data();
     void spectrumStationLines();
     void eh4PointFiles();
+    void eh4FailuresAreReported_data();
+    void eh4FailuresAreReported();
     void mergeMatchesLinesByNumber();
     void mergeFailureLeavesTargetUntouched_data();
     void mergeFailureLeavesTargetUntouched();

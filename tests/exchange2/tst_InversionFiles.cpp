@@ -94,24 +94,38 @@ void TestExchange::inversionInputFiles()
 }
 
 // 11 cells of 100 m and 42 layers of 10 m, cell c of layer k holding 1000 k + c; the section
-// takes cells 5 and 6 of the first 40 layers.
-void TestExchange::nlcgOutput()
+// takes cells 5 and 6 of the first 40 layers. Damaged headers are refused before they size anything.
+void TestExchange::nlcgOutput_data()
 {
-    ExchangeFixture f;
-    QByteArray text = "11 42\n" + QByteArray("100  100  100  100  100\n").repeated(2) + "100\n"
+    QTest::addColumn<QByteArray>("text");  // empty: no file
+    QTest::addColumn<bool>("ok");
+    QByteArray body = QByteArray("100  100  100  100  100\n").repeated(2) + "100\n"
                       + QByteArray("10  10  10  10  10\n").repeated(8) + "10  10\n";
     for (int k = 0; k < 42; ++k)
-        text += wrapped(1000 * k, 1000 * k + 10, 5);
-    f.writeText("cut.dat", text.left(text.size() * 3 / 4));
-    f.writeText("mod_out.dat", text);
+        body += wrapped(1000 * k, 1000 * k + 10, 5);
+    const QByteArray whole = "11 42\n" + body;
+    QTest::newRow("whole output") << whole << true;
+    QTest::newRow("a very long line after it") << whole + QByteArray(1 << 20, '7') + "\n" << true;
+    QTest::newRow("missing") << QByteArray() << false;
+    QTest::newRow("empty") << QByteArray("") << false;
+    QTest::newRow("cut at three quarters") << whole.left(whole.size() * 3 / 4) << false;
+    for (const char *header : {"nan 42", "11 nan", "inf 42", "11 -inf", "1e30 42", "2147483647 42",
+                               "11 2147483647", "4.9e-324 42", "-11 42", "11 39"})
+        QTest::newRow(header) << QByteArray(header) + "\n" + body << false;
+}
+
+void TestExchange::nlcgOutput()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, ok);
+    ExchangeFixture f;
+    if (!text.isNull())
+        f.writeText("mod_out.dat", text);
     NLCGIODevice device;
-    QVERIFY(!device.readModelOutput("missing.dat", 2, {300, 350}));
-    QVERIFY(!device.readModelOutput("cut.dat", 2, {300, 350}));
-    QVERIFY(device.result().isEmpty());
-    QVERIFY(device.readModelOutput("mod_out.dat", 2, {300, 350}));
+    QCOMPARE(device.readModelOutput("mod_out.dat", 2, {300, 350}), ok);
     const QList<DataType_ResultData> section = device.result();
-    QCOMPARE(section.size(), 2);
-    for (int i = 0; i < 2; ++i) {
+    QCOMPARE(section.size(), ok ? 2 : 0);
+    for (int i = 0; i < section.size(); ++i) {
         QCOMPARE(section[i].position, 300.0 + 50 * i);
         QCOMPARE(section[i].value.size(), 40);
         for (int k = 0; k < 40; ++k) {
@@ -133,8 +147,18 @@ void TestExchange::nllsOutput_data()
     QTest::newRow("one column per station") << six << QVector<double>{100, 160};
     QTest::newRow("stations and midpoints") << QByteArray(head).replace("%NXB", "7") + wrapped(0, 20, 7)
                                             << QVector<double>{100, 130, 160};
+    QTest::newRow("a very long line after the values") << six + QByteArray(1 << 20, ' ') + "x\n"
+                                                       << QVector<double>{100, 160};
     QTest::newRow("missing marker") << QByteArray(six).replace(">> Inverted Data", ">> Data") << QVector<double>();
     QTest::newRow("truncated values") << six.left(six.size() - 12) << QVector<double>();
+    QTest::newRow("empty") << QByteArray("") << QVector<double>();
+    // Counts that are no whole number, or more blocks than the file could hold.
+    for (const char *nxb : {"nan", "inf", "-inf", "1e30", "4.9e-324", "-6", "2147483647"})
+        QTest::addRow("%s blocks across", nxb) << QByteArray(head).replace("%NXB", nxb) + wrapped(0, 17, 6)
+                                               << QVector<double>();
+    for (const char *nzb : {"nan", "1e30", "2147483647", "-2147483648", "2", "4000"})
+        QTest::addRow("%s blocks down", nzb)
+            << QByteArray(six).replace("z-direction\n  5", QByteArray("z-direction\n  ") + nzb) << QVector<double>();
 }
 
 void TestExchange::nllsOutput()

@@ -110,6 +110,11 @@ void TestExchange::elevationFile_data()
                                                          << "重复高程点的里程：120,250,";
     QTest::newRow("short lines skipped, the first too") << QByteArray("7\n100\t10\textra\n\n200;11\n300|\n")
                                                         << QVector<double>{100, 10, 200, 11} << "";
+    QTest::newRow("points not numbers skipped, denormals kept")
+        << QByteArray("nan 5\n100 inf\n200 11\n4.9e-324 7\n-inf -inf\n") << QVector<double>{4.9e-324, 7, 200, 11} << "";
+    QTest::newRow("a megabyte of blanks inside a line") << "300" + QByteArray(1 << 20, ' ') + "12\n"
+                                                        << QVector<double>{300, 12} << "";
+    QTest::newRow("empty") << QByteArray("") << QVector<double>{} << "";
 }
 
 void TestExchange::elevationFile()

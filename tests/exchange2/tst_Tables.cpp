@@ -1,10 +1,39 @@
 #include <cmath>
+#include <csignal>
 #include <limits>
+#include <sys/resource.h>
 
 #include "EH4Export.h"
 #include "LineSpectrumExport.h"
 #include "ResultTableExport.h"
 #include "TestExchange.h"
+
+namespace {
+
+// While it lives, no file of this process grows beyond bytes: a write past them fails as on a full
+// disk (the signal such a write raises is ignored, as a program that checks its writes would).
+class FileSizeLimit {
+    rlimit previous{};
+    void (*previousHandler)(int);
+
+public:
+    explicit FileSizeLimit(rlim_t bytes) : previousHandler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit limit = previous;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+};
+
+} // namespace
 
 // Depth 356 sqrt(rho / f) m and true resistivity (90 / phase - 1) rho, worked out by hand.
 void TestExchange::resultTables()
@@ -100,4 +129,47 @@ void TestExchange::eh4PointFiles()
     QVERIFY(EH4Export(&f.dialogs).run(*line));
     QCOMPARE(f.readText("eh4/FrequencyList.tbl"), QByteArray("7\n"));
     QVERIFY(f.readText("eh4/ZJP.001").startsWith("         10       0.95   1.23e+05"));
+}
+
+void TestExchange::eh4FailuresAreReported_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("named");  // in the critical box
+    QTest::newRow("folder missing") << "missing" << "none";
+    QTest::newRow("destination is a file") << "file" << "plain";
+    QTest::newRow("a folder in place of the second point file") << "folder in the way" << "ZJP.002";
+    QTest::newRow("disk full after 8 KiB") << "full" << "ZJP.001";
+    QTest::newRow("infinite station number") << "infinite station" << "station inf";
+}
+
+// Two stations of 200 records, about 30 KiB of point file each: any file that cannot be written
+// completely is named in a critical box and no success box follows; the other points are written.
+void TestExchange::eh4FailuresAreReported()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, named);
+    ExchangeFixture f;
+    Data_Line *line = f.addLine(5);
+    const float inf = std::numeric_limits<float>::infinity();
+    for (float number : {10.0f, damage == "infinite station" ? inf : 20.0f}) {
+        Data_Station *station = f.addStation(line, number, flatCurve(200, 100, 45, 1.0, 1.01));
+        station->setHasResult(1);
+        station->commit();
+    }
+    QDir().mkpath(damage == "folder in the way" ? "eh4/ZJP.002" : "eh4");
+    if (damage == "file")
+        f.writeText("plain", "x");
+    f.dialogs.startNumbers << 1;
+    f.dialogs.folders << f.path(damage == "missing" ? "none" : damage == "file" ? "plain" : "eh4");
+    bool exported = true;
+    {
+        FileSizeLimit limit(damage == "full" ? 8192 : RLIM_INFINITY);
+        exported = EH4Export(&f.dialogs).run(*line);
+    }
+    QVERIFY(!exported);
+    const QList<ScriptedOperatorDialogs::Call> critical = f.dialogs.callsOf("critical");
+    QVERIFY2(critical.size() == 1 && critical.first().text.contains(named), qPrintable(f.boxes()));
+    QVERIFY(f.dialogs.callsOf("information").isEmpty());
+    if (damage == "folder in the way")
+        QCOMPARE(f.readText("eh4/ZJP.001").count('\n'), 400);
 }

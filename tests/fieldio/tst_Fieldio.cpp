@@ -79,6 +79,13 @@ private slots:
         row("missing", "none.dat", QByteArray(), 1, 2, {});
         row("garbage line", "bad.txt", "1\n1.5x\n3\n4\n", 1, 2, {});
         row("nan sample", "bad.txt", "1\nnan\n3\n4\n", 1, 2, {});
+        row("inf sample", "bad.txt", "1\n-inf\n", 1, 2, {});
+        row("sample beyond double", "bad.txt", "1\n1e400\n", 1, 2, {});
+        row("a megabyte of digits", "bad.txt", "1\n" + QByteArray(1 << 20, '9') + "\n", 1, 2, {});
+        row("denormal samples", "a.txt", "4.9e-324\n-2.2e-308\n", 1, 2, {4.9e-324, -2.2e-308});
+        row("a megabyte of blanks before the sample", "a.txt", "1\n" + QByteArray(1 << 20, ' ') + "2\n", 1, 2, {1, 2});
+        for (const char *empty : {"empty.txt", "empty.dat"})  // readable, shorter than a segment
+            QTest::newRow(empty) << empty << QByteArray("") << 1.0 << Samples{0, 2, 0} << true << Segments();
         row("garbage in dropped tail", "bad.txt", "1\n2\nx\n", 1, 2, {});
         row("zero segment length", "ok.dat", int32LittleEndian({1, 2}), 1, 0, {});
         row("nan scale", "ok.dat", int32LittleEndian({1, 2}), qQNaN(), 2, {});
@@ -170,6 +177,12 @@ private slots:
         QTest::newRow("zero amplitude") << QByteArray("1 1 0\n10 0 0\n") << rejected;
         QTest::newRow("repeated frequency") << QByteArray("10 1 0\n1 1 0\n10 2 5\n") << rejected;
         QTest::newRow("nan") << QByteArray("1 1 0\n10 1 nan\n") << rejected;
+        QTest::newRow("inf amplitude") << QByteArray("1 1 0\n10 inf 0\n") << rejected;
+        QTest::newRow("frequency beyond double") << QByteArray("1 1 0\n1e400 1 0\n") << rejected;
+        QTest::newRow("a megabyte line") << QByteArray("1 1 0\n" + QByteArray(1 << 20, '7') + " 1 0\n") << rejected;
+        QTest::newRow("denormal frequency and phase")
+            << QByteArray("4.9e-324 1 4.9e-324\n1 2 0\n") << QVector<OneFreqCheck>{{4.9e-324, 1, 0}, {1, 2, 0}};
+        QTest::newRow("cut inside a row") << QByteArray("1 1 0\n10 1") << rejected;
     }
     void calibration()
     {
@@ -185,6 +198,7 @@ private slots:
         if (table.isEmpty())
             QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QRegularExpression::escape(file)));
         QCOMPARE(trimora.getSensorDataList(file), !table.isEmpty());
+        QCOMPARE(trimora.lastError().isEmpty(), !table.isEmpty());
         const QList<OneFreqCheck> actual = trimora.getCheckedData();
         QCOMPARE(actual.size(), expected.size());
         for (int i = 0; i < actual.size(); ++i) {

@@ -17,8 +17,8 @@ namespace {
 
 enum Source { Station24000, Station2048, Spiked, OutsideExHy, OutsideEyHx, SourceCount };
 
-// Largest and RMS misfit of the records within [lo, hi] Hz but the dead frequencies. The plain and
-// median methods compress phases towards 45 degrees: by 3/4 above, 1/2 below (under 0.01 first 1.05).
+// Largest and RMS misfit of the records within [lo, hi] Hz but the dead frequencies. The plain method
+// compresses phases towards 45 degrees: by 3/4 above, 1/2 below (under 0.01 first 1.05).
 struct Misfit {
     double maxRho = 0, maxPhase = 0, sumRho = 0, sumPhase = 0;  // rho relative, phase in degrees
     int count = 0;
@@ -134,18 +134,19 @@ void TestPhysics::curveAgainstModel_data()
     QTest::addColumn<double>("rhoLimit");    // > 0: every record within; < 0: some beyond; 0: report
     QTest::addColumn<double>("phaseLimit");  // degrees
     for (Method m : kMethods) {
-        // The median of the real parts of E over segments is not Z times that of H when the field's phase changes
-        // between segments: biased by tens of percent, the median method's bound only catches gross faults.
-        const double rhoLimit = m == Method::Median ? 0.35 : 0.05, phaseLimit = m == Method::Median ? 10 : 2;
+        const double rhoLimit = 0.05, phaseLimit = 2;
         QTest::addRow("%s, 24000 Hz", methodName(m)) << int(Station24000) << m << 8192 << rhoLimit << phaseLimit;
         QTest::addRow("%s, 2048 Hz", methodName(m)) << int(Station2048) << m << 2048 << rhoLimit << phaseLimit;
         // The repeated median must resist the spikes; the plain mean must not, or they prove nothing.
         QTest::addRow("%s, spiked", methodName(m)) << int(Spiked) << m << 8192
             << (m == Method::Robust ? 0.10 : m == Method::Plain ? -0.10 : 0.0) << 360.0;
         for (int n : {1024, 2048, 4096}) {
-            const double held = m == Method::Plain && n == 4096 ? 0.12 : 0.0;
-            QTest::addRow("%s, outside Ex/Hy, n %d", methodName(m), n) << int(OutsideExHy) << m << n << held << 3.0;
-            QTest::addRow("%s, outside Ey/Hx, n %d", methodName(m), n) << int(OutsideEyHx) << m << n << held << 3.0;
+            // With the longest segments the plain stack is held, and the median of the impedances, which
+            // used to be off by 81 ohm-m RMS (the median of raw spectra mixed the source's phases).
+            const double held = n < 4096 ? 0.0 : m == Method::Plain ? 0.12 : m == Method::Median ? 0.25 : 0.0;
+            const double phase = m == Method::Median ? 5.0 : 3.0;
+            QTest::addRow("%s, outside Ex/Hy, n %d", methodName(m), n) << int(OutsideExHy) << m << n << held << phase;
+            QTest::addRow("%s, outside Ey/Hx, n %d", methodName(m), n) << int(OutsideEyHx) << m << n << held << phase;
         }
     }
 }
@@ -168,7 +169,7 @@ void TestPhysics::curveAgainstModel()
     Rhoworks rw;
     QVERIFY(runMethod(rw, method, files[source], o));
     const Misfit m = misfit(rw.getCanigrdResistivity(), outside ? LayeredEarth(100) : DemoSurvey::threeLayerEarth(),
-                            method == Method::Plain || method == Method::Median,
+                            method == Method::Plain,
                             outside ? 1e-3 - 1e-12 : std::max(32 * o.fs / n, 16.0), outside ? 0.2 : o.fs / 4);
     qInfo().noquote() << m.figures;
     QVERIFY(m.count >= (outside ? 20 : 5));

@@ -277,9 +277,8 @@ void TestRhoworks::knownImpedance_data()
 
 // E = 2 H over a 500 m dipole (x 2 to mV/km). Tables over 1 Hz .. 1 kHz, end values held beyond: E sensor
 // 0.5 / 5 deg, E gain 2 / 10 deg, H sensor 4 / 0 deg, H gain 0.5 / 30 deg. Calibrated E/H = 4 * (4 * 0.5) /
-// (2 * 0.5) = 8 with the E sensor, 4 without, at 30 - 10 - 5 = 15 or 20 deg; rho = |Z|^2 / (5 f). The plain and
-// median records halve phases towards 45 (below 0.01 first 1.05); as a median of real parts does not commute
-// with a rotation, the median method's tables carry no phase.
+// (2 * 0.5) = 8 with the E sensor, 4 without, at 30 - 10 - 5 = 15 or 20 deg; rho = |Z|^2 / (5 f). The plain
+// records halve phases towards 45 (below 0.01 first 1.05).
 void TestRhoworks::knownImpedance()
 {
     QFETCH(Method, method);
@@ -289,14 +288,12 @@ void TestRhoworks::knownImpedance()
     QFETCH(double, last);
     QFETCH(bool, useESensor);
     const PairFiles files = writePair(dir.path(), "known", noise(4 * n, 400, 11), noise(4 * n, 200, 11), fs);
-    const double p = method == Method::Median ? 0 : 1;
-    writeRows(files.eSensor, {1, 0.5, 5 * p, 1000, 0.5, 5 * p}, 3);
-    writeRows(files.eGain, {1, 2, 10 * p, 1000, 2, 10 * p}, 3);
+    writeRows(files.eSensor, {1, 0.5, 5, 1000, 0.5, 5}, 3);
+    writeRows(files.eGain, {1, 2, 10, 1000, 2, 10}, 3);
     writeRows(files.hSensor, {1, 4, 0, 1000, 4, 0}, 3);
-    writeRows(files.hGain, {1, 0.5, 30 * p, 1000, 0.5, 30 * p}, 3);
-    const double ratio = useESensor ? 8 : 4, raw = p * (useESensor ? 15 : 20);
-    const bool mapped = method == Method::Plain || method == Method::Median;
-    const double phase = mapped ? 45 + 0.5 * ((raw < 0.01 ? 1.05 : raw) - 45) : raw;
+    writeRows(files.hGain, {1, 0.5, 30, 1000, 0.5, 30}, 3);
+    const double ratio = useESensor ? 8 : 4, raw = useESensor ? 15 : 20;
+    const double phase = method == Method::Plain ? 45 + 0.5 * (raw - 45) : raw;
     Rhoworks rw;
     QVERIFY(runMethod(rw, method, files, {fs, n, 0, 500, useESensor}));
     const QVector<OneFreqImpedance> curve = rw.getCanigrdResistivity();

@@ -42,6 +42,9 @@ private slots:
     void failuresAreLogged();
     void failedOpen_data();
     void failedOpen();
+    void notAProjectIsTold_data();
+    void notAProjectIsTold();
+    void newProjectFile();
     void readOnlyFileKeepsItsState();
     void interruptedWriteKeepsLastCommit();
 
@@ -61,7 +64,8 @@ void TestDore::freshSchemaAsWritten()
                  "CREATE TABLE Data_Line " + key + "LineName INTEGER , Use INTEGER , Note TEXT , "
                      "Data_ProjectID INTEGER )",
                  "CREATE TABLE Data_ProcessData " + key + "SampleFrequency REAL , SampleChannel INTEGER , "
-                     "Data_Impedance BLOB , Data_Velocity BLOB , Data_SampleDataID INTEGER )",
+                     "Data_Impedance BLOB , Data_Velocity BLOB , Data_SampleDataID INTEGER , "
+                     "Data_ImpedanceErr BLOB )",
                  "CREATE TABLE Data_Project " + key + "ProjectId TEXT , ProjectName TEXT , ProjectAddress TEXT , "
                      "ProjectDate INTEGER , OperatorName TEXT , GMTOffset INTEGER , LinesNumbers INTEGER , Note TEXT )",
                  "CREATE TABLE Data_SampleData " + key + "SampleDataNum INTEGER , SampleRate INTEGER , Use INTEGER , "
@@ -70,7 +74,8 @@ void TestDore::freshSchemaAsWritten()
                      "GPS_Longtitude REAL , GPS_Elevation REAL , SampleNumbers INTEGER , HasResult INTEGER , "
                      "Data_ImpedanceEx BLOB , Data_ImpedanceEy BLOB , Data_ImpedanceEx2 BLOB , Data_ImpedanceMP BLOB , "
                      "HasTensor INTEGER , XPoleDistance REAL , YPoleDistance REAL , HMT INTEGER , MMT INTEGER , "
-                     "LMT INTEGER , Data_LineID INTEGER )",
+                     "LMT INTEGER , Data_LineID INTEGER , Data_ImpedanceExErr BLOB , Data_ImpedanceEyErr BLOB , "
+                     "Data_ImpedanceEx2Err BLOB )",
                  "CREATE INDEX IDX_Data_Line_Data_ProjectID_ ON Data_Line ( Data_ProjectID )",
                  "CREATE INDEX IDX_Data_Line_ID_ ON Data_Line ( ID )",
                  "CREATE INDEX IDX_Data_ProcessData_Data_SampleDataID_ ON Data_ProcessData ( Data_SampleDataID )",
@@ -102,12 +107,17 @@ void TestDore::olderFileGainsColumnsOnceAndKeepsRows()
                           "GPS_Latitude REAL", "GPS_Longtitude REAL", "GPS_Elevation REAL", "SampleNumbers INTEGER",
                           "HasResult INTEGER", "Data_ImpedanceEx BLOB", "Data_ImpedanceEy BLOB",
                           "Data_ImpedanceEx2 BLOB", "Data_ImpedanceMP BLOB", "HasTensor INTEGER",
-                          "XPoleDistance REAL", "YPoleDistance REAL", "HMT INTEGER", "MMT INTEGER", "LMT INTEGER"}));
+                          "XPoleDistance REAL", "YPoleDistance REAL", "HMT INTEGER", "MMT INTEGER", "LMT INTEGER",
+                          "Data_ImpedanceExErr BLOB", "Data_ImpedanceEyErr BLOB", "Data_ImpedanceEx2Err BLOB"}));
     QCOMPARE(rawValues(*db, "SELECT Obsolete FROM Data_Station ORDER BY ID"), (QVariantList{"a", "b"}));
     DORE_Collection<Data_Station> stations(db.get(), "Data_LineID", "7");
     const Data_Station *first = stations.at(0).object;
     QVERIFY(stations.count() == 2 && first && first->StationNum() == 5.5f && first->Use() == 1);
     QVERIFY(first->XPoleDistance() == 0 && first->HMT() == 0 && first->Data_ImpedanceEx().isEmpty());
+    // An older station's curves have no error known.
+    QVector<ImpedanceErrorBar> exHy{{1, 1, 1}}, eyHx{{1, 1, 1}}, ex2Hy{{1, 1, 1}};
+    first->decodeErrorBars(exHy, eyHx, ex2Hy);
+    QVERIFY(exHy.isEmpty() && eyHx.isEmpty() && ex2Hy.isEmpty());
     const QString schema = "SELECT type || name || sql FROM sqlite_master ORDER BY name";
     const QVariantList before = rawValues(*db, schema);
     static int logged = 0;
@@ -358,6 +368,65 @@ void TestDore::failedOpen()
     QVERIFY(!QSqlDatabase::contains(p));
     QVERIFY(kind == "missing" ? QDir().mkpath(QFileInfo(p).path()) : QFile::remove(p));
     QVERIFY(openProject(p));
+}
+
+void TestDore::notAProjectIsTold_data()
+{
+    QTest::addColumn<QString>("setup");   // SQL run on a fresh SQLite file
+    QTest::addColumn<QString>("lacking"); // named in the problem; empty: a project
+    QTest::newRow("empty file") << "" << "the table Data_Project, the table Data_Line";
+    QTest::newRow("another program's database") << "CREATE TABLE moz_places (id INTEGER, url TEXT)"
+                                                << "the table Data_Station";
+    QTest::newRow("key column renamed") << "PROJECT;ALTER TABLE Data_Line RENAME COLUMN ID TO LineKey"
+                                        << "the key column ID of the table Data_Line";
+    QTest::newRow("one table dropped") << "PROJECT;DROP TABLE Data_ProcessData" << "the table Data_ProcessData";
+    QTest::newRow("a project") << "PROJECT" << "";
+}
+
+// The test reads only: the file is byte for byte what it was.
+void TestDore::notAProjectIsTold()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, lacking);
+    const QString p = path("candidate");
+    {
+        QFile file(p);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    {
+        auto db = std::make_unique<LibDORE>();
+        QVERIFY(db->open(p));
+        for (const QString &statement : setup.split(';', Qt::SkipEmptyParts))
+            QVERIFY(statement == "PROJECT" ? (registerProjectSchema(*db), true) : rawExec(*db, statement));
+    }
+    QFile file(p);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    LibDORE db;
+    QVERIFY(db.open(p));
+    const QString problem = projectFileProblem(db);
+    QVERIFY2(lacking.isEmpty() ? problem.isEmpty() : problem.contains("is not a project file") && problem.contains(lacking),
+             qPrintable(problem));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == before);
+}
+
+// A new project file holds the five tables and one named project row; an existing file is left alone.
+void TestDore::newProjectFile()
+{
+    const QString p = path("new");
+    QString problem;
+    QVERIFY2(createProjectFile(p, "north ridge", problem), qPrintable(problem));
+    {
+        LibDORE db;
+        QVERIFY(db.open(p));
+        QCOMPARE(projectFileProblem(db), QString());
+        QCOMPARE(rawValues(db, "SELECT ProjectName FROM Data_Project"), QVariantList{"north ridge"});
+    }
+    QVERIFY(!createProjectFile(p, "again", problem) && problem.contains("exists already"));
+    QVERIFY(!createProjectFile(m_dir.filePath("missing folder/p.HMT"), "lost", problem));
+    QVERIFY(!QFileInfo::exists(m_dir.filePath("missing folder/p.HMT")));
 }
 
 // In a read-only folder the child's commit fails with its log line, and the file keeps its note.

@@ -1,6 +1,7 @@
 // Recording descriptors and record types, the recording table, entity operations and a ready project.
 
 #include "CurveBlob.h"
+#include "ErrorBarBlob.h"
 #include "Data_Line.h"
 #include "Data_ProcessData.h"
 #include "Data_Project.h"
@@ -13,6 +14,7 @@
 #include "SyntheticProject.h"
 
 #include <QDateTime>
+#include <climits>
 
 using namespace RecordingDescriptors;
 using Curve = QVector<OneFreqImpedance>;
@@ -60,6 +62,8 @@ private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
     void channelDescriptors_data();
     void channelDescriptors();
+    void absurdDurationsHeldInRange_data();
+    void absurdDurationsHeldInRange();
     void pairDescriptors_data();
     void pairDescriptors();
     void metaTypeNames();
@@ -68,6 +72,7 @@ private slots:
     void fieldMeanings_data();
     void fieldMeanings();
     void curveBlobLayout();
+    void errorBarBlobLayout();
     void lineCurves_data();
     void lineCurves();
     void assembledCurves();
@@ -120,6 +125,35 @@ void TestRecords::channelDescriptors()
     const QStringList files{"/Hydro/a_E0.dat", "/Hydro/b_E0.dat", "/Hydro/c_Hx.dat", "/Hydro/x_e1.dat"};
     QCOMPARE(dataFileFor(files, "E0"), QString("/Hydro/b_E0.dat"));
     QVERIFY(dataFileFor(files, "Hy").isEmpty() && dataFileFor(files, "E1").isEmpty());
+}
+
+void TestRecords::absurdDurationsHeldInRange_data()
+{
+    QTest::addColumn<int>("hours");
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<int>("samples");
+    QTest::newRow("one hour at 24 kHz") << 1 << 0 << 24000 << 86400000;
+    QTest::newRow("minus five hours") << -5 << 0 << 24000 << -432000000;
+    QTest::newRow("2^31 - 1 hours") << INT_MAX << 0 << 24000 << INT_MAX;
+    QTest::newRow("2^31 - 1 seconds") << 0 << INT_MAX << 4096 << INT_MAX;
+    QTest::newRow("-2^31 hours") << INT_MIN << 0 << 150 << INT_MIN;
+}
+
+// The sample count of a recording (rate times duration) is held within the int range.
+void TestRecords::absurdDurationsHeldInRange()
+{
+    QFETCH(int, hours);
+    QFETCH(int, seconds);
+    QFETCH(int, rate);
+    QFETCH(int, samples);
+    RecordingHeader h = header(rate, 0, "Ex Ey Hx Hy");
+    h.hours = hours;
+    h.seconds = seconds;
+    for (const MTSampleData &c : buildChannelSamples(h))
+        QCOMPARE(c.sampleCount, samples);
+    for (const OneMTSample &pair : buildPairSamples(h))
+        QCOMPARE(pair.sampleCount, samples);
 }
 
 void TestRecords::pairDescriptors_data()
@@ -194,6 +228,9 @@ void TestRecords::tableRows_data()
     QTest::newRow("blank lines") << Rows{{""}, rowFields(4, "S4"), {"   "}} << " " << 4 << "S4"
                                  << QStringList{"a.dat", "b.dat"};
     QTest::newRow("no table") << Rows{} << " " << 1 << "" << QStringList{};
+    const QString longName = QString(1 << 20, 'a') + ".dat";
+    QTest::newRow("a megabyte file name") << Rows{rowFields(5, "S5", {longName})} << " " << 5 << "S5"
+                                          << QStringList{longName};
     for (const char *separator : {"\t", "   ", ";|*", ",\t"})
         QTest::addRow("separator '%s'", separator) << Rows{rowFields(7, "E101")} << separator << 7 << "E101"
                                                    << QStringList{"a.dat", "b.dat"};
@@ -247,6 +284,10 @@ void TestRecords::fieldMeanings_data()
     QTest::newRow("12h 5min 30s") << 17 << "12时5分30秒" << "duration" << QVariant("12 5 30");
     QTest::newRow("minutes and seconds only") << 17 << "5分30秒" << "duration" << QVariant("0 5 30");
     QTest::newRow("no markers") << 17 << "0230" << "duration" << QVariant("0 0 0");
+    QTest::newRow("2^31 - 1 hours") << 17 << "2147483647时0分0秒" << "duration" << QVariant("2147483647 0 0");
+    QTest::newRow("hours beyond int") << 17 << "99999999999时5分" << "duration" << QVariant("0 5 0");
+    QTest::newRow("infinite dipole") << 13 << "inf" << "dipole" << QVariant(qInf());
+    QTest::newRow("denormal dipole") << 13 << "4.9e-324" << "dipole" << QVariant(4.9e-324);
     QTest::newRow("polarising") << 18 << "极化电极" << "electrode" << QVariant(0);
     QTest::newRow("scalar") << 19 << "标量" << "mode" << QVariant(0);
     QTest::newRow("unknown mode") << 19 << "其他" << "mode" << QVariant(-1);
@@ -281,6 +322,16 @@ void TestRecords::curveBlobLayout()
     QCOMPARE(CurveBlob::encode({OneFreqImpedance{0.0, 1.0, 0.5, 2.0, -2.0, 0.0, 0.0}}), expected);
     const Curve back = CurveBlob::decode(expected + QByteArray(55, '\x7f'));  // a partial record is ignored
     QVERIFY(back.size() == 1 && back[0].freq == 1.0 && back[0].coherency == 0.5 && back[0].phase == -2.0);
+}
+
+// Three little-endian doubles a record (frequency, resistivity error, phase error), beside the curve.
+void TestRecords::errorBarBlobLayout()
+{
+    const QByteArray expected = QByteArray::fromHex("000000000000f03f 0000000000000040 00000000000000c0");
+    QCOMPARE(ErrorBarBlob::encode({ImpedanceErrorBar{1.0, 2.0, -2.0}}), expected);
+    const QVector<ImpedanceErrorBar> back = ErrorBarBlob::decode(expected + QByteArray(23, '\x7f'));
+    QVERIFY(back.size() == 1 && back[0].freq == 1.0 && back[0].rhoError == 2.0 && back[0].phaseError == -2.0);
+    QVERIFY(ErrorBarBlob::decode(QByteArray()).isEmpty());
 }
 
 void TestRecords::lineCurves_data()
@@ -357,6 +408,8 @@ void TestRecords::assembledCurves()
             Data_ProcessData *result = sample->REF_Data_ProcessData()->appendNew().object;
             result->setSampleChannel(r[k]);
             result->setData_Impedance(tagged(r[k + 1]));
+            if (r[k + 1] != 300)  // a result of a stacking estimator: no error known
+                result->setData_ImpedanceErr(ErrorBarBlob::encode({ImpedanceErrorBar{double(r[k + 1]), 1, 1}}));
             result->commit();
         }
     }
@@ -364,6 +417,16 @@ void TestRecords::assembledCurves()
     reloaded.at(0).object->assembleCurves(exHy, eyHx, ex2Hy);
     QCOMPARE(tagsOf(exHy) + QList<double>{-1} + tagsOf(eyHx) + QList<double>{-1} + tagsOf(ex2Hy),
              (QList<double>{100, 300, -1, 200, -1, 400}));
+    // The error bars come from the same rows in the same order; the row without any adds none.
+    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
+    reloaded.at(0).object->assembleErrorBars(exHyBars, eyHxBars, ex2HyBars);
+    QList<double> barFrequencies;
+    for (const auto *bars : {&exHyBars, &eyHxBars, &ex2HyBars}) {
+        for (const ImpedanceErrorBar &bar : *bars)
+            barFrequencies << bar.freq;
+        barFrequencies << -1;
+    }
+    QCOMPARE(barFrequencies, (QList<double>{100, -1, 200, -1, 400, -1}));
 }
 
 // Line 3 is written before line 1: the rows do not simply follow the writing order. A second write is refused.

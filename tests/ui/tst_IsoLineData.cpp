@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "Graph_IsoLineData.h"
+#include "SectionDisplayData.h"
 
 using Section = QList<DataType_ResultData>;
 
@@ -31,6 +32,8 @@ private slots:
     void valueAt_data();
     void valueAt();
     void topographyIsANaturalSpline();
+    void drawingReadsBesideAStation_data();
+    void drawingReadsBesideAStation();
 };
 
 void TestIsoLineData::intervalsSpanPositionsDepthsAndValues()
@@ -114,6 +117,35 @@ void TestIsoLineData::topographyIsANaturalSpline()
     QCOMPARE(data.elevationAt(-4), 0.0);  // end values held beyond the points
     data.setData(threeStations(), {});
     QVERIFY(qIsNaN(data.elevationAt(5)));
+}
+
+void TestIsoLineData::drawingReadsBesideAStation_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<double>("expected");
+    // A at 0 (value -10 x depth), B at 10 (600), C at 20 (1000), all from -10 to -40.
+    QTest::newRow("below the middle station: its own value") << 10.0 << -20.0 << 600.0;
+    QTest::newRow("below the first station, from inside the line") << 0.0 << -20.0 << 200.0;
+    QTest::newRow("below the last station, from inside the line") << 20.0 << -30.0 << 1000.0;
+    QTest::newRow("between stations: the raster's value (5 x 200 + 5 x 600) / 10") << 5.0 << -20.0 << 400.0;
+    QTest::newRow("below a station, deeper than every profile: background") << 10.0 << -50.0 << 100.0;
+}
+
+void TestIsoLineData::drawingReadsBesideAStation()
+{
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(double, expected);
+    auto *raster = new Graph_IsoLineData;
+    raster->setData({profile(0, {-10, -20, -30, -40}, {100, 200, 300, 400}),
+                     profile(10, {-10, -20, -30, -40}, {600, 600, 600, 600}),
+                     profile(20, {-10, -20, -30, -40}, {1000, 1000, 1000, 1000})},
+                    {});
+    const SectionDisplayData drawn(raster);
+    QCOMPARE(drawn.interval(Qt::ZAxis), QwtInterval(100, 1000));
+    QVERIFY2(qAbs(drawn.value(x, y) - expected) < 1e-5 * expected,
+             qPrintable(QString("expected %1, got %2").arg(expected).arg(drawn.value(x, y))));
 }
 
 QTEST_MAIN(TestIsoLineData)

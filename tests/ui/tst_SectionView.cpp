@@ -24,6 +24,7 @@
 #include "Graph_IsoLineData.h"
 #include "LayeredEarth.h"
 #include "LibDORE.h"
+#include "QwtPlotGraph.h"
 #include "ScriptedOperatorDialogs.h"
 #include "SectionColorMap.h"
 #include "SyntheticProject.h"
@@ -170,7 +171,8 @@ private slots:
     void greyLevelFollowsTheLinearOrLogScale_data();
     void greyLevelFollowsTheLinearOrLogScale();
     void colourScaleFromTheFolderColoursTheSection();
-    void shownSectionIsSavedAsPng();
+    void sectionsWithoutAPairOfProfilesShowOnlyBackground_data();
+    void sectionsWithoutAPairOfProfilesShowOnlyBackground();
 };
 
 void TestSectionView::publishedSectionsReachTheViewAndAreDrawn_data()
@@ -283,17 +285,27 @@ void TestSectionView::colourScaleFromTheFolderColoursTheSection()
     QVERIFY2(middle.red() == 0 && middle.blue() == 0 && middle.green() >= 40, qPrintable(middle.name()));
 }
 
-void TestSectionView::shownSectionIsSavedAsPng()
+void TestSectionView::sectionsWithoutAPairOfProfilesShowOnlyBackground_data()
 {
-    SectionFixture f;
-    QVERIFY(f.isValid());
-    QVERIFY(!f.view.saveImageAction()->isEnabled());
-    QVERIFY(f.publishDepthSection());
-    QVERIFY(f.view.saveImageAction()->isEnabled());
-    QVERIFY(f.view.saveImage("section.png"));
-    const QImage saved("section.png");
-    QCOMPARE(saved.size(), f.view.sectionPlot()->size());
-    QVERIFY(!f.view.saveImage("no-such-folder/section.png"));
+    QTest::addColumn<QList<DataType_ResultData>>("section");
+    const DataType_ResultData one{5, {-10, -20, -30}, {10, 20, 30}};
+    QTest::newRow("one station") << QList<DataType_ResultData>{one};
+    QTest::newRow("no station") << QList<DataType_ResultData>{};
+    QTest::newRow("stations without layers") << QList<DataType_ResultData>{{1, {}, {}}, {2, {}, {}}};
+}
+
+void TestSectionView::sectionsWithoutAPairOfProfilesShowOnlyBackground()
+{
+    QFETCH(QList<DataType_ResultData>, section);
+    Form_2DInversion view;
+    view.resize(600, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.on_signal2DISOGraphChanged(section, {{5, 0}}, {}, true);
+    const QWidget *canvas = view.sectionPlot()->canvas();
+    const QImage image = view.sectionPlot()->grab().toImage();
+    const QPoint middle = canvas->mapTo(view.sectionPlot(), canvas->rect().center());
+    QCOMPARE(image.pixelColor(middle), SectionColorMap::backgroundColour());
 }
 
 QTEST_MAIN(TestSectionView)

@@ -4,7 +4,8 @@
 // neighbours' by the lateral roughness. Each Gauss-Newton step linearises the layered-earth
 // response at the current model and solves the normal equations for a range of regularisation
 // weights lambda; it keeps the smoothest model (largest lambda) whose RMS misfit reaches the
-// target or, while the target is out of reach, the model of least misfit. Once the misfit stops
+// target or, while the target is out of reach, the model of least misfit; where the full step to a
+// solved model overshoots, shorter steps towards it are tried. Once the misfit stops
 // falling towards an unreachable target, the least misfit found (within kMisfitSlack) becomes the
 // target, so the result is the smoothest model at the minimum misfit. Stations that cannot be
 // inverted take part without data: the roughness alone sets their columns from their neighbours.
@@ -32,7 +33,10 @@ struct InversionSettings {
 class LaterallyConstrainedInversion {
 public:
     static constexpr double kMisfitSlack = 0.01;   // relative, around an unreachable target
-    static constexpr double kSteadyModel = 0.01;   // log10 rho: the largest change that ends the run
+    // A step at the target that changes no log10 rho by more than kSteadyModel, or the roughness
+    // by less than kSteadyRoughness (relative), ends the run.
+    static constexpr double kSteadyModel = 0.01;
+    static constexpr double kSteadyRoughness = 0.01;
     static constexpr double kLowestLogRho = -2.0;  // a trial model is held within these bounds
     static constexpr double kHighestLogRho = 6.0;
 
@@ -65,8 +69,12 @@ private:
     double sumOfSquares(const std::vector<double> &model, int s) const;
     double rmsOf(const std::vector<double> &model) const;
     std::vector<double> column(const std::vector<double> &model, int s) const;
-    void accept(const Trial &chosen);
-    void logIteration(QTextStream &log, int iteration, double lambda, double roughness) const;
+    double startingLogRho() const;
+    // Makes chosen the current model and logs it as the given iteration.
+    void accept(const Trial &chosen, double roughness, int iteration, QTextStream &log);
+    // One Gauss-Newton step; false once the run is over. Lowers target to the least misfit found
+    // when the original one is out of reach.
+    bool step(int iteration, double &target, QTextStream &log);
     void logFinal(QTextStream &log, double target) const;
 
     std::vector<StationData> stations;

@@ -14,6 +14,7 @@
 #include <QTextStream>
 #include <QVBoxLayout>
 
+#include "DialogLayout.h"
 #include "WidgetGradientEditor.h"
 
 namespace {
@@ -29,8 +30,8 @@ Dialog_Huebar::Dialog_Huebar(QWidget *parent) : QDialog(parent)
     resize(kInitialWidth, height());
     buildControls();
     gradientEditor->slotReset(1);
-    loadColorScales();
     connectControls();
+    loadColorScales();
 }
 
 void Dialog_Huebar::buildControls()
@@ -49,42 +50,31 @@ void Dialog_Huebar::buildControls()
 
 QLayout *Dialog_Huebar::rangeRow()
 {
-    lineEdit_Current = new QLineEdit(this);
-    lineEdit_Current->setObjectName("lineEdit_Current");
-    pushButton = new QPushButton("应用", this);
-    pushButton->setObjectName("pushButton");
-    pushButton->setAutoDefault(false);
-    lineEdit_Min = new QLineEdit(this);
-    lineEdit_Min->setObjectName("lineEdit_Min");
-    lineEdit_Max = new QLineEdit(this);
-    lineEdit_Max->setObjectName("lineEdit_Max");
+    lineEdit_Current = DialogLayout::namedEdit("lineEdit_Current", this);
+    pushButton = DialogLayout::namedButton("应用", "pushButton", this);
+    lineEdit_Min = DialogLayout::namedEdit("lineEdit_Min", this);
+    lineEdit_Max = DialogLayout::namedEdit("lineEdit_Max", this);
     auto *current = new QHBoxLayout;
     current->addWidget(lineEdit_Current, 1);
     current->addWidget(pushButton);
     auto *form = new QFormLayout;
-    form->addRow("当前值", current);
-    form->addRow("最小值", lineEdit_Min);
-    form->addRow("最大值", lineEdit_Max);
+    form->addRow(DialogLayout::label("当前值", lineEdit_Current), current);
+    form->addRow(DialogLayout::label("最小值", lineEdit_Min), lineEdit_Min);
+    form->addRow(DialogLayout::label("最大值", lineEdit_Max), lineEdit_Max);
     return form;
 }
 
 QLayout *Dialog_Huebar::buttonRow()
 {
-    pushButton_ok = new QPushButton("确定", this);
-    pushButton_ok->setObjectName("pushButton_ok");
+    pushButton_ok = DialogLayout::namedButton("确定", "pushButton_ok", this);
     pushButton_ok->setDefault(true);
-    pushButton_Cancle = new QPushButton("取消", this);
-    pushButton_Cancle->setObjectName("pushButton_Cancle");
-    pushButton_Cancle->setAutoDefault(false);
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(pushButton_ok);
-    row->addWidget(pushButton_Cancle);
-    return row;
+    pushButton_Cancle = DialogLayout::namedButton("取消", "pushButton_Cancle", this);
+    return DialogLayout::buttonRow({pushButton_ok, pushButton_Cancle});
 }
 
 // The scales of "ColorScales" beside the program's working folder, in listing order; a file that
-// cannot be opened is left out.
+// cannot be opened is left out. The first entry becomes the combo's current one, so the editor
+// shows the first scale.
 void Dialog_Huebar::loadColorScales()
 {
     const QDir folder("ColorScales");
@@ -103,7 +93,6 @@ void Dialog_Huebar::loadColorScales()
 void Dialog_Huebar::addColorScale(const QString &name, const QMap<float, QColor> &scale)
 {
     scales.append(scale);
-    const QSignalBlocker quiet(comboBox);
     comboBox->addItem(QIcon(scalePicture(scale)), name);
 }
 

@@ -21,6 +21,7 @@ Graph_ReferenceCurve::Graph_ReferenceCurve(const QString &title, const QColor &c
     setStyle(symbol == QwtSymbol::NoSymbol ? QwtPlotCurve::Lines : QwtPlotCurve::NoCurve);
     setRenderHint(QwtPlotItem::RenderAntialiased, true);
     setItemAttribute(QwtPlotItem::AutoScale, false);
+    setLegendAttribute(QwtPlotCurve::LegendShowLine, symbol == QwtSymbol::NoSymbol);
     setZ(5);
     setColour(colour);
 }

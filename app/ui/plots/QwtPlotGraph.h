@@ -28,7 +28,8 @@ public:
     Graph_Picker *picker() const { return curvePicker; }
     QwtPlotGrid *grid() const { return plotGrid; }
 
-    // A log10 axis with at most 9 minor ticks per decade, optionally marked Inverted.
+    // A log10 axis with at most 9 minor ticks per decade and decade labels, optionally marked
+    // Inverted.
     void setLogAxis(int axisId, bool inverted = false);
 
     // The section's spectrogram: newSpectrogram() deletes the previous one and attaches a new

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -105,17 +106,16 @@ void RibbonSystemMenu::rebuildRecentList()
     }
     for (int i = 0; i < recent.size(); ++i) {
         const QFileInfo file(recent.at(i));
-        auto *button = new QToolButton;
+        auto *button = new QPushButton;
         button->setText(QStringLiteral("&%1  %2\n      %3")
                             .arg(i + 1)
                             .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath())));
         button->setToolTip(QDir::toNativeSeparators(file.absoluteFilePath()));
-        button->setAutoRaise(true);
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setFlat(true);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        button->setStyleSheet(QStringLiteral("QToolButton { text-align: left; padding: 3px 6px; }"));
+        button->setStyleSheet(QStringLiteral("QPushButton { text-align: left; padding: 4px 8px; }"));
         const QString path = recent.at(i);
-        connect(button, &QToolButton::clicked, this, [this, path] {
+        connect(button, &QPushButton::clicked, this, [this, path] {
             hide();
             emit recentFileTriggered(path);
         });

@@ -2,32 +2,38 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFileDialog>
-#include <QMenu>
-#include <QMessageBox>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
 
-#include <qwt_plot.h>
-#include <qwt_plot_canvas.h>
 #include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>
-#include <qwt_plot_layout.h>
 #include <qwt_plot_spectrogram.h>
 #include <qwt_scale_engine.h>
 #include <qwt_scale_widget.h>
 #include <qwt_symbol.h>
 
 #include "Graph_IsoLineData.h"
+#include "QwtPlotGraph.h"
 #include "SectionColorMap.h"
+#include "SectionDisplayData.h"
 #include "StationScaleDraw.h"
 
 namespace {
 const int kSurfaceSamples = 400;  // points of the drawn topography line
 const int kColourBarWidth = 18;
+const int kColourBarMargin = 6;   // between the canvas and the colour bar
 const double kHeadroom = 0.04;    // share of the depth span left free above the surface
+
+// The span itself, or one around its single value (an axis needs a width), or [0, 1] without one.
+QwtInterval drawableSpan(const QwtInterval &span, double halfWidth)
+{
+    if (!span.isValid())
+        return QwtInterval(0.0, 1.0);
+    if (span.width() > 0.0)
+        return span;
+    return QwtInterval(span.minValue() - halfWidth, span.maxValue() + halfWidth);
+}
 } // namespace
 
 Form_2DInversion::Form_2DInversion(QWidget *parent) : QWidget(parent)
@@ -50,13 +56,18 @@ Form_2DInversion::Form_2DInversion(QWidget *parent) : QWidget(parent)
 
 void Form_2DInversion::buildPlot()
 {
-    plot = new QwtPlot;
+    plot = new QwtPlotGraph;
     plot->setObjectName("sectionPlot");
-    plot->setAutoReplot(false);
     plot->setCanvasBackground(SectionColorMap::backgroundColour());
-    if (auto *canvas = qobject_cast<QwtPlotCanvas *>(plot->canvas()))
-        canvas->setFrameStyle(QFrame::Box | QFrame::Plain);
-    plot->plotLayout()->setAlignCanvasToScales(true);
+    plot->addContextAction(logScaleAction);
+    buildAxes();
+    buildOverlays();
+}
+
+// Position along the bottom, station numbers along the top, elevation on the left and the colour
+// bar on the right.
+void Form_2DInversion::buildAxes()
+{
     plot->setAxisTitle(QwtPlot::xBottom, "测点");
     plot->setAxisTitle(QwtPlot::yLeft, "高程 (m)");
     plot->enableAxis(QwtPlot::xTop);
@@ -66,11 +77,18 @@ void Form_2DInversion::buildPlot()
     QwtScaleWidget *bar = plot->axisWidget(QwtPlot::yRight);
     bar->setColorBarEnabled(true);
     bar->setColorBarWidth(kColourBarWidth);
-    bar->setMargin(6);
-    auto *grid = new QwtPlotGrid;
+    bar->setMargin(kColourBarMargin);
+}
+
+// Dashed elevation lines only (vertical lines would read as stations), the topography line and the
+// station marks over the section.
+void Form_2DInversion::buildOverlays()
+{
+    QwtPlotGrid *grid = plot->grid();
     grid->enableX(false);
+    grid->enableXMin(false);
+    grid->enableYMin(false);
     grid->setMajorPen(QColor(0, 0, 0, 50), 0, Qt::DashLine);
-    grid->attach(plot);
     surfaceLine = new QwtPlotCurve("地形");
     surfaceLine->setPen(QColor(40, 40, 40), 2);
     surfaceLine->setRenderHint(QwtPlotItem::RenderAntialiased);
@@ -82,17 +100,10 @@ void Form_2DInversion::buildPlot()
                                           QSize(8, 8)));
     stationMarks->setZ(21);
     stationMarks->attach(plot);
-    plot->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(plot, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
-        QMenu menu;
-        menu.addAction(logScaleAction);
-        menu.addAction(saveAction);
-        menu.exec(plot->mapToGlobal(at));
-    });
 }
 
-// The logarithmic-scale switch as a check box and the save command as a button above the plot;
-// the plot's context menu offers the same two actions.
+// The logarithmic-scale switch as a check box above the plot; the plot's context menu offers it
+// too, beside saving the picture.
 QLayout *Form_2DInversion::toolRow()
 {
     auto *logScale = new QCheckBox(logScaleAction->text());
@@ -100,12 +111,9 @@ QLayout *Form_2DInversion::toolRow()
     logScale->setToolTip(logScaleAction->toolTip());
     connect(logScale, &QCheckBox::toggled, logScaleAction, &QAction::setChecked);
     connect(logScaleAction, &QAction::toggled, logScale, &QCheckBox::setChecked);
-    auto *save = new QToolButton;
-    save->setDefaultAction(saveAction);
     auto *row = new QHBoxLayout;
     row->addWidget(logScale);
     row->addStretch();
-    row->addWidget(save);
     return row;
 }
 
@@ -115,14 +123,12 @@ void Form_2DInversion::buildActions()
     logScaleAction->setCheckable(true);
     logScaleAction->setToolTip("按电阻率的对数分配颜色");
     connect(logScaleAction, &QAction::toggled, this, &Form_2DInversion::setLogColourScale);
-    saveAction = new QAction("保存为PNG图片…", this);
-    saveAction->setEnabled(false);
-    connect(saveAction, &QAction::triggered, this, &Form_2DInversion::askAndSaveImage);
 }
 
 const Graph_IsoLineData *Form_2DInversion::isoLineData() const
 {
-    return spectrogram ? static_cast<const Graph_IsoLineData *>(spectrogram->data()) : nullptr;
+    const QwtPlotSpectrogram *spectrogram = plot->spectrogram();
+    return spectrogram ? static_cast<const SectionDisplayData *>(spectrogram->data())->raster() : nullptr;
 }
 
 bool Form_2DInversion::logColourScale() const
@@ -138,22 +144,17 @@ void Form_2DInversion::on_signal2DISOGraphChanged(const QList<DataType_ResultDat
     // upward scale already puts the surface at the top; ordering it from the largest to the
     // smallest value would draw the section upside down.
     Q_UNUSED(isInvert);
-    if (spectrogram) {
-        spectrogram->detach();
-        delete spectrogram;
-    }
-    spectrogram = new QwtPlotSpectrogram;
+    QwtPlotSpectrogram *spectrogram = plot->newSpectrogram();
     // The profiles' splines keep lookup accelerators, so the raster is evaluated on one thread.
     spectrogram->setRenderThreadCount(1);
     auto *raster = new Graph_IsoLineData;
     raster->setData(data, topodataList);
-    spectrogram->setData(raster);
-    spectrogram->attach(plot);
+    spectrogram->setData(new SectionDisplayData(raster));
     setAxes();
+    plot->forgetZoom();
     showTopography();
     showStations();
-    plot->setTitle("拟二维反演剖面图");
-    saveAction->setEnabled(true);
+    plot->setTitle(tr("拟二维反演剖面图"));
     applyColourMap(gradients);
 }
 
@@ -174,7 +175,7 @@ void Form_2DInversion::setLogColourScale(bool logarithmic)
 void Form_2DInversion::applyColourMap(const QMap<float, QColor> &map)
 {
     gradient = map;
-    if (spectrogram) {
+    if (QwtPlotSpectrogram *spectrogram = plot->spectrogram()) {
         spectrogram->setColorMap(new SectionColorMap(gradient, logColourScale()));
         showColourBar();
     }
@@ -183,7 +184,7 @@ void Form_2DInversion::applyColourMap(const QMap<float, QColor> &map)
 
 void Form_2DInversion::showColourBar()
 {
-    const QwtInterval z = spectrogram->data()->interval(Qt::ZAxis);
+    const QwtInterval z = drawableSpan(plot->spectrogram()->data()->interval(Qt::ZAxis), 1.0);
     const bool logarithmic = logColourScale() && z.minValue() > 0.0;
     plot->axisWidget(QwtPlot::yRight)
         ->setColorMap(z, new SectionColorMap(gradient, logColourScale()));
@@ -199,12 +200,13 @@ void Form_2DInversion::showColourBar()
 void Form_2DInversion::setAxes()
 {
     const Graph_IsoLineData *raster = isoLineData();
-    const QwtInterval x = raster->interval(Qt::XAxis);
+    const QwtInterval x = drawableSpan(raster->interval(Qt::XAxis), 0.5);
     QwtInterval y = raster->interval(Qt::YAxis);
     for (const TopoData &point : raster->topography()) {
         if (y.isValid() && x.contains(point.position) && std::isfinite(point.elevation))
             y = y.extend(point.elevation);
     }
+    y = drawableSpan(y, 1.0);
     plot->setAxisScale(QwtPlot::xBottom, x.minValue(), x.maxValue());
     plot->setAxisScale(QwtPlot::yLeft, y.minValue(), y.maxValue() + kHeadroom * y.width());
     QList<double> positions;
@@ -239,20 +241,4 @@ void Form_2DInversion::showStations()
                                                    : raster->interval(Qt::YAxis).maxValue()));
     }
     stationMarks->setSamples(marks);
-}
-
-bool Form_2DInversion::saveImage(const QString &path) const
-{
-    return plot->grab().save(path, "PNG");
-}
-
-void Form_2DInversion::askAndSaveImage()
-{
-    QString path = QFileDialog::getSaveFileName(this, "保存剖面图", "section.png", "PNG图片(*.png)");
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(".png", Qt::CaseInsensitive))
-        path += ".png";
-    if (!saveImage(path))
-        QMessageBox::warning(this, "保存剖面图", "无法写入文件：" + path);
 }

@@ -3,7 +3,7 @@
 // resistivity coloured between the stations' profiles, a colour bar in ohm-m on the right, the
 // stations marked and numbered along the top and on the topography line drawn over the section.
 // The colour map comes with the section and from the colour-scale dialog; it may be spread over
-// log10 resistivity. The shown section can be saved as a PNG picture.
+// log10 resistivity. The plot's context menu saves the shown section as a PNG or SVG picture.
 
 #include <QColor>
 #include <QList>
@@ -17,25 +17,20 @@ class Graph_IsoLineData;
 class QAction;
 class QLayout;
 class QTabWidget;
-class QwtPlot;
 class QwtPlotCurve;
-class QwtPlotSpectrogram;
+class QwtPlotGraph;
 
 class Form_2DInversion : public QWidget {
     Q_OBJECT
 public:
     explicit Form_2DInversion(QWidget *parent = nullptr);
 
-    QwtPlot *sectionPlot() const { return plot; }
+    QwtPlotGraph *sectionPlot() const { return plot; }
     // The raster of the section shown; null before the first section.
     const Graph_IsoLineData *isoLineData() const;
     const QMap<float, QColor> &colourMap() const { return gradient; }
     bool logColourScale() const;
     QAction *logColourScaleAction() const { return logScaleAction; }
-    QAction *saveImageAction() const { return saveAction; }
-
-    // Writes the plot as shown into a PNG file; false when it cannot be written.
-    bool saveImage(const QString &path) const;
 
 public slots:
     // Shows the section (columns in line order) over the topography with the colour map
@@ -49,6 +44,8 @@ public slots:
 
 private:
     void buildPlot();
+    void buildAxes();
+    void buildOverlays();
     void buildActions();
     QLayout *toolRow();
     void applyColourMap(const QMap<float, QColor> &map);
@@ -56,14 +53,11 @@ private:
     void setAxes();
     void showTopography();
     void showStations();
-    void askAndSaveImage();
 
     QTabWidget *tabWidget = nullptr;
-    QwtPlot *plot = nullptr;
-    QwtPlotSpectrogram *spectrogram = nullptr;
+    QwtPlotGraph *plot = nullptr;
     QwtPlotCurve *surfaceLine = nullptr;
     QwtPlotCurve *stationMarks = nullptr;
     QAction *logScaleAction = nullptr;
-    QAction *saveAction = nullptr;
     QMap<float, QColor> gradient;
 };

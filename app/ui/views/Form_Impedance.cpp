@@ -5,6 +5,7 @@
 #include "Graph_Picker.h"
 #include "Graph_ReferenceCurve.h"
 #include "ImpedancePlots.h"
+#include "LegendEntry.h"
 #include "QwtPlotGraph.h"
 
 #include <QAction>
@@ -40,8 +41,8 @@ Form_Impedance::Form_Impedance(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(plots->widget());
-    createModelCurves();
     createPairs();
+    createModelCurves();
     createUndoActions();
     connectPlots();
     plots->replotAll();
@@ -64,6 +65,7 @@ void Form_Impedance::createModelCurves()
 {
     modelRho = new Graph_ReferenceCurve(QStringLiteral("模型"), kModelColour, QwtSymbol::NoSymbol);
     modelPhase = new Graph_ReferenceCurve(QStringLiteral("模型"), kModelColour, QwtSymbol::NoSymbol);
+    modelPhase->setItemAttribute(QwtPlotItem::Legend, false);
     modelRho->attach(plots->resistivity());
     modelPhase->attach(plots->phase());
     setModelCurve({});
@@ -116,6 +118,7 @@ void Form_Impedance::markSaved()
     ImpedanceEditState saved = edits;
     for (CurveEdit &edit : saved)
         edit.dropMasked();
+    clearSelections();
     applyState(saved);
     history->setClean();
 }
@@ -138,9 +141,7 @@ void Form_Impedance::setModelCurve(const QVector<OneFreqImpedance> &model)
     modelPhase->setSamples(samplesOf(model, &OneFreqImpedance::phase));
     for (Graph_ReferenceCurve *curve : {modelRho, modelPhase})
         curve->setVisible(!model.isEmpty());
-    modelRho->setItemAttribute(QwtPlotItem::Legend, !model.isEmpty());
-    modelPhase->setItemAttribute(QwtPlotItem::Legend, false);
-    plots->replotAll();
+    updateVisibility();
 }
 
 void Form_Impedance::onSeriesColorChanged(int id, QColor color)
@@ -386,10 +387,16 @@ void Form_Impedance::setReferenceShown(bool visible)
     updateVisibility();
 }
 
+// Every entry leaves the legend first, so that the shown ones come back in pair order with the
+// model last, whatever order the curves arrived in.
 void Form_Impedance::updateVisibility()
 {
+    for (auto &pair : pairs)
+        pair->setShown(false, false);
+    showInLegend(*modelRho, false);
     for (int p = 0; p < kPairCount; ++p)
         pairs[p]->setShown(shown[p], referenceShown);
+    showInLegend(*modelRho, modelRho->dataSize() > 0);
     clearSelections();
     plots->replotAll();
 }

@@ -8,6 +8,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "ProjectTreeDelegate.h"
 #include "TreeModel_Index.h"
 
 Form_Project::Form_Project(QWidget *parent)
@@ -22,6 +23,7 @@ Form_Project::Form_Project(QWidget *parent)
     tree->setContextMenuPolicy(Qt::CustomContextMenu);
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree->setUniformRowHeights(true);
+    tree->setItemDelegate(new ProjectTreeDelegate(tree));
     tabs->setObjectName(QStringLiteral("tabWidget"));
     tabs->addTab(tree, QStringLiteral("工程索引"));
     tabs->setDocumentMode(true);

@@ -4,6 +4,7 @@
 #include "Graph_ReferenceCurve.h"
 #include "Graph_SoundingCurve.h"
 #include "ImpedancePlots.h"
+#include "LegendEntry.h"
 #include "QwtPlotGraph.h"
 
 #include <algorithm>
@@ -48,8 +49,9 @@ ImpedancePairCurves::ImpedancePairCurves(const Style &pairStyle, const Impedance
     bostick->setCurveAttribute(QwtPlotCurve::Inverted, true);
     bostick->setRenderHint(QwtPlotItem::RenderAntialiased, true);
     rho->setLegendAttribute(QwtPlotCurve::LegendShowSymbol, true);
-    for (QwtPlotItem *item : {static_cast<QwtPlotItem *>(faintRho), static_cast<QwtPlotItem *>(faintPhase)})
-        item->setItemAttribute(QwtPlotItem::Legend, false);
+    for (QwtPlotCurve *curve : std::initializer_list<QwtPlotCurve *>{phase, coherency, bostick,
+                                                                     faintRho, faintPhase})
+        curve->setItemAttribute(QwtPlotItem::Legend, false);
     applyColour();
     rho->attach(plots.resistivity());
     faintRho->attach(plots.resistivity());
@@ -101,10 +103,9 @@ void ImpedancePairCurves::setErrors(const QVector<double> &rhoErrors,
 void ImpedancePairCurves::setShown(bool shown, bool asReference)
 {
     const bool editable = shown && hasPoints;
-    for (QwtPlotCurve *curve : {static_cast<QwtPlotCurve *>(rho), static_cast<QwtPlotCurve *>(phase),
-                                static_cast<QwtPlotCurve *>(coherency), bostick})
+    for (QwtPlotCurve *curve : std::initializer_list<QwtPlotCurve *>{rho, phase, coherency, bostick})
         curve->setVisible(editable);
-    rho->setItemAttribute(QwtPlotItem::Legend, editable);
+    showInLegend(*rho, editable);
     const bool faint = !shown && asReference && hasPoints;
     faintRho->setVisible(faint);
     faintPhase->setVisible(faint);

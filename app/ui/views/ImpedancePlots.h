@@ -53,7 +53,7 @@ private:
     void buildCoherencyPlot();
     void buildTrueResistivityPlot();
     void setFrequencyAxis(QwtPlotGraph *plot, bool labelled);
-    void alignLeftAxes();
+    void alignFrequencyPlots();
     void followFrequencyAxis(QwtPlotGraph *source);
 
     QSplitter *outer;

@@ -1,0 +1,211 @@
+#include "RegressionEstimator.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "ChannelCalibration.h"
+#include "DecimationCascade.h"
+#include "RegressionCollector.h"
+#include "SampleSourceFile.h"
+
+namespace RegressionEstimator {
+
+namespace {
+
+constexpr int kChunk = 1 << 16;
+
+QList<RegressionChannel> allChannels(const RegressionRequest &request)
+{
+    return request.outputs + request.inputs + request.references;
+}
+
+QString validationFailure(const RegressionRequest &request)
+{
+    if (!(request.fs > 0))
+        return QStringLiteral("the sampling rate %1 Hz is not positive").arg(request.fs);
+    if (request.outputs.isEmpty() || request.inputs.isEmpty() || request.inputs.size() > 2)
+        return QStringLiteral("the regression needs an electric channel and one or two magnetic channels");
+    if (!request.references.isEmpty() && request.references.size() != request.inputs.size())
+        return QStringLiteral("the remote reference needs as many magnetic channels as the station");
+    return {};
+}
+
+// Samples in a file: exact for binary recordings, counted for text ones.
+long long samplesIn(const QString &file, QString &failure)
+{
+    QString error;
+    std::unique_ptr<SampleSource> source = SampleSourceFile::open(file, error);
+    if (!source) {
+        failure = QStringLiteral("the time-series file %1 cannot be read (%2)").arg(file, error);
+        return -1;
+    }
+    if (!SampleSourceFile::isTextRecording(file))
+        return source->remainingBound();
+    std::vector<double> scratch(kChunk);
+    long long count = 0;
+    for (qint64 got; (got = source->read(scratch.data(), kChunk)) > 0;)
+        count += got;
+    if (source->read(scratch.data(), 1) < 0) {
+        failure = QStringLiteral("the time-series file %1 cannot be read (%2)").arg(file, source->errorString());
+        return -1;
+    }
+    return count;
+}
+
+struct Stream {
+    std::unique_ptr<SampleSource> source;
+    double factor = 1;
+    std::vector<double> buffer;
+};
+
+bool openStreams(const QList<RegressionChannel> &channels, std::vector<Stream> &streams, QString &failure)
+{
+    for (const RegressionChannel &channel : channels) {
+        QString error;
+        Stream stream;
+        stream.source = SampleSourceFile::open(channel.dataFile, error);
+        if (!stream.source) {
+            failure = QStringLiteral("the time-series file %1 cannot be read (%2)").arg(channel.dataFile, error);
+            return false;
+        }
+        stream.factor = channel.countScale * channel.unitFactor;
+        stream.buffer.resize(kChunk);
+        streams.push_back(std::move(stream));
+    }
+    return true;
+}
+
+// Line factors [channel][level]; false, with failure set, when a table cannot be read or used.
+bool calibrations(const QList<RegressionChannel> &channels, const RegressionBandPlan &plan,
+                  const RegressionBandSettings &bands,
+                  std::vector<std::vector<std::vector<std::complex<double>>>> &factors, QString &failure)
+{
+    for (const RegressionChannel &channel : channels) {
+        ChannelCalibration calibration;
+        if (!calibration.load(channel, failure))
+            return false;
+        factors.emplace_back();
+        for (int level = 0; level < plan.levelCount(); ++level) {
+            factors.back().push_back(calibration.lineFactors(bands.segmentLength, plan.levelRate(level),
+                                                             bands.prewhiten));
+            if (factors.back().back().empty()) {
+                failure = QStringLiteral("the calibration tables of %1 cannot be resampled").arg(channel.dataFile);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Streams `total` samples of every channel through the cascade.
+bool stream(std::vector<Stream> &streams, long long total, DecimationCascade &cascade,
+            const RegressionRequest &request, QString &failure)
+{
+    std::vector<const double *> pointers(streams.size());
+    for (long long done = 0; done < total;) {
+        const int wanted = int(std::min<long long>(kChunk, total - done));
+        for (size_t c = 0; c < streams.size(); ++c) {
+            if (streams[c].source->read(streams[c].buffer.data(), wanted) != wanted) {
+                failure = QStringLiteral("a time-series file ended or failed while being read: %1")
+                              .arg(streams[c].source->errorString());
+                return false;
+            }
+            for (int i = 0; i < wanted; ++i)
+                streams[c].buffer[size_t(i)] *= streams[c].factor;
+            pointers[c] = streams[c].buffer.data();
+        }
+        cascade.push(pointers, wanted);
+        done += wanted;
+        if (request.progress && !request.progress(double(done) / total)) {
+            failure = QStringLiteral("the computation was cancelled");
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<int> indexRange(int first, int count)
+{
+    std::vector<int> indexes;
+    for (int i = 0; i < count; ++i)
+        indexes.push_back(first + i);
+    return indexes;
+}
+
+void fitBands(const RegressionRequest &request, const RegressionBandPlan &plan,
+              const RegressionCollector &collector, QVector<RegressionEstimate> &estimates)
+{
+    const int outputs = request.outputs.size();
+    const std::vector<int> inputs = indexRange(outputs, request.inputs.size());
+    const std::vector<int> references = indexRange(outputs + request.inputs.size(), request.references.size());
+    for (size_t b = 0; b < plan.bands().size(); ++b) {
+        RegressionEstimate estimate;
+        estimate.freq = plan.bands()[b].f0;
+        estimate.level = plan.bands()[b].level;
+        for (int o = 0; o < outputs; ++o)
+            estimate.fits.append(RobustRegression::fit(collector.band(int(b)), o, inputs, references,
+                                                       request.robust));
+        const bool allFitted = std::all_of(estimate.fits.begin(), estimate.fits.end(),
+                                           [](const RegressionFit &fit) { return fit.valid; });
+        if (allFitted)
+            estimates.append(estimate);
+    }
+    std::sort(estimates.begin(), estimates.end(),
+              [](const RegressionEstimate &a, const RegressionEstimate &b) { return a.freq < b.freq; });
+}
+
+}  // namespace
+
+long long usableSamples(const RegressionRequest &request, QString &failure)
+{
+    long long samples = request.sampleLimit > 0 ? request.sampleLimit : -1;
+    for (const RegressionChannel &channel : allChannels(request)) {
+        const long long count = samplesIn(channel.dataFile, failure);
+        if (count < 0)
+            return -1;
+        samples = samples < 0 ? count : std::min(samples, count);
+    }
+    return std::max<long long>(samples, 0);
+}
+
+bool run(const RegressionRequest &request, QVector<RegressionEstimate> &estimates, QString &failure)
+{
+    estimates.clear();
+    failure = validationFailure(request);
+    if (!failure.isEmpty())
+        return false;
+    RegressionBandSettings settings = request.bands;
+    settings.fs = request.fs;
+    settings.samples = usableSamples(request, failure);
+    if (settings.samples < 0)
+        return false;
+    const RegressionBandPlan plan(settings);
+    if (plan.levelCount() == 0 || plan.bands().empty()) {
+        failure = QStringLiteral("%1 samples are too few for %2 segments of %3 samples")
+                      .arg(settings.samples).arg(settings.minSegments).arg(settings.segmentLength);
+        return false;
+    }
+    const QList<RegressionChannel> channels = allChannels(request);
+    std::vector<std::vector<std::vector<std::complex<double>>>> factors;
+    std::vector<Stream> streams;
+    if (!calibrations(channels, plan, settings, factors, failure) || !openStreams(channels, streams, failure))
+        return false;
+    RegressionCollector collector(plan, std::move(factors), request.outputs.size(), settings.segmentLength,
+                                  request.maxRowsPerBand);
+    DecimationCascade cascade(channels.size(), plan.levelCount(), settings.segmentLength, settings.prewhiten,
+                              [&collector](int level, long long index, const std::vector<const double *> &c) {
+                                  collector.consume(level, index, c);
+                              });
+    if (!collector.isValid()) {
+        failure = QStringLiteral("no FFT of %1 samples can be planned").arg(settings.segmentLength);
+        return false;
+    }
+    if (!stream(streams, settings.samples, cascade, request, failure))
+        return false;
+    fitBands(request, plan, collector, estimates);
+    if (estimates.isEmpty())
+        failure = QStringLiteral("no frequency could be fitted (the channels may be silent or identical)");
+    return !estimates.isEmpty();
+}
+
+}  // namespace RegressionEstimator
