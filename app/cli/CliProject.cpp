@@ -8,7 +8,10 @@
 #include "Data_Station.h"
 #include "StationPaths.h"
 
-CliProject::CliProject(const QString &command) : command(command), index(&operatorDialogs) {}
+CliProject::CliProject(const QString &command) : command(command), index(&operatorDialogs)
+{
+    index.setFeedback(&console);
+}
 
 CliProject::~CliProject()
 {

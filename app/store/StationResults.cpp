@@ -23,7 +23,7 @@ Data_ProcessData *rowOfChannel(DORE_Collection<Data_ProcessData> &rows, int chan
     return nullptr;
 }
 
-bool storePairCurve(Data_SampleData &sample, const RecordingProcessing::PairCurve &curve)
+bool storePairCurve(Data_SampleData &sample, const PairCurve &curve)
 {
     DORE_Collection<Data_ProcessData> *rows = sample.REF_Data_ProcessData();
     Data_ProcessData *row = rowOfChannel(*rows, curve.channel);
@@ -48,12 +48,6 @@ void sortByFrequency(QVector<OneFreqImpedance> &curve)
                      [](const OneFreqImpedance &a, const OneFreqImpedance &b) { return a.freq < b.freq; });
 }
 
-bool allEmpty(const QVector<OneFreqImpedance> &a, const QVector<OneFreqImpedance> &b,
-              const QVector<OneFreqImpedance> &c)
-{
-    return a.isEmpty() && b.isEmpty() && c.isEmpty();
-}
-
 void setScalarCurves(Data_Station &station, const QVector<OneFreqImpedance> &exHy,
                      const QVector<OneFreqImpedance> &eyHx, const QVector<OneFreqImpedance> &ex2Hy)
 {
@@ -73,12 +67,12 @@ void setCleared(Data_Station &station)
 }
 
 bool storePairCurves(LibDORE &db, Data_SampleData &sample,
-                     const QList<RecordingProcessing::PairCurve> &curves)
+                     const QList<PairCurve> &curves)
 {
     if (!db.transaction())
         return false;
     bool written = true;
-    for (const RecordingProcessing::PairCurve &curve : curves)
+    for (const PairCurve &curve : curves)
         written = written && storePairCurve(sample, curve);
     if (!written)
         db.database().rollback();

@@ -18,6 +18,7 @@
 #include "../PeakMemory.h"
 #include "Data_Calc_Tensor.h"
 #include "Data_RhoworksCalc.h"
+#include "SampleRateBands.h"
 #include "Spectrix.h"
 #include "SurveyWriter.h"
 #include "Wavefile.h"
@@ -87,11 +88,6 @@ QList<MTSampleData> readDescriptors(const QString &dir)
     return descriptors;
 }
 
-double readerScale(const MTSampleData &d)
-{
-    return d.sampleFrequency < 4096 ? 2500.0 / 4294967296.0 : 3000.0 / 8388608.0;
-}
-
 // Seconds spent in FastFFTTranform alone over every segment of every channel (read one channel
 // at a time, reading not timed).
 double bareFftSeconds(const QList<MTSampleData> &descriptors, int &segments)
@@ -101,7 +97,7 @@ double bareFftSeconds(const QList<MTSampleData> &descriptors, int &segments)
     segments = 0;
     for (const MTSampleData &d : descriptors) {
         Wavefile reader;
-        if (!reader.getTimeSeries(d.dataFile, readerScale(d), d.sampleCount, kN, 0))
+        if (!reader.getTimeSeries(d.dataFile, SampleRateBands::tensorCountScale(d.sampleFrequency), d.sampleCount, kN, 0))
             continue;
         const QList<QVector<double>> channelSegments = reader.getTsData();
         Spectrix spectrix;
@@ -123,7 +119,7 @@ int runTensor(const QString &dir)
     timer.start();
     Data_Calc_Tensor tensor;
     tensor.loadSpectra(descriptors, kN, 0);
-    const Data_Calc_Tensor::BandResults results = tensor.bandResults(TensorBand::forRecording(kRate, kN), 0.3);
+    const Data_Calc_Tensor::BandResults results = tensor.bandResults(SampleRateBands::tensorBand(kRate, kN), 0.3);
     const double seconds = timer.nsecsElapsed() / 1e9;
     const double peak = peakResidentKiB() / 1024.0;
     int segments = 0;
@@ -147,7 +143,7 @@ int runSpectra(const QString &dir)
     int segments = 0;
     for (const MTSampleData &d : descriptors) {
         Wavefile reader;
-        if (!reader.getTimeSeries(d.dataFile, readerScale(d), d.sampleCount, kN, 0))
+        if (!reader.getTimeSeries(d.dataFile, SampleRateBands::tensorCountScale(d.sampleFrequency), d.sampleCount, kN, 0))
             continue;
         const QString name = names.value(d.channel - 1);
         calc.setChannelSegments(name, reader.getTsData());

@@ -215,4 +215,4 @@ void TestRobustRegression::degenerateRowsAreRefused()
 }
 
 QTEST_GUILESS_MAIN(TestRobustRegression)
-#include "TestRobustRegression.moc"
+#include "tst_RobustRegression.moc"
