@@ -9,7 +9,8 @@ namespace {
 
 constexpr int kBarWidth = 30;
 
-// The feedback Ctrl+C cancels; set between begin and end.
+// The feedback Ctrl+C cancels; set from the first begin until the feedback is destroyed, so a
+// Ctrl+C between two pieces of work cancels the rest of the command too.
 ConsoleFeedback *interruptible = nullptr;
 
 extern "C" void cancelOnInterrupt(int)
@@ -27,6 +28,10 @@ ConsoleFeedback::~ConsoleFeedback()
 {
     if (running)
         end(QStringLiteral("stopped"));
+    if (interruptible == this) {
+        std::signal(SIGINT, SIG_DFL);
+        interruptible = nullptr;
+    }
 }
 
 void ConsoleFeedback::begin(const QString &text)
@@ -35,14 +40,14 @@ void ConsoleFeedback::begin(const QString &text)
     running = true;
     shownQuarter = -1;
     shownText.clear();
-    interruptible = this;
-    std::signal(SIGINT, cancelOnInterrupt);
+    if (interruptible != this) {
+        interruptible = this;
+        std::signal(SIGINT, cancelOnInterrupt);
+    }
 }
 
 void ConsoleFeedback::end(const QString &outcome)
 {
-    std::signal(SIGINT, SIG_DFL);
-    interruptible = nullptr;
     running = false;
     QTextStream err(stderr);
     if (terminal)

@@ -1,8 +1,9 @@
 #pragma once
 // The command line's view of long work, on standard error. On a terminal a progress bar is redrawn
 // on one line; otherwise a plain line is printed at each quarter of the work and whenever the
-// step's text changes. Between begin and end, Ctrl+C (SIGINT) cancels the work in hand: it stops
-// at its next step and stores nothing; a second Ctrl+C ends the program at once.
+// step's text changes. From the first begin on, Ctrl+C (SIGINT) cancels the work in hand and the
+// work after it: it stops at its next step and stores nothing; a second Ctrl+C ends the program at
+// once.
 
 #include <QString>
 

@@ -404,8 +404,10 @@ bool TreeModel_Index::processPairs(Data_Station &station, Data_SampleData &sampl
         && !remoteChannels(recording, settings, remote, failure))
         return false;
     QList<PairCurve> curves;
+    // A cancel that comes after the last segment still discards the curves.
     if (!RecordingProcessing::computePairs(recording.pairs, estimatorCode, settings, *feedback,
-                                           curves, failure, remote))
+                                           curves, failure, remote)
+        || feedback->isCancelled())
         return false;
     if (!StationResults::storePairCurves(*database, sample, curves)) {
         failure = QStringLiteral("its results could not be written to the project file");
@@ -514,7 +516,8 @@ bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &samp
     if (!failure.isEmpty())
         return false;
     Data_Calc_Tensor::BandResults results;
-    if (!RecordingProcessing::computeTensor(recording.channels, settings, *feedback, results, failure))
+    if (!RecordingProcessing::computeTensor(recording.channels, settings, *feedback, results, failure)
+        || feedback->isCancelled())
         return false;
     const QString basePath = StationPaths::tensorBasePath(station.StationNum());
     if (!resultFiles->writeTensorFile(results.records, results.impedances, basePath,
