@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "Dialog_3DInvSetting.h"
+#include "Dialog_3DProcess.h"
 #include "Dialog_Huebar.h"
 #include "Dialog_MergeData.h"
 #include "Form_2DInversion.h"
@@ -348,7 +349,11 @@ void MainWindow::on_action3DInvSetting_triggerd(bool)
     if (dialog.exec() != QDialog::Accepted)
         return;
     volumeSettings = dialog.settings();
-    showStatusMessage(QStringLiteral("三维设置已更新"));
+    if (!isProjectOpen()) {
+        showStatusMessage(QStringLiteral("三维设置已更新"));
+        return;
+    }
+    Dialog_3DProcess(*index, volumeSettings, *dialogs, this).exec();
 }
 
 void MainWindow::on_actionSwapImp_triggerd(bool)
