@@ -48,7 +48,12 @@ Form_Impedance::Form_Impedance(QWidget *parent)
     plots->replotAll();
 }
 
-Form_Impedance::~Form_Impedance() = default;
+// The undo stack clears itself when it is deleted with the other children; by then the receivers
+// of setSaveTips may be gone, so it no longer reports to this view.
+Form_Impedance::~Form_Impedance()
+{
+    disconnect(history, nullptr, this, nullptr);
+}
 
 QwtPlotGraph *Form_Impedance::resistivityPlot() const { return plots->resistivity(); }
 QwtPlotGraph *Form_Impedance::phasePlot() const { return plots->phase(); }
