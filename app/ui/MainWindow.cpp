@@ -180,6 +180,9 @@ void MainWindow::connectViews()
     connect(index, &TreeModel_Index::EyHxImpedanceChanged, impedance, &Form_Impedance::onEyHxImpedanceChanged);
     connect(index, &TreeModel_Index::Ex2HyImpedanceChanged, impedance, &Form_Impedance::onEx2HyImpedanceChanged);
     connect(index, &TreeModel_Index::MPMTImpedanceChanged, impedance, &Form_Impedance::onMPMTImpedanceChanged);
+    connect(index, &TreeModel_Index::ExHyErrorBarsChanged, impedance, &Form_Impedance::onExHyErrorBarsChanged);
+    connect(index, &TreeModel_Index::EyHxErrorBarsChanged, impedance, &Form_Impedance::onEyHxErrorBarsChanged);
+    connect(index, &TreeModel_Index::Ex2HyErrorBarsChanged, impedance, &Form_Impedance::onEx2HyErrorBarsChanged);
     connect(index, &TreeModel_Index::signal_SelectPointTitle, impedance, &Form_Impedance::onSelectPointNameChanged);
     connect(impedance, &Form_Impedance::setSaveTips, this, &MainWindow::on_setSaveTips);
     connect(index, &TreeModel_Index::signal2DISOGraphChanged, section, &Form_2DInversion::on_signal2DISOGraphChanged);
