@@ -118,9 +118,14 @@ void TreeModel_Index::setRemoteReference(int linePosition, int stationPosition)
 
 // ---- project and tree ----
 
-void TreeModel_Index::openProject(const QString &folderPath, LibDORE *db)
+bool TreeModel_Index::openProject(const QString &folderPath, LibDORE *db)
 {
     dropProject();
+    const QString problem = projectFileProblem(*db);
+    if (!problem.isEmpty()) {
+        dialogs->critical(QStringLiteral("打开Vardex文件"), problem);
+        return false;
+    }
     folder = folderPath;
     database = db;
     registerProjectSchema(*database);
@@ -128,6 +133,7 @@ void TreeModel_Index::openProject(const QString &folderPath, LibDORE *db)
     lineCollection = new DORE_Collection<Data_Line>(database);
     buildTree();
     emit modelChange();
+    return true;
 }
 
 void TreeModel_Index::buildTree()
