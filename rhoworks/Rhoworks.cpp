@@ -8,6 +8,7 @@
 #include <gsl/gsl_complex_math.h>
 
 #include "CrossPowerStack.h"
+#include "ImpedanceFormulas.h"
 #include "OutputBand.h"
 #include "PairRequest.h"
 #include "SpectralMath.h"
@@ -101,8 +102,8 @@ OneFreqImpedance impedanceRecord(double f0, gsl_complex z)
         p = 180 - p;
     record.phase = p;
     if (record.rho != 0) {
-        record.bostickDepth = 356 * std::sqrt(record.rho / f0);
-        record.bostickRho = (90 / p - 1) * record.rho;
+        record.bostickDepth = ImpedanceFormulas::bostickDepth(record.rho, f0);
+        record.bostickRho = ImpedanceFormulas::bostickRho(record.rho, p);
     }
     return record;
 }

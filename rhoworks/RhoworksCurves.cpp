@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "ImpedanceFormulas.h"
 #include "RecordColumn.h"
 #include "SplineRepair.h"
 
@@ -14,8 +15,8 @@ constexpr double kPowerLineToleranceHz = 0.0001;
 
 void setBostick(OneFreqImpedance &record)
 {
-    record.bostickDepth = 356 * std::sqrt(record.rho / record.freq);
-    record.bostickRho = (90 / record.phase - 1) * record.rho;
+    record.bostickDepth = ImpedanceFormulas::bostickDepth(record.rho, record.freq);
+    record.bostickRho = ImpedanceFormulas::bostickRho(record.rho, record.phase);
 }
 
 // Index-distance weighted mean of rho and phase over the live records, for dead record i.

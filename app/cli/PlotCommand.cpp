@@ -14,6 +14,7 @@
 #include "LineCommandSupport.h"
 #include "PlotTicks.h"
 #include "SectionPlot.h"
+#include "SectionTableFile.h"
 #include "StationTensorFiles.h"
 
 namespace {
@@ -203,7 +204,7 @@ int plotSection(const QString &table, const QString &out, QSize size)
 {
     QList<DataType_ResultData> section;
     const QString name = QFileInfo(table).fileName();
-    if (!SectionPlot::read(table, section) || !SectionPlot::save(section, name, out, size))
+    if (!SectionTableFile::read(table, section) || !SectionPlot::save(section, name, out, size))
         return 1;
     QTextStream(stdout) << "Section plot of " << name << " written to " << out << '\n';
     return 0;

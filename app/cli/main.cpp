@@ -20,6 +20,7 @@
 #include "PlotCommand.h"
 #include "SectionCommand.h"
 #include "ProcessCommand.h"
+#include "VolumeCommand.h"
 
 namespace {
 
@@ -57,6 +58,12 @@ const CliCommand commands[] = {
      "draw a station's resistivity and phase curves (with its earth model's when the demo model "
      "lies beside the project), or a section table as a colour-mapped section, as a PNG image",
      runPlotCommand, true},
+    {"volume", "PROJECT --coordinates FILE --out FILE.vti [--mode te|tm] [--non-layered] "
+               "[--radius M] [--x-coefficient X] [--y-coefficient X] [--z-coefficient X] "
+               "[--min-topo M] [--inversion X] [--constraint X] [--cell M] [--step M] [--slices N]",
+     "the pseudo-3-D resistivity volume of the stations placed by the coordinate file (line, "
+     "station, x, y, elevation per line) as a VTK image file, with N PNG depth slices beside it",
+     runVolumeCommand, true},
 };
 
 void printUsage(QTextStream &out)

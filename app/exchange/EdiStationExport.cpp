@@ -7,6 +7,7 @@
 #include "Data_Station.h"
 #include "EDIDeviceIO.h"
 #include "OperatorDialogs.h"
+#include "StationTensorFiles.h"
 
 EdiStationExport::EdiStationExport(OperatorDialogs *dialogs, EDIDeviceIO *io)
     : dialogs(dialogs), io(io)
@@ -27,14 +28,16 @@ bool EdiStationExport::run(Data_Line *line, int stationRow)
                           QStringLiteral("该点未进行张量计算或不能进行张量计算"));
         return false;
     }
-    const QString base = QStringLiteral("tensors/") + QString::number(station->StationNum(), 'g', 6);
-    const QPair<int, const char *> bands[] = {
-        {station->HMT(), ".HMT"}, {station->MMT(), ".MMT"}, {station->LMT(), ".LMT"}};
+    // The station's band flags say which of its band files hold results.
+    const QPair<int, TensorResultBand> bands[] = {{station->HMT(), TensorResultBand::High},
+                                                  {station->MMT(), TensorResultBand::Middle},
+                                                  {station->LMT(), TensorResultBand::Low}};
     QList<TensorCrossPower> crossPowers;
     QList<TensorImpedance> impedances;
     for (const auto &band : bands)
         if (band.first > 0)
-            io->readTensorFile(crossPowers, impedances, base + QLatin1String(band.second));
+            io->readTensorFile(crossPowers, impedances,
+                               StationTensorFiles::path(station->StationNum(), band.second));
     const auto byFrequency = [](const auto &a, const auto &b) { return a.freq < b.freq; };
     std::stable_sort(crossPowers.begin(), crossPowers.end(), byFrequency);
     if (!io->writeEDI(path, crossPowers, station->XPoleDistance(), station->YPoleDistance(),

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
-#include <cmath>
 
 #include "Data_Line.h"
+#include "ImpedanceFormulas.h"
 #include "OperatorDialogs.h"
 #include "TextFileOutput.h"
 
@@ -38,8 +38,8 @@ ResultTableExport::ResultTableExport(OperatorDialogs *dialogs) : dialogs(dialogs
 
 QString ResultTableExport::curveLine(const OneFreqImpedance &record)
 {
-    const double depth = 356.0 * std::sqrt(record.rho / record.freq);
-    const double trueRho = (90.0 / record.phase - 1.0) * record.rho;
+    const double depth = ImpedanceFormulas::bostickDepth(record.rho, record.freq);
+    const double trueRho = ImpedanceFormulas::bostickRho(record.rho, record.phase);
     return QStringList{g6(record.freq), g6(record.rho), g6(record.phase), g6(depth), g6(trueRho)}
         .join(QLatin1Char(','));
 }

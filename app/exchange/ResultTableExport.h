@@ -26,8 +26,8 @@ public:
     // Writes "position,depth,value" for every layer of every column of section to path.
     bool exportSection(const QString &path, const QList<DataType_ResultData> &section);
 
-    // "f,rho,phase,depth,trueRho" of a record: depth = 356 sqrt(rho / f) m and the
-    // Niblett-Bostick resistivity (90 / phase - 1) rho, both computed here from f, rho and phase.
+    // "f,rho,phase,depth,trueRho" of a record: the Bostick depth (m) and the Niblett-Bostick
+    // resistivity, both computed here from f, rho and phase.
     static QString curveLine(const OneFreqImpedance &record);
 
 private:

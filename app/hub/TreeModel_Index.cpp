@@ -624,30 +624,44 @@ bool TreeModel_Index::exportSection(const QString &path)
 
 bool TreeModel_Index::runNLCG(int linePosition, int timeoutMs)
 {
-    Data_Line *line = lineAt(linePosition);
-    InversionRun run(dialogs, sections);
-    run.setTimeout(timeoutMs);
-    return line && run.runNLCG(*line);
+    return runInversion(linePosition, timeoutMs, &InversionRun::runNLCG);
 }
 
 bool TreeModel_Index::runNLLS(int linePosition, int timeoutMs)
 {
+    return runInversion(linePosition, timeoutMs, &InversionRun::runNLLS);
+}
+
+bool TreeModel_Index::runInversion(int linePosition, int timeoutMs, InversionMethod method)
+{
     Data_Line *line = lineAt(linePosition);
-    InversionRun run(dialogs, sections);
+    InversionRun run(dialogs);
     run.setTimeout(timeoutMs);
-    return line && run.runNLLS(*line);
+    QList<DataType_ResultData> section;
+    if (!line || !(run.*method)(*line, section))
+        return false;
+    sections->publish(section);
+    return true;
 }
 
 bool TreeModel_Index::runLineSection(int linePosition)
 {
-    Data_Line *line = lineAt(linePosition);
-    return line && LineSectionRun(dialogs, sections).run(*line);
+    if (!lineAt(linePosition))
+        return false;
+    InversionParam param;
+    dialogs->inversionParameters(param);
+    return runLineSection(linePosition, param);
 }
 
 bool TreeModel_Index::runLineSection(int linePosition, const InversionParam &param)
 {
     Data_Line *line = lineAt(linePosition);
-    return line && LineSectionRun(dialogs, sections).run(*line, param);
+    QList<DataType_ResultData> section;
+    QVector<TopoData> surface;
+    if (!line || !LineSectionRun(dialogs).run(*line, param, section, surface))
+        return false;
+    sections->publish(section, surface);
+    return true;
 }
 
 QList<DataType_ResultData> TreeModel_Index::latestSection() const

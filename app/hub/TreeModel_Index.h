@@ -168,6 +168,9 @@ private:
                       const QList<OneMTSample> &pairs, QString &failure);
     bool processTensor(Data_Station &station, Data_SampleData &sample, const RecordingInfo &info,
                        const QList<MTSampleData> &channels, QString &failure);
+    using InversionMethod = bool (InversionRun::*)(Data_Line &, QList<DataType_ResultData> &);
+    // Runs method over the line and publishes its section.
+    bool runInversion(int linePosition, int timeoutMs, InversionMethod method);
     void emitPairCurve(const Data_Station &station, const RecordingProcessing::PairCurve &curve);
     void reportFailure(const Data_Line &line, const Data_Station &station,
                        const Data_SampleData &sample, const QString &failure);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "ImpedanceFormulas.h"
 #include "LinearInterpolation.h"
 
 namespace {
@@ -72,8 +73,8 @@ Data_Inversion::Column Data_Inversion::stationColumn(const QVector<OneFreqImpeda
 {
     QVector<DepthPoint> points;
     for (const OneFreqImpedance &record : curve) {
-        const double depth = std::sqrt(record.rho / record.freq) * -356.0 * depthScale;
-        const double rho = (90.0 / record.phase - 1.0) * record.rho;
+        const double depth = -ImpedanceFormulas::bostickDepth(record.rho, record.freq) * depthScale;
+        const double rho = ImpedanceFormulas::bostickRho(record.rho, record.phase);
         if (std::isfinite(depth) && std::isfinite(rho))
             points.append(DepthPoint{depth, rho});
     }

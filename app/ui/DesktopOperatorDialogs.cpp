@@ -1,10 +1,11 @@
 #include "DesktopOperatorDialogs.h"
 
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QTimer>
 
+#include "Dialog_ExprotEH4.h"
+#include "Dialog_InvsionParam.h"
 #include "InversionParam.h"
 
 QString DesktopOperatorDialogs::openFileName(const QString &caption, const QString &folder,
@@ -46,18 +47,18 @@ void DesktopOperatorDialogs::progressNotice(const QString &title, const QString 
     box.exec();
 }
 
-void DesktopOperatorDialogs::inversionParameters(InversionParam &)
+void DesktopOperatorDialogs::inversionParameters(InversionParam &param)
 {
-    // The parameters stay as given (the dialog's answer on Cancel) until the inversion-parameter
-    // dialog of the desktop program is attached here.
+    Dialog_InvsionParam dialog(*this, parentWidget);
+    dialog.exec();
+    param = dialog.param();
 }
 
 bool DesktopOperatorDialogs::eh4StartNumber(int &startNumber)
 {
-    bool accepted = false;
-    const int number = QInputDialog::getInt(parentWidget, QStringLiteral("Dialog"),
-                                            QStringLiteral("点名起点"), 1, 0, 999999, 1, &accepted);
-    if (accepted)
-        startNumber = number;
-    return accepted;
+    Dialog_ExprotEH4 dialog(parentWidget);
+    dialog.exec();
+    if (dialog.isAccepted())
+        startNumber = dialog.startNumber();
+    return dialog.isAccepted();
 }

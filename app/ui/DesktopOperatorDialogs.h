@@ -1,8 +1,8 @@
 #pragma once
 // The desktop program's operator: real file dialogs and message boxes with the titles and texts
-// the core gives, the progress notice as a box that closes itself after a second, and the EH4
-// start number asked in a small input dialog ("Dialog" / "点名起点", preset 1). Boxes are
-// parented to the main window so that they centre on it.
+// the core gives, the progress notice as a box that closes itself after a second, and the
+// inversion-parameter and EH4 start-number dialogs. Boxes are parented to the main window so that
+// they centre on it.
 
 #include "OperatorDialogs.h"
 

@@ -17,6 +17,12 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "Dialog_3DInvSetting.h"
+#include "Dialog_3DProcess.h"
+#include "Dialog_Huebar.h"
+#include "Dialog_MergeData.h"
+#include "Form_2DInversion.h"
+#include "Form_Impedance.h"
 #include "Form_Project.h"
 #include "LibDORE.h"
 #include "LongWork.h"
@@ -67,6 +73,7 @@ MainWindow::MainWindow(OperatorDialogs *dialogs, const QString &historyFile, QWi
     resize(1366, 768);
     connectRibbon();
     connectHub();
+    connectViews();
     setAcceptDrops(true);
     askToSave = [this](const QString &title, const QString &text) {
         return QMessageBox::question(this, title, text,
@@ -101,12 +108,13 @@ void MainWindow::buildCentralPages()
 {
     pages = new QStackedWidget;
     pages->setObjectName(QStringLiteral("centralPages"));
-    pages->addWidget(new ViewPlaceholder(QStringLiteral("视电阻率与相位曲线"),
-                                         QStringLiteral("在工程索引中双击测点，显示其视电阻率和相位曲线。")));
+    impedance = new Form_Impedance;
+    section = new Form_2DInversion;
+    huebar = new Dialog_Huebar(this);
+    pages->addWidget(impedance);
     pages->addWidget(new ViewPlaceholder(QStringLiteral("时间序列"),
                                          QStringLiteral("在工程索引中双击采样记录，显示其时间序列和频谱。")));
-    pages->addWidget(new ViewPlaceholder(QStringLiteral("电阻率断面"),
-                                         QStringLiteral("在测线的右键菜单中运行反演，显示电阻率断面。")));
+    pages->addWidget(section);
     setCentralWidget(pages);
 }
 
@@ -164,6 +172,22 @@ void MainWindow::connectHub()
     // A recomputed recording makes saving possible; the operator decides whether to save.
     connect(index, &TreeModel_Index::setSaveData, this, &MainWindow::on_setSaveTips);
     connect(index, &TreeModel_Index::setExportData, this, &MainWindow::on_setExportData);
+}
+
+void MainWindow::connectViews()
+{
+    connect(index, &TreeModel_Index::ExHyImpedanceChanged, impedance, &Form_Impedance::onExHyImpedanceChanged);
+    connect(index, &TreeModel_Index::EyHxImpedanceChanged, impedance, &Form_Impedance::onEyHxImpedanceChanged);
+    connect(index, &TreeModel_Index::Ex2HyImpedanceChanged, impedance, &Form_Impedance::onEx2HyImpedanceChanged);
+    connect(index, &TreeModel_Index::MPMTImpedanceChanged, impedance, &Form_Impedance::onMPMTImpedanceChanged);
+    connect(index, &TreeModel_Index::ExHyErrorBarsChanged, impedance, &Form_Impedance::onExHyErrorBarsChanged);
+    connect(index, &TreeModel_Index::EyHxErrorBarsChanged, impedance, &Form_Impedance::onEyHxErrorBarsChanged);
+    connect(index, &TreeModel_Index::Ex2HyErrorBarsChanged, impedance, &Form_Impedance::onEx2HyErrorBarsChanged);
+    connect(index, &TreeModel_Index::signal_SelectPointTitle, impedance, &Form_Impedance::onSelectPointNameChanged);
+    connect(impedance, &Form_Impedance::setSaveTips, this, &MainWindow::on_setSaveTips);
+    connect(index, &TreeModel_Index::signal2DISOGraphChanged, section, &Form_2DInversion::on_signal2DISOGraphChanged);
+    connect(huebar, &Dialog_Huebar::signal_HuebarChanged, section, &Form_2DInversion::on_signalHuebarChanged);
+    connect(index, &TreeModel_Index::signal_StaticResistivity, huebar, &Dialog_Huebar::onStaticResistivity);
 }
 
 int MainWindow::currentForm() const
@@ -287,11 +311,19 @@ void MainWindow::refreshRecentProjects()
 
 // ---- commands ----
 
-void MainWindow::on_actionFileMerge_triggerd(bool) {}
+void MainWindow::on_actionFileMerge_triggerd(bool)
+{
+    Dialog_MergeData(*dialogs, this).exec();
+}
 
 void MainWindow::on_actionFileSave_triggerd(bool)
 {
+    index->saveCurves(impedance->editedCurve(Form_Impedance::PairExHy), impedance->editedCurve(Form_Impedance::PairEyHx),
+                      impedance->editedCurve(Form_Impedance::PairEx2Hy),
+                      impedance->editedCurve(Form_Impedance::PairMultiPolarity));
+    impedance->markSaved();
     setSaveEnabled(false);
+    showStatusMessage(QStringLiteral("已保存 %1 的曲线").arg(impedance->stationTitle()));
 }
 
 void MainWindow::on_actionFileExport_triggerd(bool)
@@ -309,16 +341,33 @@ void MainWindow::on_actionFileExport_triggerd(bool)
     ribbonControls->fileExport->setEnabled(false);
 }
 
-void MainWindow::on_actionColorSetting_triggerd(bool) {}
+void MainWindow::on_actionColorSetting_triggerd(bool)
+{
+    huebar->exec();
+}
 
-void MainWindow::on_action3DInvSetting_triggerd(bool) {}
+void MainWindow::on_action3DInvSetting_triggerd(bool)
+{
+    Dialog_3DInvSetting dialog(*dialogs, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    volumeSettings = dialog.settings();
+    if (!isProjectOpen()) {
+        showStatusMessage(QStringLiteral("三维设置已更新"));
+        return;
+    }
+    Dialog_3DProcess(*index, volumeSettings, *dialogs, this).exec();
+}
 
 void MainWindow::on_actionSwapImp_triggerd(bool)
 {
     index->swapCurves();
 }
 
-void MainWindow::on_actionSmooth_triggerd(bool) {}
+void MainWindow::on_actionSmooth_triggerd(bool)
+{
+    impedance->smoothCurves();
+}
 
 void MainWindow::on_setSaveTips(bool b)
 {
@@ -348,6 +397,7 @@ void MainWindow::on_pointMoveCheckStateChanged(int state)
     const QSignalBlocker block(ribbonControls->lineMove);
     ribbonControls->lineMove->setChecked(false);
     curveEditMode = 256;
+    impedance->setCurveEditMode(curveEditMode);
 }
 
 void MainWindow::on_lineMoveCheckStateChanged(int state)
@@ -359,13 +409,23 @@ void MainWindow::on_lineMoveCheckStateChanged(int state)
     const QSignalBlocker block(ribbonControls->pointMove);
     ribbonControls->pointMove->setChecked(false);
     curveEditMode = 1;
+    impedance->setCurveEditMode(curveEditMode);
 }
 
-void MainWindow::on_showExCheckStateChanged(int) {}
+void MainWindow::on_showExCheckStateChanged(int state)
+{
+    impedance->setShowX(state == Qt::Checked);
+}
 
-void MainWindow::on_showEyCheckStateChanged(int) {}
+void MainWindow::on_showEyCheckStateChanged(int state)
+{
+    impedance->setShowY(state == Qt::Checked);
+}
 
-void MainWindow::on_showEzCheckStateChanged(int) {}
+void MainWindow::on_showEzCheckStateChanged(int state)
+{
+    impedance->setShowZ(state == Qt::Checked);
+}
 
 void MainWindow::on_CohThresholdCheckStateChanged(int state)
 {

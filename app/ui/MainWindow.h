@@ -15,7 +15,11 @@
 #include "ProcessingRecords.h"
 #include "ProjectHistory.h"
 #include "RibbonWindow.h"
+#include "VolumeSettings.h"
 
+class Dialog_Huebar;
+class Form_2DInversion;
+class Form_Impedance;
 class Form_Project;
 class LibDORE;
 class LongWork;
@@ -42,6 +46,9 @@ public:
     TreeModel_Index *hub() const { return index; }
     MainRibbonControls *controls() const { return ribbonControls; }
     Form_Project *projectForm() const { return formProject; }
+    Form_Impedance *impedanceView() const { return impedance; }
+    Form_2DInversion *sectionView() const { return section; }
+    Dialog_Huebar *colourScaleDialog() const { return huebar; }
     LongWork *longWork() const { return work; }
     QStackedWidget *centralPages() const { return pages; }
     int currentForm() const;
@@ -100,6 +107,7 @@ private:
     void connectRibbon();
     void connectStackingBoxes();
     void connectHub();
+    void connectViews();
     void setProjectOpenState(bool open);
     void setSaveEnabled(bool on);
     // Asks about unsaved edits; false when the operator cancels.
@@ -115,6 +123,9 @@ private:
     TreeModel_Index *index;
     MainRibbonControls *ribbonControls;
     Form_Project *formProject = nullptr;
+    Form_Impedance *impedance = nullptr;
+    Form_2DInversion *section = nullptr;
+    Dialog_Huebar *huebar = nullptr;
     QStackedWidget *pages = nullptr;
     QLabel *positionLabel = nullptr;
     LongWork *work;
@@ -122,5 +133,6 @@ private:
     QString openFile;
     ReCalculateParam param;
     int curveEditMode = 256;
+    VolumeSettings volumeSettings;
     SaveQuestion askToSave;
 };

@@ -2,16 +2,21 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTextStream>
 #include <QTimer>
 #include <QTreeView>
 
+#include "Form_Impedance.h"
 #include "Form_Project.h"
+#include "MainRibbonControls.h"
 #include "MainWindow.h"
+#include "QwtPlotGraph.h"
 #include "RibbonBar.h"
 #include "RibbonSystemButton.h"
 #include "RibbonSystemMenu.h"
@@ -35,6 +40,7 @@ void ScreenshotTour::addMainWindowSteps()
         tree->expand(window->hub()->index(0, 0));
     });
     addStep(QStringLiteral("main-station.png"), [this] { showFirstStation(); });
+    addStep(QStringLiteral("impedance-view.png"), [this] { dragOneResistivityPoint(); });
     addStep(QStringLiteral("main-system-menu.png"), [this] {
         window->ribbonBar()->systemButton()->click();
     });
@@ -60,6 +66,15 @@ void ScreenshotTour::addMainWindowSteps()
         window->optionAction(QStringLiteral("Office2007Blue"))->trigger();
         window->ribbonBar()->setMinimized(true);
     });
+    // Last, so that the pictures before it keep the impedance view: the first line's depth
+    // section over a sloping surface, which the hub hands to the section view.
+    addStep(QStringLiteral("section-main-window.png"), [this] {
+        window->ribbonBar()->setMinimized(false);
+        InversionParam param;
+        param.topography = {{1, 120}, {4, 90}, {7, 140}};
+        param.minTopo = -2000;
+        window->hub()->runLineSection(0, param);
+    });
 }
 
 void ScreenshotTour::showFirstStation()
@@ -70,6 +85,38 @@ void ScreenshotTour::showFirstStation()
     tree->expand(station.parent());
     tree->setCurrentIndex(station);
     window->projectForm()->on_treeView_doubleClicked(station);
+}
+
+// One curve edit for the picture: the Ex-Hy resistivity point two thirds along the curve dragged
+// up with the mouse, the Y and Z directions hidden meanwhile so that the press takes that point.
+void ScreenshotTour::dragOneResistivityPoint()
+{
+    Form_Impedance *view = window->impedanceView();
+    const QVector<OneFreqImpedance> curve = view->editedCurve(Form_Impedance::PairExHy);
+    if (curve.isEmpty())
+        return;
+    const OneFreqImpedance &point = curve.at(curve.size() * 2 / 3);
+    QwtPlotGraph *plot = view->resistivityPlot();
+    const QPoint from(qRound(plot->transform(QwtPlot::xBottom, point.freq)),
+                      qRound(plot->transform(QwtPlot::yLeft, point.rho)));
+    const QPoint to = from - QPoint(0, 22);
+    MainRibbonControls *controls = window->controls();
+    controls->showY->setChecked(false);
+    controls->showZ->setChecked(false);
+    sendMouse(plot->canvas(), QEvent::MouseButtonPress, from, Qt::LeftButton);
+    sendMouse(plot->canvas(), QEvent::MouseMove, to, Qt::LeftButton);
+    sendMouse(plot->canvas(), QEvent::MouseButtonRelease, to, Qt::NoButton);
+    controls->showY->setChecked(true);
+    controls->showZ->setChecked(true);
+}
+
+void ScreenshotTour::sendMouse(QWidget *target, QEvent::Type type, const QPoint &pos,
+                               Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, pos, target->mapToGlobal(pos),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
 }
 
 int ScreenshotTour::run()

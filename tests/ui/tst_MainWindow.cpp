@@ -9,6 +9,7 @@
 #include <QTreeView>
 #include <gsl/gsl_errno.h>
 
+#include "Form_Impedance.h"
 #include "Form_Project.h"
 #include "MainWindowFixture.h"
 #include "RibbonBar.h"
@@ -251,6 +252,17 @@ void TestMainWindow::doubleClickingAStationShowsItsCurves()
     const auto curve = exHy.first().first().value<QVector<OneFreqImpedance>>();
     QVERIFY(curve.size() > 5);
     QVERIFY(curve.first().freq < curve.last().freq);
+    const QVector<OneFreqImpedance> shown =
+        f.window->impedanceView()->editedCurve(Form_Impedance::PairExHy);
+    QCOMPARE(shown.size(), curve.size());
+    QCOMPARE(f.window->impedanceView()->stationTitle(), QString("Station 1"));
+
+    // Saving writes the view's curves, 56 bytes a record, into the station's row.
+    f.window->on_setSaveTips(true);
+    QTest::keyClick(f.window.get(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!f.controls()->fileSave->isEnabled());
+    QCOMPARE(f.rows("SELECT length(Data_ImpedanceEx) FROM Data_Station WHERE StationNum = 1"),
+             QList<QVariantList>({{56 * curve.size()}}));
 }
 
 void TestMainWindow::stackingBoxesKeepOneCheckedAroundTheCycle_data()

@@ -140,10 +140,51 @@ bool LaterallyConstrainedInversion::smoothestWithin(const NormalSystem &system,
     return true;
 }
 
-void LaterallyConstrainedInversion::accept(const Trial &chosen)
+double LaterallyConstrainedInversion::startingLogRho() const
+{
+    double sum = 0.0;
+    int count = 0;
+    for (int s = 0; s < int(stations.size()); ++s)
+        if (inverted[s]) {
+            sum += stations[s].meanLogRho();
+            ++count;
+        }
+    return sum / count;
+}
+
+void LaterallyConstrainedInversion::accept(const Trial &chosen, double roughness, int iteration,
+                                           QTextStream &log)
 {
     model = chosen.model;
     currentRms = chosen.rms;
+    log << QStringLiteral("iteration %1: RMS misfit %2, lambda %3, roughness %4\n")
+               .arg(iteration).arg(currentRms, 0, 'f', 3).arg(chosen.lambda, 0, 'g', 3)
+               .arg(roughness, 0, 'g', 3);
+    log.flush();
+}
+
+bool LaterallyConstrainedInversion::step(int iteration, double &target, QTextStream &log)
+{
+    const NormalSystem system = linearised();
+    const std::vector<Trial> trials = sweep(system);
+    const Trial &best = *std::min_element(trials.begin(), trials.end(),
+                                          [](const Trial &a, const Trial &b) { return a.rms < b.rms; });
+    if (best.rms > target && currentRms > target) {
+        if (best.rms < currentRms * (1.0 - kProgress)) {
+            accept(best, system.roughness(best.model), iteration, log);
+            return true;
+        }
+        target = std::min(best.rms, currentRms) * (1.0 + kMisfitSlack);
+        log << QStringLiteral("the target RMS misfit %1 is out of reach: the smoothest model "
+                              "within %2 follows\n").arg(settings.targetRms).arg(target, 0, 'f', 3);
+    }
+    Trial chosen;
+    if (!smoothestWithin(system, trials, target, chosen))
+        return false;
+    const double change = largestChange(chosen.model, model);
+    const double roughness = system.roughness(model), smoothed = system.roughness(chosen.model);
+    accept(chosen, smoothed, iteration, log);
+    return change >= kSteadyModel && std::abs(smoothed - roughness) >= kSteadyRoughness * roughness;
 }
 
 bool LaterallyConstrainedInversion::run(QTextStream &log)
@@ -154,40 +195,12 @@ bool LaterallyConstrainedInversion::run(QTextStream &log)
         log << "no station can be inverted\n";
         return false;
     }
-    double start = 0.0;
-    const int count = int(std::count(inverted.begin(), inverted.end(), true));
-    for (int s = 0; s < int(stations.size()); ++s)
-        if (inverted[s])
-            start += stations[s].meanLogRho() / count;
-    model.assign(stations.size() * grid.layerCount(), start);
-    currentRms = rmsOf(model);
-    logIteration(log, 0, 0.0, 0.0);
+    const std::vector<double> start(stations.size() * grid.layerCount(), startingLogRho());
+    accept({0.0, start, rmsOf(start)}, 0.0, 0, log);
     double target = settings.targetRms;
-    for (int iteration = 1; iteration <= settings.maxIterations; ++iteration) {
-        const NormalSystem system = linearised();
-        const std::vector<Trial> trials = sweep(system);
-        const Trial &best = *std::min_element(trials.begin(), trials.end(),
-                                              [](const Trial &a, const Trial &b) { return a.rms < b.rms; });
-        if (best.rms > target && currentRms > target) {
-            if (best.rms < currentRms * (1.0 - kProgress)) {
-                accept(best);
-                logIteration(log, iteration, best.lambda, system.roughness(model));
-                continue;
-            }
-            target = std::min(best.rms, currentRms) * (1.0 + kMisfitSlack);
-            log << QStringLiteral("the target RMS misfit %1 is out of reach: the smoothest model "
-                                  "within %2 follows\n").arg(settings.targetRms).arg(target, 0, 'f', 3);
-        }
-        Trial chosen;
-        if (!smoothestWithin(system, trials, target, chosen))
-            break;
-        const double change = largestChange(chosen.model, model);
-        const double roughness = system.roughness(model), smoothed = system.roughness(chosen.model);
-        accept(chosen);
-        logIteration(log, iteration, chosen.lambda, smoothed);
-        if (change < kSteadyModel || std::abs(smoothed - roughness) < kSteadyRoughness * roughness)
-            break;
-    }
+    int iteration = 1;
+    while (iteration <= settings.maxIterations && step(iteration, target, log))
+        ++iteration;
     logFinal(log, target);
     return true;
 }
@@ -195,14 +208,6 @@ bool LaterallyConstrainedInversion::run(QTextStream &log)
 double LaterallyConstrainedInversion::resistivity(int s, int k) const
 {
     return std::pow(10.0, model[size_t(s) * grid.layerCount() + k]);
-}
-
-void LaterallyConstrainedInversion::logIteration(QTextStream &log, int iteration, double lambda,
-                                                 double roughness) const
-{
-    log << QStringLiteral("iteration %1: RMS misfit %2, lambda %3, roughness %4\n")
-               .arg(iteration).arg(currentRms, 0, 'f', 3).arg(lambda, 0, 'g', 3).arg(roughness, 0, 'g', 3);
-    log.flush();
 }
 
 void LaterallyConstrainedInversion::logFinal(QTextStream &log, double target) const

@@ -69,8 +69,12 @@ private:
     double sumOfSquares(const std::vector<double> &model, int s) const;
     double rmsOf(const std::vector<double> &model) const;
     std::vector<double> column(const std::vector<double> &model, int s) const;
-    void accept(const Trial &chosen);
-    void logIteration(QTextStream &log, int iteration, double lambda, double roughness) const;
+    double startingLogRho() const;
+    // Makes chosen the current model and logs it as the given iteration.
+    void accept(const Trial &chosen, double roughness, int iteration, QTextStream &log);
+    // One Gauss-Newton step; false once the run is over. Lowers target to the least misfit found
+    // when the original one is out of reach.
+    bool step(int iteration, double &target, QTextStream &log);
     void logFinal(QTextStream &log, double target) const;
 
     std::vector<StationData> stations;

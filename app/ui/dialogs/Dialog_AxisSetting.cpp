@@ -1,8 +1,9 @@
 #include "Dialog_AxisSetting.h"
 
+#include "DialogLayout.h"
+
 #include <QDoubleValidator>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,33 +41,25 @@ Dialog_AxisSetting::Dialog_AxisSetting(QWidget *parent) : QDialog(parent)
     message = new QLabel(this);
     message->setStyleSheet(QStringLiteral("color: #b00020"));
     message->setWordWrap(true);
-    pushButtonOK = new QPushButton(QStringLiteral("确定"), this);
-    pushButtonOK->setObjectName(QStringLiteral("pushButtonOK"));
+    pushButtonOK = DialogLayout::namedButton(QStringLiteral("确定"), QStringLiteral("pushButtonOK"), this);
     pushButtonOK->setDefault(true);
-    pushButtonCancle = new QPushButton(QStringLiteral("取消"), this);
-    pushButtonCancle->setObjectName(QStringLiteral("pushButtonCancle"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(pushButtonOK);
-    buttons->addWidget(pushButtonCancle);
+    pushButtonCancle =
+        DialogLayout::namedButton(QStringLiteral("取消"), QStringLiteral("pushButtonCancle"), this);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(message);
-    layout->addLayout(buttons);
+    layout->addLayout(DialogLayout::buttonRow({pushButtonOK, pushButtonCancle}));
     QMetaObject::connectSlotsByName(this);
 }
 
 QLineEdit *Dialog_AxisSetting::addField(QGridLayout *grid, int row, int column,
                                         const QString &label, const QString &objectName)
 {
-    auto *field = new QLineEdit(this);
-    field->setObjectName(objectName);
+    QLineEdit *field = DialogLayout::namedEdit(objectName, this);
     field->setAccessibleName(label);
     field->setValidator(new QDoubleValidator(0.0, 1e12, 6, field));
     field->setMinimumWidth(110);
-    auto *caption = new QLabel(label, this);
-    caption->setBuddy(field);
-    grid->addWidget(caption, row, column, Qt::AlignRight);
+    grid->addWidget(DialogLayout::label(label, field), row, column, Qt::AlignRight);
     grid->addWidget(field, row, column + 1);
     return field;
 }

@@ -30,8 +30,8 @@ Dialog_Huebar::Dialog_Huebar(QWidget *parent) : QDialog(parent)
     resize(kInitialWidth, height());
     buildControls();
     gradientEditor->slotReset(1);
-    loadColorScales();
     connectControls();
+    loadColorScales();
 }
 
 void Dialog_Huebar::buildControls()
@@ -73,7 +73,8 @@ QLayout *Dialog_Huebar::buttonRow()
 }
 
 // The scales of "ColorScales" beside the program's working folder, in listing order; a file that
-// cannot be opened is left out.
+// cannot be opened is left out. The first entry becomes the combo's current one, so the editor
+// shows the first scale.
 void Dialog_Huebar::loadColorScales()
 {
     const QDir folder("ColorScales");
@@ -92,7 +93,6 @@ void Dialog_Huebar::loadColorScales()
 void Dialog_Huebar::addColorScale(const QString &name, const QMap<float, QColor> &scale)
 {
     scales.append(scale);
-    const QSignalBlocker quiet(comboBox);
     comboBox->addItem(QIcon(scalePicture(scale)), name);
 }
 

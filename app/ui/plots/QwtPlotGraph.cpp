@@ -25,6 +25,7 @@ namespace {
 const int kZoomAxes[] = {QwtPlot::xBottom, QwtPlot::yLeft};
 constexpr double kMillimetresPerInch = 25.4;
 constexpr int kScreenDpi = 96;
+constexpr int kOuterMargin = 5;   // pixels between the plot's edge and its axis titles
 
 bool isHorizontal(int axisId)
 {
@@ -41,7 +42,6 @@ QwtPlotGraph::QwtPlotGraph(QWidget *parent) : QwtPlot(parent)
     createGrid();
     curvePicker = new Graph_Picker(this);
     connectPicker();
-    canvas()->installEventFilter(this);
     canvas()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(canvas(), &QWidget::customContextMenuRequested, this, &QwtPlotGraph::showContextMenu);
 }
@@ -49,6 +49,7 @@ QwtPlotGraph::QwtPlotGraph(QWidget *parent) : QwtPlot(parent)
 void QwtPlotGraph::applyFrameSettings()
 {
     setLineWidth(1);
+    setContentsMargins(kOuterMargin, kOuterMargin, kOuterMargin, kOuterMargin);
     setCanvasBackground(Qt::white);
     if (auto *plotCanvas = qobject_cast<QwtPlotCanvas *>(canvas())) {
         plotCanvas->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -190,6 +191,7 @@ bool QwtPlotGraph::saveImage(const QString &fileName)
     return image.save(fileName, "PNG");
 }
 
+// QwtPlot filters its canvas's events already; Home is added to what it handles.
 bool QwtPlotGraph::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == canvas() && event->type() == QEvent::KeyPress

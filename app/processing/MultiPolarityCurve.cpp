@@ -1,7 +1,8 @@
 #include "MultiPolarityCurve.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "ImpedanceFormulas.h"
 
 namespace MultiPolarityCurve {
 
@@ -32,8 +33,8 @@ OneFreqImpedance combinedRecord(const QList<const QVector<OneFreqImpedance> *> &
     record.rho = rho;
     record.phase = phase;
     record.coherency = 0.75f;
-    record.bostickRho = (90.0f / phase - 1.0f) * rho;
-    record.bostickDepth = 356.0f * std::sqrt(rho / freq);
+    record.bostickRho = ImpedanceFormulas::bostickRho(rho, phase);
+    record.bostickDepth = ImpedanceFormulas::bostickDepth(rho, freq);
     return record;
 }
 

@@ -5,18 +5,20 @@
 
 #include "EDIDeviceIO.h"
 #include "StationPaths.h"
-#include "TensorResultBand.h"
 
 namespace StationTensorFiles {
+
+QString path(float stationNum, TensorResultBand band)
+{
+    return StationPaths::tensorBasePath(stationNum) + TensorResultBands::extension(band);
+}
 
 QStringList existing(float stationNum)
 {
     QStringList paths;
-    const QString base = StationPaths::tensorBasePath(stationNum);
     for (TensorResultBand band : {TensorResultBand::High, TensorResultBand::Middle, TensorResultBand::Low}) {
-        const QString path = base + TensorResultBands::extension(band);
-        if (QFileInfo::exists(path))
-            paths << path;
+        if (QFileInfo::exists(path(stationNum, band)))
+            paths << path(stationNum, band);
     }
     return paths;
 }
