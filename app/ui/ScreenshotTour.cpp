@@ -11,6 +11,7 @@
 #include <QTreeView>
 
 #include "Form_Project.h"
+#include "Form_TimeSeries.h"
 #include "MainWindow.h"
 #include "RibbonBar.h"
 #include "RibbonSystemButton.h"
@@ -21,6 +22,7 @@ ScreenshotTour::ScreenshotTour(MainWindow *window, const QString &folder)
     : window(window), folder(folder)
 {
     addMainWindowSteps();
+    addTimeSeriesSteps();
 }
 
 void ScreenshotTour::addStep(const QString &fileName, const std::function<void()> &prepare)
@@ -60,6 +62,28 @@ void ScreenshotTour::addMainWindowSteps()
         window->optionAction(QStringLiteral("Office2007Blue"))->trigger();
         window->ribbonBar()->setMinimized(true);
     });
+}
+
+void ScreenshotTour::addTimeSeriesSteps()
+{
+    addStep(QStringLiteral("timeseries-series.png"), [this] {
+        window->ribbonBar()->setMinimized(false);
+        showFirstRecording();
+    });
+    addStep(QStringLiteral("timeseries-stacked.png"), [this] {
+        window->timeSeriesView()->action(Form_TimeSeries::StackedAction)->trigger();
+    });
+}
+
+void ScreenshotTour::showFirstRecording()
+{
+    TreeModel_Index *hub = window->hub();
+    const QModelIndex station = hub->index(0, 0, hub->index(0, 0));
+    const QModelIndex recording = hub->index(0, 0, station);
+    QTreeView *tree = window->projectForm()->treeView();
+    tree->expand(station);
+    tree->setCurrentIndex(recording);
+    window->projectForm()->on_treeView_doubleClicked(recording);
 }
 
 void ScreenshotTour::showFirstStation()

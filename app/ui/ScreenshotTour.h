@@ -22,11 +22,14 @@ public:
 
 private:
     void addMainWindowSteps();
+    void addTimeSeriesSteps();
     void settle(int milliseconds);
     bool grab(const QString &fileName);
     void closePopups();
     // Selects the first station of the first line and opens it as a double click does.
     void showFirstStation();
+    // Opens the first recording of the first station as a double click does.
+    void showFirstRecording();
 
     struct Step {
         QString fileName;
