@@ -23,7 +23,9 @@ bool scalarTable(CliProject &project, const CliProject::StationRef &ref, QString
                           .arg(project.label(ref)));
         return false;
     }
-    rows = CurveTable::scalarRows(exHy, eyHx, ex2Hy, multiPolarity);
+    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
+    station->decodeErrorBars(exHyBars, eyHxBars, ex2HyBars);
+    rows = CurveTable::scalarRows(exHy, eyHx, ex2Hy, multiPolarity, exHyBars, eyHxBars, ex2HyBars);
     return true;
 }
 

@@ -24,7 +24,21 @@ using RowKey = QPair<double, int>;  // frequency and occurrence within one curve
 struct Column {
     const QVector<OneFreqImpedance> *curve;
     bool withCoherency;
+    const QVector<ImpedanceErrorBar> *bars;  // null: no error columns
 };
+
+QString cellsOf(const Column &column, const OneFreqImpedance &z)
+{
+    QString cells = number(z.rho) + QLatin1Char(',') + number(z.phase);
+    if (column.withCoherency)
+        cells += QLatin1Char(',') + number(z.coherency);
+    if (column.bars) {
+        const ImpedanceErrorBar *bar = errorBarAt(*column.bars, z.freq);
+        cells += bar ? QLatin1Char(',') + number(bar->rhoError) + QLatin1Char(',') + number(bar->phaseError)
+                     : QStringLiteral(",,");
+    }
+    return cells;
+}
 
 QMap<RowKey, QStringList> lineUp(const QList<Column> &columns)
 {
@@ -37,8 +51,7 @@ QMap<RowKey, QStringList> lineUp(const QList<Column> &columns)
             row.reserve(columns.size());
             while (row.size() < columns.size())
                 row.append(QString());
-            row[c] = number(z.rho) + QLatin1Char(',') + number(z.phase)
-                     + (columns.at(c).withCoherency ? QLatin1Char(',') + number(z.coherency) : QString());
+            row[c] = cellsOf(columns.at(c), z);
         }
     }
     return rows;
@@ -46,20 +59,30 @@ QMap<RowKey, QStringList> lineUp(const QList<Column> &columns)
 
 QString emptyCells(const Column &column)
 {
-    return column.withCoherency ? QStringLiteral(",,") : QStringLiteral(",");
+    return QString(1 + (column.withCoherency ? 1 : 0) + (column.bars ? 2 : 0), QLatin1Char(','));
 }
 
 } // namespace
 
 QStringList scalarRows(const QVector<OneFreqImpedance> &exHy, const QVector<OneFreqImpedance> &eyHx,
                        const QVector<OneFreqImpedance> &ex2Hy,
-                       const QVector<OneFreqImpedance> &multiPolarity)
+                       const QVector<OneFreqImpedance> &multiPolarity,
+                       const QVector<ImpedanceErrorBar> &exHyBars,
+                       const QVector<ImpedanceErrorBar> &eyHxBars,
+                       const QVector<ImpedanceErrorBar> &ex2HyBars)
 {
-    QList<Column> columns{{&exHy, true}, {&eyHx, true}, {&ex2Hy, true}};
-    QString header = QStringLiteral("frequency_hz,ExHy_rho,ExHy_phase,ExHy_coherency,EyHx_rho,"
-                                    "EyHx_phase,EyHx_coherency,Ex2Hy_rho,Ex2Hy_phase,Ex2Hy_coherency");
+    const bool errors = !(exHyBars.isEmpty() && eyHxBars.isEmpty() && ex2HyBars.isEmpty());
+    QList<Column> columns{{&exHy, true, errors ? &exHyBars : nullptr},
+                          {&eyHx, true, errors ? &eyHxBars : nullptr},
+                          {&ex2Hy, true, errors ? &ex2HyBars : nullptr}};
+    QString header = QStringLiteral("frequency_hz");
+    for (const QString &pair : {QStringLiteral("ExHy"), QStringLiteral("EyHx"), QStringLiteral("Ex2Hy")}) {
+        header += QStringLiteral(",%1_rho,%1_phase,%1_coherency").arg(pair);
+        if (errors)
+            header += QStringLiteral(",%1_rho_error,%1_phase_error").arg(pair);
+    }
     if (!multiPolarity.isEmpty()) {
-        columns.append({&multiPolarity, false});
+        columns.append({&multiPolarity, false, nullptr});
         header += QStringLiteral(",MP_rho,MP_phase");
     }
     QStringList lines{header};

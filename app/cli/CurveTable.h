@@ -3,7 +3,9 @@
 // significant digits.
 //
 // Scalar: "frequency_hz" then rho, phase and coherency of ExHy, EyHx and Ex2Hy (and rho and
-// phase of the multi-polarity curve when there is one). The curves are lined up by frequency;
+// phase of the multi-polarity curve when there is one). When any of the three curves carries
+// error bars, each curve's coherency is followed by its "_rho_error" and "_phase_error" columns
+// (one standard error, ohm-m and degrees; empty where no error is known). The curves are lined up by frequency;
 // a curve that lacks a frequency leaves its cells empty. A station's curve assembled from two
 // recordings whose bands overlap holds some frequencies twice: the first records of that
 // frequency share one row, the second ones the next.
@@ -13,6 +15,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include "ImpedanceErrorBar.h"
 #include "SpectralRecords.h"
 #include "StationTensorFiles.h"
 
@@ -20,7 +23,10 @@ namespace CurveTable {
 
 QStringList scalarRows(const QVector<OneFreqImpedance> &exHy, const QVector<OneFreqImpedance> &eyHx,
                        const QVector<OneFreqImpedance> &ex2Hy,
-                       const QVector<OneFreqImpedance> &multiPolarity);
+                       const QVector<OneFreqImpedance> &multiPolarity,
+                       const QVector<ImpedanceErrorBar> &exHyBars = {},
+                       const QVector<ImpedanceErrorBar> &eyHxBars = {},
+                       const QVector<ImpedanceErrorBar> &ex2HyBars = {});
 QStringList tensorRows(const QList<StationTensorFiles::BandImpedance> &records);
 
 } // namespace CurveTable

@@ -16,6 +16,9 @@ bool exportEdi(CliProject &project, const QCommandLineParser &parser)
     QList<CliProject::StationRef> selected;
     if (!project.selectStations(parser.value("line"), parser.value("station"), selected))
         return false;
+    const QString form = parser.value("form");
+    if (form == "impedance")
+        return project.hub().exportImpedanceEDI(selected.first().line, selected.first().station);
     return project.hub().exportEDI(selected.first().line, selected.first().station);
 }
 
@@ -47,12 +50,18 @@ int runExportCommand(const QStringList &arguments)
     parser.addOptions({{"line", "line number", "N"},
                        {"station", "station number (edi)", "S"},
                        {"out", "EDI or spectrum file, or folder of the EH4 and raw files", "PATH"},
-                       {"start", "number of the first EH4 point", "N", "1"}});
+                       {"start", "number of the first EH4 point", "N", "1"},
+                       {"form", "EDI form: spectra (from the tensor results) or impedance (curves with error bars)",
+                        "FORM", "spectra"}});
     if (!CommandLine::parse(parser, kCommand, arguments.mid(1), 1))
         return 2;
     if (!parser.isSet("line") || !parser.isSet("out") || (kind == "edi" && !parser.isSet("station"))) {
         CommandLine::printError(kCommand, kind == "edi" ? QStringLiteral("--line, --station and --out are required")
                                                         : QStringLiteral("--line and --out are required"));
+        return 2;
+    }
+    if (parser.value("form") != "spectra" && parser.value("form") != "impedance") {
+        CommandLine::printError(kCommand, QStringLiteral("--form %1: expected spectra or impedance").arg(parser.value("form")));
         return 2;
     }
     bool whole = false;

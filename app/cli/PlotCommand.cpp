@@ -14,6 +14,7 @@
 #include "LineCommandSupport.h"
 #include "PlotTicks.h"
 #include "SectionPlot.h"
+#include "SectionTableFile.h"
 #include "StationTensorFiles.h"
 
 namespace {
@@ -37,7 +38,22 @@ QVector<QPointF> phaseOf(const QVector<OneFreqImpedance> &curve)
     return points;
 }
 
-// Adds the station's stored scalar curves; false when it has none.
+// A curve with its error bars (NaN where none is known) as a plotted series.
+CurvePlot::Series seriesOf(const QString &name, const QVector<OneFreqImpedance> &curve,
+                           const QVector<ImpedanceErrorBar> &bars)
+{
+    CurvePlot::Series series{name, rhoOf(curve), phaseOf(curve), {}, {}};
+    if (bars.isEmpty())
+        return series;
+    for (const OneFreqImpedance &z : curve) {
+        const ImpedanceErrorBar *bar = errorBarAt(bars, z.freq);
+        series.rhoError << (bar ? bar->rhoError : NAN);
+        series.phaseError << (bar ? bar->phaseError : NAN);
+    }
+    return series;
+}
+
+// Adds the station's stored scalar curves with their error bars; false when it has none.
 bool addScalarCurves(CliProject &project, const CliProject::StationRef &ref, CurvePlot &plot)
 {
     const Data_Station *station = project.station(ref);
@@ -45,11 +61,18 @@ bool addScalarCurves(CliProject &project, const CliProject::StationRef &ref, Cur
     station->decodeCurves(exHy, ex2Hy, eyHx);
     if (station->HasResult() < 1)
         return false;
+    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
+    station->decodeErrorBars(exHyBars, eyHxBars, ex2HyBars);
+    const struct {
+        const char *name;
+        const QVector<OneFreqImpedance> *curve;
+        const QVector<ImpedanceErrorBar> *bars;
+    } curves[] = {{"ExHy", &exHy, &exHyBars}, {"EyHx", &eyHx, &eyHxBars}, {"Ex2Hy", &ex2Hy, &ex2HyBars}};
     bool any = false;
-    for (const auto &[name, curve] : {std::pair{"ExHy", &exHy}, {"EyHx", &eyHx}, {"Ex2Hy", &ex2Hy}}) {
-        if (!curve->isEmpty())
-            plot.addMeasured({QLatin1String(name), rhoOf(*curve), phaseOf(*curve)});
-        any = any || !curve->isEmpty();
+    for (const auto &c : curves) {
+        if (!c.curve->isEmpty())
+            plot.addMeasured(seriesOf(QLatin1String(c.name), *c.curve, *c.bars));
+        any = any || !c.curve->isEmpty();
     }
     return any;
 }
@@ -62,8 +85,8 @@ bool addTensorResults(CliProject &project, const CliProject::StationRef &ref, Cu
     if (StationTensorFiles::existing(stationNum).isEmpty()
         || !StationTensorFiles::read(project.dialogs(), stationNum, records) || records.isEmpty())
         return false;
-    CurvePlot::Series xy{QStringLiteral("Zxy (tensor)"), {}, {}};
-    CurvePlot::Series yx{QStringLiteral("Zyx (tensor), phase + 180\u00b0"), {}, {}};
+    CurvePlot::Series xy{QStringLiteral("Zxy (tensor)"), {}, {}, {}, {}};
+    CurvePlot::Series yx{QStringLiteral("Zyx (tensor), phase + 180\u00b0"), {}, {}, {}, {}};
     for (const StationTensorFiles::BandImpedance &record : qAsConst(records)) {
         const TensorImpedance &z = record.impedance;
         xy.rho << QPointF(z.freq, z.rhoXY);
@@ -181,7 +204,7 @@ int plotSection(const QString &table, const QString &out, QSize size)
 {
     QList<DataType_ResultData> section;
     const QString name = QFileInfo(table).fileName();
-    if (!SectionPlot::read(table, section) || !SectionPlot::save(section, name, out, size))
+    if (!SectionTableFile::read(table, section) || !SectionPlot::save(section, name, out, size))
         return 1;
     QTextStream(stdout) << "Section plot of " << name << " written to " << out << '\n';
     return 0;

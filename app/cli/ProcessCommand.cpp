@@ -133,6 +133,26 @@ void printSummary(CliProject &project, const QList<StationRef> &stations,
         out << "  " << project.label(ref) << '\n';
 }
 
+// The --remote-station (on --remote-line, else on --line) as the hub's remote reference; true
+// when none is asked for. False (message printed) when it names no station or several.
+bool selectRemote(CliProject &project, const QCommandLineParser &parser)
+{
+    const QString station = parser.value(QStringLiteral("remote-station"));
+    if (station.isEmpty())
+        return true;
+    const QString line = parser.isSet(QStringLiteral("remote-line")) ? parser.value(QStringLiteral("remote-line"))
+                                                                     : parser.value(QStringLiteral("line"));
+    QList<StationRef> remote;
+    if (!project.selectStations(line, station, remote))
+        return false;
+    if (remote.size() > 1) {
+        project.error(QStringLiteral("station %1 is on several lines; name the remote one with --remote-line").arg(station));
+        return false;
+    }
+    project.hub().setRemoteReference(remote.first().line, remote.first().station);
+    return true;
+}
+
 } // namespace
 
 int runProcessCommand(const QStringList &arguments)
@@ -140,7 +160,10 @@ int runProcessCommand(const QStringList &arguments)
     QCommandLineParser parser;
     parser.addOptions({{QStringLiteral("line"), QStringLiteral("line number"), QStringLiteral("N")},
                        {QStringLiteral("station"), QStringLiteral("station number"), QStringLiteral("S")},
-                       {QStringLiteral("rebuild"), QStringLiteral("clear the stations' curves first")}});
+                       {QStringLiteral("rebuild"), QStringLiteral("clear the stations' curves first")},
+                       {QStringLiteral("remote-station"),
+                        QStringLiteral("remote reference station of the regression estimator"), QStringLiteral("S")},
+                       {QStringLiteral("remote-line"), QStringLiteral("line of the remote station"), QStringLiteral("N")}});
     ProcessOptions::addTo(parser);
     if (!CommandLine::parse(parser, kCommand, arguments, 1))
         return 2;
@@ -154,8 +177,13 @@ int runProcessCommand(const QStringList &arguments)
     QList<StationRef> stations;
     if (!project.open(parser.positionalArguments().first())
         || !project.selectStations(parser.value(QStringLiteral("line")),
-                                   parser.value(QStringLiteral("station")), stations))
+                                   parser.value(QStringLiteral("station")), stations)
+        || !selectRemote(project, parser))
         return 1;
+    if (parser.isSet(QStringLiteral("remote-station")) && options.estimator != 7) {
+        project.error(QStringLiteral("a remote reference needs --estimator regression"));
+        return 2;
+    }
     QList<StationRef> kept;
     if (parser.isSet(QStringLiteral("rebuild"))) {
         for (const StationRef &ref : qAsConst(stations))

@@ -47,7 +47,7 @@ bool readMode(const QString &text, ReCalculateParam &settings)
 void ProcessOptions::addTo(QCommandLineParser &parser)
 {
     parser.addOptions({
-        {QStringLiteral("estimator"), QStringLiteral("plain, robust, mestimation or median"),
+        {QStringLiteral("estimator"), QStringLiteral("plain, robust, mestimation, median or regression"),
          QStringLiteral("name"), QStringLiteral("plain")},
         {QStringLiteral("fft-length"), QStringLiteral("samples per segment, or rate"),
          QStringLiteral("n"), QStringLiteral("16384")},
@@ -64,8 +64,9 @@ void ProcessOptions::addTo(QCommandLineParser &parser)
 bool ProcessOptions::estimatorCode(const QString &text, int &code)
 {
     const QStringList names{QStringLiteral("plain"), QStringLiteral("robust"),
-                            QStringLiteral("mestimation"), QStringLiteral("median")};
-    const int codes[] = {1, 2, 3, 6};
+                            QStringLiteral("mestimation"), QStringLiteral("median"),
+                            QStringLiteral("regression")};
+    const int codes[] = {1, 2, 3, 6, 7};
     for (int i = 0; i < names.size(); ++i) {
         if (text == names.at(i) || text == QString::number(codes[i])) {
             code = codes[i];
@@ -103,7 +104,7 @@ bool ProcessOptions::read(const QCommandLineParser &parser, QString &error)
     };
     const Check checks[] = {
         {"estimator", estimatorCode(parser.value(QStringLiteral("estimator")), estimator),
-         "plain, robust, mestimation, median or 1, 2, 3, 6"},
+         "plain, robust, mestimation, median, regression or 1, 2, 3, 6, 7"},
         {"fft-length", readLength(parser.value(QStringLiteral("fft-length")), settings),
          fftLengthExpected()},
         {"fft-count", readCount(parser.value(QStringLiteral("fft-count")), settings),

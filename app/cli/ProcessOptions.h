@@ -1,6 +1,8 @@
 #pragma once
 // The processing settings of the process command, read from its options:
-//   --estimator plain|robust|mestimation|median (or the codes 1, 2, 3, 6; default plain)
+//   --estimator plain|robust|mestimation|median|regression (or the codes 1, 2, 3, 6, 7; default
+//     plain; regression: robust tensor regression with error bars, its own 128-sample segments
+//     over a decimation cascade, the FFT length and count only bounding the samples read)
 //   --fft-length N|rate (samples per segment, 16 to 2^22; "rate": as many as the sampling rate;
 //     default 16384)
 //   --fft-count N|all (segments to use; default 30)

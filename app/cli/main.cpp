@@ -20,6 +20,7 @@
 #include "PlotCommand.h"
 #include "SectionCommand.h"
 #include "ProcessCommand.h"
+#include "VolumeCommand.h"
 
 namespace {
 
@@ -29,8 +30,8 @@ const CliCommand commands[] = {
      "models, colour scales and the working folders",
      runDemoCommand},
     {"process", "PROJECT [--line N] [--station S] [--rebuild] [--estimator plain|robust|mestimation|"
-                "median] [--fft-length N|rate] [--fft-count N|all] [--frequencies 10|12|15|20] "
-                "[--detrend] [--mode scalar|tensor]",
+                "median|regression] [--fft-length N|rate] [--fft-count N|all] [--frequencies 10|12|15|20] "
+                "[--detrend] [--mode scalar|tensor] [--remote-station S [--remote-line N]]",
      "recompute every used recording of the selected stations and store the results; stations "
      "without stored curves get them assembled from their recordings (--rebuild clears them first)",
      runProcessCommand},
@@ -40,7 +41,8 @@ const CliCommand commands[] = {
     {"compare", "PROJECT [--model FILE] [--estimator NAME]",
      "compare every station's curves and tensor results with the synthetic earth models",
      runCompareCommand},
-    {"export", "edi|eh4|raw|spectrum|section PROJECT --line N [--station S] --out PATH [--start N]",
+    {"export", "edi|eh4|raw|spectrum|section PROJECT --line N [--station S] --out PATH [--start N] "
+               "[--form spectra|impedance]",
      "write a station's EDI file, a line's EH4 point files, raw result tables or spectrum table, "
      "or its section",
      runExportCommand},
@@ -56,6 +58,12 @@ const CliCommand commands[] = {
      "draw a station's resistivity and phase curves (with its earth model's when the demo model "
      "lies beside the project), or a section table as a colour-mapped section, as a PNG image",
      runPlotCommand, true},
+    {"volume", "PROJECT --coordinates FILE --out FILE.vti [--mode te|tm] [--non-layered] "
+               "[--radius M] [--x-coefficient X] [--y-coefficient X] [--z-coefficient X] "
+               "[--min-topo M] [--inversion X] [--constraint X] [--cell M] [--step M] [--slices N]",
+     "the pseudo-3-D resistivity volume of the stations placed by the coordinate file (line, "
+     "station, x, y, elevation per line) as a VTK image file, with N PNG depth slices beside it",
+     runVolumeCommand, true},
 };
 
 void printUsage(QTextStream &out)

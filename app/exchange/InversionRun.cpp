@@ -10,7 +10,6 @@
 #include "NLCGIODevice.h"
 #include "NLLSIODevice.h"
 #include "OperatorDialogs.h"
-#include "SectionPublisher.h"
 
 namespace {
 
@@ -43,17 +42,14 @@ const QString kProgramFailed = QStringLiteral("反演程序运行出错");
 
 } // namespace
 
-InversionRun::InversionRun(OperatorDialogs *dialogs, SectionPublisher *publisher)
-    : dialogs(dialogs), publisher(publisher)
-{
-}
+InversionRun::InversionRun(OperatorDialogs *dialogs) : dialogs(dialogs) {}
 
 void InversionRun::refuse(const QString &text)
 {
     dialogs->critical(QStringLiteral("错误"), text);
 }
 
-bool InversionRun::runNLCG(Data_Line &line)
+bool InversionRun::runNLCG(Data_Line &line, QList<DataType_ResultData> &section)
 {
     QList<QVector<OneFreqImpedance>> curves;
     QVector<double> positions;
@@ -87,11 +83,11 @@ bool InversionRun::runNLCG(Data_Line &line)
         refuse(kProgramFailed);
         return false;
     }
-    publisher->publish(device.result());
+    section = device.result();
     return true;
 }
 
-bool InversionRun::runNLLS(Data_Line &line)
+bool InversionRun::runNLLS(Data_Line &line, QList<DataType_ResultData> &section)
 {
     QList<QVector<OneFreqImpedance>> curves;
     QVector<double> positions;
@@ -117,7 +113,7 @@ bool InversionRun::runNLLS(Data_Line &line)
         return false;
     dialogs->progressNotice(QStringLiteral("反演"), inversionDone(programOutput));
     device.readResult(output, positions);
-    publisher->publish(device.result());
+    section = device.result();
     return true;
 }
 

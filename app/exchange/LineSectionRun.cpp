@@ -6,7 +6,6 @@
 #include "Data_Line.h"
 #include "Data_Smooth.h"
 #include "OperatorDialogs.h"
-#include "SectionPublisher.h"
 
 namespace {
 
@@ -21,19 +20,10 @@ QVector<OneFreqImpedance> withinBand(const QVector<OneFreqImpedance> &curve, dou
 
 } // namespace
 
-LineSectionRun::LineSectionRun(OperatorDialogs *dialogs, SectionPublisher *publisher)
-    : dialogs(dialogs), publisher(publisher)
-{
-}
+LineSectionRun::LineSectionRun(OperatorDialogs *dialogs) : dialogs(dialogs) {}
 
-bool LineSectionRun::run(Data_Line &line)
-{
-    InversionParam param;
-    dialogs->inversionParameters(param);
-    return run(line, param);
-}
-
-bool LineSectionRun::run(Data_Line &line, const InversionParam &param)
+bool LineSectionRun::run(Data_Line &line, const InversionParam &param,
+                         QList<DataType_ResultData> &section, QVector<TopoData> &surface)
 {
     if (param.topography.isEmpty()) {
         dialogs->warning(QStringLiteral("提示"), QStringLiteral("请导入高程文件！"));
@@ -53,9 +43,8 @@ bool LineSectionRun::run(Data_Line &line, const InversionParam &param)
     settings.depthScale = param.constraint;
     settings.sectionBottom = param.minTopo;
     settings.topography = param.topography;
-    const QList<DataType_ResultData> section =
-        Data_Smooth().smoothSection(Data_Inversion().depthSection(curves, positions.toVector(), settings),
-                                    param.smooth);
-    publisher->publish(section, param.topography);
+    section = Data_Smooth().smoothSection(
+        Data_Inversion().depthSection(curves, positions.toVector(), settings), param.smooth);
+    surface = param.topography;
     return true;
 }

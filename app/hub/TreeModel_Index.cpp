@@ -13,6 +13,7 @@
 #include "Data_Station.h"
 #include "EDIDeviceIO.h"
 #include "EH4Export.h"
+#include "EdiImpedanceExport.h"
 #include "EdiStationExport.h"
 #include "LibDORE.h"
 #include "LineSectionRun.h"
@@ -22,6 +23,7 @@
 #include "ProjectSchema.h"
 #include "RecordingDescriptors.h"
 #include "RecordingTableReader.h"
+#include "RegressionPairs.h"
 #include "ResultTableExport.h"
 #include "SectionPublisher.h"
 #include "StationPaths.h"
@@ -106,6 +108,12 @@ void TreeModel_Index::onRecalculateChanged(ReCalculateParam settings)
 void TreeModel_Index::on_slot_StackMethodChanged(int estimator)
 {
     estimatorCode = estimator;
+}
+
+void TreeModel_Index::setRemoteReference(int linePosition, int stationPosition)
+{
+    remoteLinePosition = linePosition;
+    remoteStationPosition = stationPosition;
 }
 
 // ---- project and tree ----
@@ -243,6 +251,9 @@ void TreeModel_Index::showStoredCurves(Data_Station &station, bool multiPolarity
     if (!readyToShow(station, exHy, eyHx, ex2Hy))
         return;
     emitStationCurves(station, exHy, eyHx, ex2Hy);
+    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
+    station.decodeErrorBars(exHyBars, eyHxBars, ex2HyBars);
+    emitErrorBars(exHyBars, eyHxBars, ex2HyBars);
     if (!multiPolarity)
         return;
     QVector<OneFreqImpedance> combined;
@@ -263,6 +274,10 @@ void TreeModel_Index::showAssembledCurves(Data_Station &station, bool multiPolar
         return;
     StationResults::setScalarCurves(station, exHy, eyHx, ex2Hy);
     emitStationCurves(station, exHy, eyHx, ex2Hy);
+    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
+    station.assembleErrorBars(exHyBars, eyHxBars, ex2HyBars);
+    station.setErrorBars(exHyBars, eyHxBars, ex2HyBars);
+    emitErrorBars(exHyBars, eyHxBars, ex2HyBars);
     if (multiPolarity) {
         const QVector<OneFreqImpedance> combined = MultiPolarityCurve::combine(exHy, eyHx, ex2Hy);
         emit MPMTImpedanceChanged(combined);
@@ -281,6 +296,15 @@ void TreeModel_Index::emitStationCurves(const Data_Station &station,
     emit ExHyImpedanceChanged(exHy);
     emit Ex2HyImpedanceChanged(ex2Hy);
     emit EyHxImpedanceChanged(eyHx);
+}
+
+void TreeModel_Index::emitErrorBars(const QVector<ImpedanceErrorBar> &exHy,
+                                    const QVector<ImpedanceErrorBar> &eyHx,
+                                    const QVector<ImpedanceErrorBar> &ex2Hy)
+{
+    emit ExHyErrorBarsChanged(exHy);
+    emit Ex2HyErrorBarsChanged(ex2Hy);
+    emit EyHxErrorBarsChanged(eyHx);
 }
 
 bool TreeModel_Index::readyToShow(const Data_Station &station, QVector<OneFreqImpedance> &exHy,
@@ -332,6 +356,9 @@ void TreeModel_Index::swapCurves()
     StationResults::sortByFrequency(exHy);
     StationResults::sortByFrequency(eyHx);
     StationResults::setScalarCurves(*station, eyHx, exHy, ex2Hy);
+    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
+    station->decodeErrorBars(exHyBars, eyHxBars, ex2HyBars);
+    station->setErrorBars(eyHxBars, exHyBars, ex2HyBars);
     station->commit();
 }
 
@@ -413,8 +440,12 @@ bool TreeModel_Index::processPairs(Data_Station &station, Data_SampleData &sampl
     failure = RecordingProcessing::missingFile(pairs);
     if (!failure.isEmpty())
         return false;
+    QList<RegressionChannel> remote;
+    if (estimatorCode == RecordingProcessing::EstimatorRegression
+        && !remoteChannels(pairs, sample, remote, failure))
+        return false;
     QList<PairCurve> curves;
-    if (!RecordingProcessing::computePairs(pairs, estimatorCode, processingSettings, curves, failure))
+    if (!RecordingProcessing::computePairs(pairs, estimatorCode, processingSettings, curves, failure, remote))
         return false;
     if (!StationResults::storePairCurves(*database, sample, curves)) {
         failure = QStringLiteral("its results could not be written to the project file");
@@ -431,10 +462,86 @@ void TreeModel_Index::emitPairCurve(const Data_Station &station, const PairCurve
     emit signal_SelectPointTitle(StationPaths::stationLabel(station.StationNum())
                                  + QStringLiteral("Frequency %1").arg(curve.sampleFrequency));
     switch (curve.channel) {
-    case Data_ProcessData::ChannelExHy: emit ExHyImpedanceChanged(curve.curve); break;
-    case Data_ProcessData::ChannelEyHx: emit EyHxImpedanceChanged(curve.curve); break;
-    case Data_ProcessData::ChannelEx2Hy: emit Ex2HyImpedanceChanged(curve.curve); break;
+    case Data_ProcessData::ChannelExHy:
+        emit ExHyImpedanceChanged(curve.curve);
+        emit ExHyErrorBarsChanged(curve.errorBars);
+        break;
+    case Data_ProcessData::ChannelEyHx:
+        emit EyHxImpedanceChanged(curve.curve);
+        emit EyHxErrorBarsChanged(curve.errorBars);
+        break;
+    case Data_ProcessData::ChannelEx2Hy:
+        emit Ex2HyImpedanceChanged(curve.curve);
+        emit Ex2HyErrorBarsChanged(curve.errorBars);
+        break;
     }
+}
+
+namespace {
+
+// The magnetic descriptor of code (Channel_Hx or Channel_Hy) as a regression channel.
+bool magneticChannel(const QList<MTSampleData> &channels, int code, RegressionChannel &out)
+{
+    for (const MTSampleData &d : channels) {
+        if (d.channel != code)
+            continue;
+        out.dataFile = d.dataFile;
+        out.sensorFile = d.sensorFile;
+        out.gainFile = d.gainFile;
+        out.countScale = d.countScale;
+        return true;
+    }
+    return false;
+}
+
+// The channel code of a magnetic file among a recording's descriptors, 0 when not found.
+int codeOfFile(const QList<MTSampleData> &channels, const QString &file)
+{
+    for (const MTSampleData &d : channels)
+        if (d.dataFile == file)
+            return d.channel;
+    return 0;
+}
+
+} // namespace
+
+bool TreeModel_Index::remoteChannels(const QList<OneMTSample> &pairs, Data_SampleData &sample,
+                                     QList<RegressionChannel> &channels, QString &failure)
+{
+    if (remoteLinePosition < 0)
+        return true;
+    Data_Line *line = lineAt(remoteLinePosition);
+    Data_Station *station = stationAt(remoteLinePosition, remoteStationPosition);
+    if (!station) {
+        failure = QStringLiteral("the remote reference station does not exist");
+        return false;
+    }
+    DORE_Collection<Data_SampleData> *recordings = station->REF_Data_SampleData();
+    Data_SampleData *remote = nullptr;
+    for (int r = 0; r < recordings->count() && !remote; ++r) {
+        Data_SampleData *candidate = recordings->at(r).object;
+        if (candidate && candidate->SampleRate() == sample.SampleRate())
+            remote = candidate;
+    }
+    failure = QStringLiteral("the remote reference %1 has no recording at %2 Hz with the same magnetic channels")
+                  .arg(StationPaths::stationLabel(station->StationNum())).arg(sample.SampleRate());
+    if (!remote)
+        return false;
+    remote->setFolder(StationPaths::stationFolder(folder, line->LineName(), station->StationNum()));
+    if (!remote->readTable())
+        return false;
+    const QList<MTSampleData> remoteDescriptors = RecordingDescriptors::buildChannelSamples(
+        RecordingProcessing::headerOf(remote->description(), remote->SampleRate()));
+    const QList<MTSampleData> localDescriptors = RecordingDescriptors::buildChannelSamples(
+        RecordingProcessing::headerOf(sample.description(), sample.SampleRate()));
+    for (const RegressionChannel &input : RegressionPairs::requestFor(pairs, processingSettings).inputs) {
+        RegressionChannel channel;
+        if (!magneticChannel(remoteDescriptors, codeOfFile(localDescriptors, input.dataFile), channel))
+            return false;
+        channels.append(channel);
+    }
+    failure.clear();
+    return true;
 }
 
 bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &sample,
@@ -505,6 +612,11 @@ bool TreeModel_Index::exportEDI(int linePosition, int stationPosition)
     return EdiStationExport(dialogs, resultFiles).run(lineAt(linePosition), stationPosition);
 }
 
+bool TreeModel_Index::exportImpedanceEDI(int linePosition, int stationPosition)
+{
+    return EdiImpedanceExport(dialogs).run(lineAt(linePosition), stationPosition);
+}
+
 bool TreeModel_Index::exportSection(const QString &path)
 {
     return ResultTableExport(dialogs).exportSection(path, sections->latestSection());
@@ -512,30 +624,44 @@ bool TreeModel_Index::exportSection(const QString &path)
 
 bool TreeModel_Index::runNLCG(int linePosition, int timeoutMs)
 {
-    Data_Line *line = lineAt(linePosition);
-    InversionRun run(dialogs, sections);
-    run.setTimeout(timeoutMs);
-    return line && run.runNLCG(*line);
+    return runInversion(linePosition, timeoutMs, &InversionRun::runNLCG);
 }
 
 bool TreeModel_Index::runNLLS(int linePosition, int timeoutMs)
 {
+    return runInversion(linePosition, timeoutMs, &InversionRun::runNLLS);
+}
+
+bool TreeModel_Index::runInversion(int linePosition, int timeoutMs, InversionMethod method)
+{
     Data_Line *line = lineAt(linePosition);
-    InversionRun run(dialogs, sections);
+    InversionRun run(dialogs);
     run.setTimeout(timeoutMs);
-    return line && run.runNLLS(*line);
+    QList<DataType_ResultData> section;
+    if (!line || !(run.*method)(*line, section))
+        return false;
+    sections->publish(section);
+    return true;
 }
 
 bool TreeModel_Index::runLineSection(int linePosition)
 {
-    Data_Line *line = lineAt(linePosition);
-    return line && LineSectionRun(dialogs, sections).run(*line);
+    if (!lineAt(linePosition))
+        return false;
+    InversionParam param;
+    dialogs->inversionParameters(param);
+    return runLineSection(linePosition, param);
 }
 
 bool TreeModel_Index::runLineSection(int linePosition, const InversionParam &param)
 {
     Data_Line *line = lineAt(linePosition);
-    return line && LineSectionRun(dialogs, sections).run(*line, param);
+    QList<DataType_ResultData> section;
+    QVector<TopoData> surface;
+    if (!line || !LineSectionRun(dialogs).run(*line, param, section, surface))
+        return false;
+    sections->publish(section, surface);
+    return true;
 }
 
 QList<DataType_ResultData> TreeModel_Index::latestSection() const

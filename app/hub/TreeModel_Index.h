@@ -27,6 +27,7 @@
 #include "InversionRun.h"
 #include "ProcessingRecords.h"
 #include "RecordingInfo.h"
+#include "ImpedanceErrorBar.h"
 #include "RecordingProcessing.h"
 #include "SpectralRecords.h"
 #include "TreeModel.h"
@@ -64,7 +65,7 @@ public:
                     const QVector<OneFreqImpedance> &multiPolarity);
     // Empties the station's results (HasResult 0) and tells the operator.
     void clearStation(int linePosition, int stationPosition);
-    // Exchanges the current station's ExHy and EyHx curves.
+    // Exchanges the current station's ExHy and EyHx curves (and their error bars).
     void swapCurves();
     // Drops the tree and the collections; the database may then be closed.
     void clearModel();
@@ -77,6 +78,8 @@ public:
     bool exportLineSpectrum(int linePosition);
     bool exportEH4(int linePosition);
     bool exportEDI(int linePosition, int stationPosition);
+    // The station's curves with error bars as an impedance-form EDI file (EdiImpedanceExport).
+    bool exportImpedanceEDI(int linePosition, int stationPosition);
     // The latest section as position,depth,value rows.
     bool exportSection(const QString &path);
     bool runNLCG(int linePosition, int timeoutMs = InversionRun::kDefaultTimeoutMs);
@@ -94,6 +97,9 @@ public:
     Data_SampleData *recordingAt(int linePosition, int stationPosition, int recordingPosition) const;
     ReCalculateParam settings() const { return processingSettings; }
     int estimator() const { return estimatorCode; }
+    // The station whose recordings serve the regression estimator (code 7) as remote reference:
+    // its recording of the same sampling rate gives the magnetic channels. -1, -1: none.
+    void setRemoteReference(int linePosition, int stationPosition);
     int currentLine() const { return currentLinePosition; }
     int currentStation() const { return currentStationPosition; }
 
@@ -101,6 +107,11 @@ signals:
     void ExHyImpedanceChanged(QVector<OneFreqImpedance> curve);
     void EyHxImpedanceChanged(QVector<OneFreqImpedance> curve);
     void Ex2HyImpedanceChanged(QVector<OneFreqImpedance> curve);
+    // The error bars of the curves just emitted, matched to their points by frequency; empty when
+    // no error is known (stacking estimators, older projects). Emitted after each curve signal.
+    void ExHyErrorBarsChanged(QVector<ImpedanceErrorBar> bars);
+    void EyHxErrorBarsChanged(QVector<ImpedanceErrorBar> bars);
+    void Ex2HyErrorBarsChanged(QVector<ImpedanceErrorBar> bars);
     void MPMTImpedanceChanged(QVector<OneFreqImpedance> curve);
     void signal_SelectPointTitle(QString title);
     void TimeSeriesChanged(QList<QVector<double>> segments, QString type);
@@ -135,6 +146,14 @@ private:
     void emitStationCurves(const Data_Station &station, const QVector<OneFreqImpedance> &exHy,
                            const QVector<OneFreqImpedance> &eyHx,
                            const QVector<OneFreqImpedance> &ex2Hy);
+    void emitErrorBars(const QVector<ImpedanceErrorBar> &exHy, const QVector<ImpedanceErrorBar> &eyHx,
+                       const QVector<ImpedanceErrorBar> &ex2Hy);
+    // The remote station's magnetic channels for the pairs of a recording, in the order the
+    // regression takes its inputs (from the remote recording of the same sampling rate); empty
+    // without a remote station. False, with failure set, when the remote station has no
+    // recording of that rate with the same magnetic channels.
+    bool remoteChannels(const QList<OneMTSample> &pairs, Data_SampleData &sample,
+                        QList<RegressionChannel> &channels, QString &failure);
     // Sorts the three curves by frequency; false, with the station reported as having nothing to
     // show, when all are empty.
     bool readyToShow(const Data_Station &station, QVector<OneFreqImpedance> &exHy,
@@ -149,6 +168,9 @@ private:
                       const QList<OneMTSample> &pairs, QString &failure);
     bool processTensor(Data_Station &station, Data_SampleData &sample, const RecordingInfo &info,
                        const QList<MTSampleData> &channels, QString &failure);
+    using InversionMethod = bool (InversionRun::*)(Data_Line &, QList<DataType_ResultData> &);
+    // Runs method over the line and publishes its section.
+    bool runInversion(int linePosition, int timeoutMs, InversionMethod method);
     void emitPairCurve(const Data_Station &station, const RecordingProcessing::PairCurve &curve);
     void reportFailure(const Data_Line &line, const Data_Station &station,
                        const Data_SampleData &sample, const QString &failure);
@@ -164,4 +186,6 @@ private:
     int currentStationPosition = -1;
     ReCalculateParam processingSettings;
     int estimatorCode = RecordingProcessing::EstimatorPlain;
+    int remoteLinePosition = -1;
+    int remoteStationPosition = -1;
 };

@@ -1,5 +1,6 @@
 #include "ProcessingRecords.h"
 
+#include "ImpedanceErrorBar.h"
 #include "RecordingHeader.h"
 
 void registerProcessingMetaTypes()
@@ -15,4 +16,6 @@ void registerProcessingMetaTypes()
     qRegisterMetaType<QList<OneMTSample>>("QList<OneMTSample>");
     qRegisterMetaType<QList<DataType_ResultData>>("QList<DataType_ResultData>");
     qRegisterMetaType<QVector<TopoData>>("QVector<TopoData>");
+    qRegisterMetaType<ImpedanceErrorBar>("ImpedanceErrorBar");
+    qRegisterMetaType<QVector<ImpedanceErrorBar>>("QVector<ImpedanceErrorBar>");
 }

@@ -81,5 +81,6 @@ Q_DECLARE_METATYPE(TopoData)
 
 // Registers the records and their containers under the names the program's signals use
 // ("ReCalculateParam", "QList<MTSampleData>", "QList<OneMTSample>", "QList<DataType_ResultData>",
-// "QVector<TopoData>", "RecordingHeader", ...). Safe to call more than once.
+// "QVector<TopoData>", "RecordingHeader", "QVector<ImpedanceErrorBar>", ...). Safe to call more
+// than once.
 void registerProcessingMetaTypes();

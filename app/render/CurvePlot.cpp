@@ -118,6 +118,8 @@ bool CurvePlot::save(const QString &path, QSize size) const
     }
     for (int i = 0; i < measured.size(); ++i) {
         const MeasuredStyle style = measuredStyle(i);
+        canvas.drawErrorBars(rhoPanel, measured.at(i).rho, measured.at(i).rhoError, style.colour);
+        canvas.drawErrorBars(phasePanel, measured.at(i).phase, measured.at(i).phaseError, style.colour);
         canvas.drawPoints(rhoPanel, measured.at(i).rho, style.marker, style.colour);
         canvas.drawPoints(phasePanel, measured.at(i).phase, style.marker, style.colour);
         rhoLegend.insert(i, {measured.at(i).name, style.colour, style.marker});

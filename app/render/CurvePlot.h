@@ -2,7 +2,8 @@
 // The sounding curves of one station as a picture: two stacked panels over one logarithmic
 // frequency axis that decreases to the right (shallow to deep), apparent resistivity on a
 // logarithmic axis above and phase from 0 to 90 degrees below. Measured series are drawn as
-// markers, model curves as lines; both panels carry a legend on their right.
+// markers (with error bars where the series carries them), model curves as lines; both panels
+// carry a legend on their right.
 
 #include <QList>
 #include <QPointF>
@@ -13,10 +14,14 @@
 class CurvePlot {
 public:
     // One measured curve; points are (frequency in Hz, ohm-m) and (frequency in Hz, degrees).
+    // rhoError and phaseError, when not empty, hold one standard error per point (ohm-m,
+    // degrees; 0 or NaN: none known), drawn as bars of +- one error.
     struct Series {
         QString name;
         QVector<QPointF> rho;
         QVector<QPointF> phase;
+        QVector<double> rhoError;
+        QVector<double> phaseError;
     };
     // A curve a model predicts, (frequency in Hz, value).
     struct ModelLine {

@@ -1,5 +1,7 @@
 #include "PlotCanvas.h"
 
+#include <algorithm>
+
 #include <QDebug>
 #include <cmath>
 
@@ -133,6 +135,28 @@ void PlotCanvas::drawPoints(const PlotPanel &panel, const QVector<QPointF> &valu
         if (panel.area.contains(at))
             drawMarker(at, marker, colour);
     }
+}
+
+void PlotCanvas::drawErrorBars(const PlotPanel &panel, const QVector<QPointF> &values,
+                               const QVector<double> &halfHeights, const QColor &colour)
+{
+    paint.save();
+    paint.setClipRect(panel.area);
+    paint.setPen(QPen(colour, 1.2));
+    for (int i = 0; i < std::min(values.size(), halfHeights.size()); ++i) {
+        const QPointF centre = panel.point(values[i].x(), values[i].y());
+        const double half = halfHeights[i];
+        if (!panel.area.contains(centre) || !(half > 0) || !std::isfinite(half))
+            continue;
+        const double low = values[i].y() - half;
+        const double bottom = panel.y.logarithmic && low <= 0
+            ? panel.area.bottom() + 1 : panel.point(values[i].x(), low).y();
+        const double top = panel.point(values[i].x(), values[i].y() + half).y();
+        paint.drawLine(QPointF(centre.x(), bottom), QPointF(centre.x(), top));
+        for (double y : {bottom, top})
+            paint.drawLine(QPointF(centre.x() - 3, y), QPointF(centre.x() + 3, y));
+    }
+    paint.restore();
 }
 
 void PlotCanvas::drawLine(const PlotPanel &panel, const QVector<QPointF> &values, const QPen &pen)

@@ -65,6 +65,11 @@ public:
     void drawPoints(const PlotPanel &panel, const QVector<QPointF> &values, PlotMarker marker,
                     const QColor &colour);
     void drawLine(const PlotPanel &panel, const QVector<QPointF> &values, const QPen &pen);
+    // Vertical bars from y - halfHeights[i] to y + halfHeights[i] with short caps, for the values
+    // that lie inside the panel and have a positive, finite half height (a bar reaching below
+    // zero on a logarithmic axis runs to the panel's edge). Clipped to the panel.
+    void drawErrorBars(const PlotPanel &panel, const QVector<QPointF> &values,
+                       const QVector<double> &halfHeights, const QColor &colour);
     // A framed legend box with its top left corner at topLeft, one entry a row.
     void drawLegend(QPointF topLeft, const QList<LegendEntry> &entries);
     // False (warning naming the file) when the PNG cannot be written. Ends the drawing.

@@ -11,12 +11,9 @@
 
 namespace SectionPlot {
 
-// Reads a section table, one "position,depth,value" row per cell (depth in m, negative below
-// the surface; value in ohm-m). False (warning naming the file) when it cannot be read, holds
-// no rows, or a row is malformed or has a resistivity that is not positive.
-bool read(const QString &path, QList<DataType_ResultData> &section);
 // Draws section under title on an image of size and writes it to path as PNG; false (warning
-// naming the file) when it cannot be written.
+// naming the file) when a cell lies off any survey or its resistivity off the log scale, or
+// when the file cannot be written.
 bool save(const QList<DataType_ResultData> &section, const QString &title, const QString &path,
           QSize size);
 

@@ -1,6 +1,7 @@
 #include "Data_ProcessData.h"
 
 #include "CurveBlob.h"
+#include "ErrorBarBlob.h"
 
 Data_ProcessData::Data_ProcessData(LibDORE *db, QObject *parent) : DORE_BaseObject(db, parent) {}
 
@@ -32,6 +33,17 @@ void Data_ProcessData::setData_SampleDataID(int value)
 {
     m_sampleDataId = value;
     propertyChanged(QStringLiteral("Data_SampleDataID"));
+}
+
+void Data_ProcessData::setData_ImpedanceErr(const QByteArray &blob)
+{
+    m_impedanceErr = blob;
+    propertyChanged(QStringLiteral("Data_ImpedanceErr"));
+}
+
+QVector<ImpedanceErrorBar> Data_ProcessData::decodeErrorBars() const
+{
+    return ErrorBarBlob::decode(m_impedanceErr);
 }
 
 QVector<OneFreqImpedance> Data_ProcessData::decodeCurve() const

@@ -3,6 +3,7 @@
 #include "CurveBlob.h"
 #include "Data_ProcessData.h"
 #include "Data_SampleData.h"
+#include "ErrorBarBlob.h"
 
 #include <QDebug>
 
@@ -120,6 +121,24 @@ void Data_Station::setData_LineID(int value)
     m_lineId = value;
     propertyChanged(QStringLiteral("Data_LineID"));
 }
+void Data_Station::setData_ImpedanceExErr(const QByteArray &blob)
+{
+    m_impedanceExErr = blob;
+    propertyChanged(QStringLiteral("Data_ImpedanceExErr"));
+}
+
+void Data_Station::setData_ImpedanceEyErr(const QByteArray &blob)
+{
+    m_impedanceEyErr = blob;
+    propertyChanged(QStringLiteral("Data_ImpedanceEyErr"));
+}
+
+void Data_Station::setData_ImpedanceEx2Err(const QByteArray &blob)
+{
+    m_impedanceEx2Err = blob;
+    propertyChanged(QStringLiteral("Data_ImpedanceEx2Err"));
+}
+
 DORE_Collection<Data_SampleData> *Data_Station::REF_Data_SampleData()
 {
     initReferences();
@@ -146,19 +165,11 @@ void Data_Station::decodeMultiPolarityCurve(QVector<OneFreqImpedance> &curve) co
     CurveBlob::decode(m_impedanceMP, curve);
 }
 
-void Data_Station::assembleCurves(QVector<OneFreqImpedance> &exHy, QVector<OneFreqImpedance> &eyHx,
-                                  QVector<OneFreqImpedance> &ex2Hy)
+void Data_Station::forEachUsedResult(const std::function<void(const Data_ProcessData &)> &visit)
 {
     // Recordings above this rate are not magnetotelluric soundings and never join a curve.
     constexpr int kHighestRate = 400000;
-    exHy.clear();
-    eyHx.clear();
-    ex2Hy.clear();
-    QVector<OneFreqImpedance> *byChannel[] = {&exHy, &eyHx, &ex2Hy};
     DORE_Collection<Data_SampleData> *samples = REF_Data_SampleData();
-    if (samples->count() == 0)
-        qDebug().noquote() << "Data_Station::assembleCurves station" << StationNum()
-                           << "has no recording";
     for (int s = 0; s < samples->count(); ++s) {
         Data_SampleData *sample = samples->at(s).object;
         if (!sample || sample->Use() == 0)
@@ -168,10 +179,53 @@ void Data_Station::assembleCurves(QVector<OneFreqImpedance> &exHy, QVector<OneFr
             continue;
         DORE_Collection<Data_ProcessData> *results = sample->REF_Data_ProcessData();
         for (int r = 0; r < results->count(); ++r) {
-            Data_ProcessData *result = results->at(r).object;
+            const Data_ProcessData *result = results->at(r).object;
             const int channel = result ? result->SampleChannel() : -1;
             if (channel >= 0 && channel < 3)
-                *byChannel[channel] += result->decodeCurve();
+                visit(*result);
         }
     }
+}
+
+void Data_Station::assembleCurves(QVector<OneFreqImpedance> &exHy, QVector<OneFreqImpedance> &eyHx,
+                                  QVector<OneFreqImpedance> &ex2Hy)
+{
+    exHy.clear();
+    eyHx.clear();
+    ex2Hy.clear();
+    QVector<OneFreqImpedance> *byChannel[] = {&exHy, &eyHx, &ex2Hy};
+    if (REF_Data_SampleData()->count() == 0)
+        qDebug().noquote() << "Data_Station::assembleCurves station" << StationNum()
+                           << "has no recording";
+    forEachUsedResult([&](const Data_ProcessData &result) {
+        *byChannel[result.SampleChannel()] += result.decodeCurve();
+    });
+}
+
+void Data_Station::assembleErrorBars(QVector<ImpedanceErrorBar> &exHy, QVector<ImpedanceErrorBar> &eyHx,
+                                     QVector<ImpedanceErrorBar> &ex2Hy)
+{
+    exHy.clear();
+    eyHx.clear();
+    ex2Hy.clear();
+    QVector<ImpedanceErrorBar> *byChannel[] = {&exHy, &eyHx, &ex2Hy};
+    forEachUsedResult([&](const Data_ProcessData &result) {
+        *byChannel[result.SampleChannel()] += result.decodeErrorBars();
+    });
+}
+
+void Data_Station::decodeErrorBars(QVector<ImpedanceErrorBar> &exHy, QVector<ImpedanceErrorBar> &eyHx,
+                                   QVector<ImpedanceErrorBar> &ex2Hy) const
+{
+    exHy = ErrorBarBlob::decode(m_impedanceExErr);
+    eyHx = ErrorBarBlob::decode(m_impedanceEyErr);
+    ex2Hy = ErrorBarBlob::decode(m_impedanceEx2Err);
+}
+
+void Data_Station::setErrorBars(const QVector<ImpedanceErrorBar> &exHy, const QVector<ImpedanceErrorBar> &eyHx,
+                                const QVector<ImpedanceErrorBar> &ex2Hy)
+{
+    setData_ImpedanceExErr(ErrorBarBlob::encode(exHy));
+    setData_ImpedanceEyErr(ErrorBarBlob::encode(eyHx));
+    setData_ImpedanceEx2Err(ErrorBarBlob::encode(ex2Hy));
 }

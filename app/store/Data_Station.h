@@ -1,13 +1,19 @@
 #pragma once
 // A measuring station on a line: position, GPS, switches and its four stored result curves
-// (BLOB columns of 56-byte OneFreqImpedance records), parent of its recordings.
+// (BLOB columns of 56-byte OneFreqImpedance records), parent of its recordings. The three scalar
+// curves have their error bars beside them in Data_ImpedanceExErr, Data_ImpedanceEyErr and
+// Data_ImpedanceEx2Err (ErrorBarBlob; empty or NULL: no error known), columns that registration
+// adds to older project files.
 
 #include "DORE_BaseObject.h"
 #include "DORE_Collection.h"
+#include "ImpedanceErrorBar.h"
 #include "SpectralRecords.h"
 
 #include <QByteArray>
+#include <functional>
 
+class Data_ProcessData;
 class Data_SampleData;
 
 class Data_Station : public DORE_BaseObject {
@@ -31,6 +37,9 @@ class Data_Station : public DORE_BaseObject {
     Q_CLASSINFO("LMT", "DB")
     Q_CLASSINFO("Data_LineID", "DB")
     Q_CLASSINFO("Data_LineID", "DB_INDEX")
+    Q_CLASSINFO("Data_ImpedanceExErr", "DB")
+    Q_CLASSINFO("Data_ImpedanceEyErr", "DB")
+    Q_CLASSINFO("Data_ImpedanceEx2Err", "DB")
     Q_CLASSINFO("Data_SampleData", "DB_REFFENCE")
     Q_PROPERTY(float StationNum READ StationNum WRITE setStationNum)
     Q_PROPERTY(int Use READ Use WRITE setUse)
@@ -50,6 +59,9 @@ class Data_Station : public DORE_BaseObject {
     Q_PROPERTY(int MMT READ MMT WRITE setMMT)
     Q_PROPERTY(int LMT READ LMT WRITE setLMT)
     Q_PROPERTY(int Data_LineID READ Data_LineID WRITE setData_LineID)
+    Q_PROPERTY(QByteArray Data_ImpedanceExErr READ Data_ImpedanceExErr WRITE setData_ImpedanceExErr)
+    Q_PROPERTY(QByteArray Data_ImpedanceEyErr READ Data_ImpedanceEyErr WRITE setData_ImpedanceEyErr)
+    Q_PROPERTY(QByteArray Data_ImpedanceEx2Err READ Data_ImpedanceEx2Err WRITE setData_ImpedanceEx2Err)
     Q_PROPERTY(DORE_Collection<Data_SampleData> *REF_Data_SampleData READ REF_Data_SampleData
                    RESET resetREF_Data_SampleData)
 public:
@@ -92,6 +104,12 @@ public:
     void setLMT(int value);
     int Data_LineID() const { return m_lineId; }
     void setData_LineID(int value);
+    QByteArray Data_ImpedanceExErr() const { return m_impedanceExErr; }
+    void setData_ImpedanceExErr(const QByteArray &blob);
+    QByteArray Data_ImpedanceEyErr() const { return m_impedanceEyErr; }
+    void setData_ImpedanceEyErr(const QByteArray &blob);
+    QByteArray Data_ImpedanceEx2Err() const { return m_impedanceEx2Err; }
+    void setData_ImpedanceEx2Err(const QByteArray &blob);
 
     DORE_Collection<Data_SampleData> *REF_Data_SampleData();
     void resetREF_Data_SampleData();
@@ -106,7 +124,21 @@ public:
     void assembleCurves(QVector<OneFreqImpedance> &exHy, QVector<OneFreqImpedance> &eyHx,
                         QVector<OneFreqImpedance> &ex2Hy);
 
+    // The stored error bars of the ExHy, EyHx and Ex2Hy curves (empty: none known).
+    void decodeErrorBars(QVector<ImpedanceErrorBar> &exHy, QVector<ImpedanceErrorBar> &eyHx,
+                         QVector<ImpedanceErrorBar> &ex2Hy) const;
+    // Writes the three curves' error bars (not committed).
+    void setErrorBars(const QVector<ImpedanceErrorBar> &exHy, const QVector<ImpedanceErrorBar> &eyHx,
+                      const QVector<ImpedanceErrorBar> &ex2Hy);
+    // The error bars of the same results assembleCurves gathers, in the same order.
+    void assembleErrorBars(QVector<ImpedanceErrorBar> &exHy, QVector<ImpedanceErrorBar> &eyHx,
+                           QVector<ImpedanceErrorBar> &ex2Hy);
+
 private:
+    // Calls visit for every result row of the used recordings sampled at 400000 Hz or below whose
+    // SampleChannel is 0, 1 or 2.
+    void forEachUsedResult(const std::function<void(const Data_ProcessData &)> &visit);
+
     float m_stationNum = -1.0f;
     int m_use = 0;
     double m_latitude = 0.0;
@@ -125,5 +157,8 @@ private:
     int m_mmt = -1;
     int m_lmt = -1;
     int m_lineId = -1;
+    QByteArray m_impedanceExErr;
+    QByteArray m_impedanceEyErr;
+    QByteArray m_impedanceEx2Err;
     DORE_Collection<Data_SampleData> *m_samples = nullptr;
 };

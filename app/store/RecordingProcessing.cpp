@@ -5,6 +5,7 @@
 
 #include "RecordingDescriptors.h"
 #include "RecordingTableReader.h"
+#include "RegressionPairs.h"
 #include "Rhoworks.h"
 #include "TensorBand.h"
 
@@ -88,6 +89,27 @@ bool hasImpedanceChannels(const QList<MTSampleData> &channels, QString &failure)
     return false;
 }
 
+bool computeRegressionPairs(const QList<OneMTSample> &pairs, ReCalculateParam &settings,
+                            QList<PairCurve> &curves, QString &failure,
+                            const QList<RegressionChannel> &remote)
+{
+    if (pairs.isEmpty()) {
+        failure = QStringLiteral("the recording has no electric and magnetic channel to pair");
+        return false;
+    }
+    // The regression's own segments are short; "all data" stays all of it (the count is not
+    // settled), and the length only enters the band rule of fast recorders.
+    if (settings.fftLength < 0)
+        settings.fftLength = float(pairs.first().sampleFrequency);
+    QList<RegressionPairs::PairResult> results;
+    if (!RegressionPairs::compute(pairs, settings, results, failure, remote))
+        return false;
+    for (const RegressionPairs::PairResult &result : results)
+        curves.append({pairChannel(result.pairName), result.pairName, pairs.first().sampleFrequency,
+                       result.curve, result.errorBars});
+    return true;
+}
+
 } // namespace
 
 RecordingHeader headerOf(const RecordingInfo &info, int sampleRate)
@@ -167,11 +189,13 @@ QString missingFile(const QList<MTSampleData> &channels)
 }
 
 bool computePairs(const QList<OneMTSample> &pairs, int estimator, ReCalculateParam &settings,
-                  QList<PairCurve> &curves, QString &failure)
+                  QList<PairCurve> &curves, QString &failure, const QList<RegressionChannel> &remote)
 {
+    if (estimator == EstimatorRegression)
+        return computeRegressionPairs(pairs, settings, curves, failure, remote);
     const Method method = methodFor(estimator);
     if (!method) {
-        failure = QStringLiteral("estimator code %1 is not one of 1, 2, 3 and 6").arg(estimator);
+        failure = QStringLiteral("estimator code %1 is not one of 1, 2, 3, 6 and 7").arg(estimator);
         return false;
     }
     for (const OneMTSample &pair : pairs) {
@@ -192,7 +216,7 @@ bool computePairs(const QList<OneMTSample> &pairs, int estimator, ReCalculatePar
             return false;
         }
         curves.append({channel, pair.pairName, pair.sampleFrequency,
-                       rhoworks.getCanigrdResistivity()});
+                       rhoworks.getCanigrdResistivity(), {}});
     }
     return true;
 }

@@ -11,6 +11,8 @@
 #include <QVector>
 
 #include "Data_Calc_Tensor.h"
+#include "ImpedanceErrorBar.h"
+#include "RegressionRequest.h"
 #include "ProcessingRecords.h"
 #include "RecordingHeader.h"
 #include "RecordingInfo.h"
@@ -19,8 +21,10 @@
 namespace RecordingProcessing {
 
 // Estimator codes of the stacking switch.
+// Estimator codes of the stacking switch; 7 is the robust tensor regression with error bars
+// (RegressionPairs).
 enum Estimator { EstimatorPlain = 1, EstimatorRobust = 2, EstimatorMEstimation = 3,
-                 EstimatorMedian = 6 };
+                 EstimatorMedian = 6, EstimatorRegression = 7 };
 
 // The curve one channel pair produced.
 struct PairCurve {
@@ -28,6 +32,7 @@ struct PairCurve {
     QString pairName;
     int sampleFrequency = 0;   // Hz
     QVector<OneFreqImpedance> curve;
+    QVector<ImpedanceErrorBar> errorBars;  // empty: no error known (the stacking estimators)
 };
 
 RecordingHeader headerOf(const RecordingInfo &info, int sampleRate);
@@ -45,12 +50,14 @@ int pairChannel(const QString &pairName);
 QString missingFile(const QList<OneMTSample> &pairs);
 QString missingFile(const QList<MTSampleData> &channels);
 
-// Runs the estimator on every pair in order. A negative FFT length or count in settings is
+// Runs the estimator on every pair in order (the regression, code 7, fits all pairs at once,
+// with the remote station's magnetic channels as reference when remote is not empty). A negative FFT length or count in settings is
 // replaced (by the pair's sampling frequency, by its sample count over the length) and stays
 // replaced. All pairs must give a curve: on the first that does not, false with failure set and
 // curves left incomplete.
 bool computePairs(const QList<OneMTSample> &pairs, int estimator, ReCalculateParam &settings,
-                  QList<PairCurve> &curves, QString &failure);
+                  QList<PairCurve> &curves, QString &failure,
+                  const QList<RegressionChannel> &remote = {});
 
 // Tensor processing of the recording's channels over the band of its sampling rate (half-width
 // 0.3). A negative FFT length in settings is replaced by the sampling frequency. False, with

@@ -6,6 +6,7 @@
 #include "Data_ProcessData.h"
 #include "Data_SampleData.h"
 #include "Data_Station.h"
+#include "ErrorBarBlob.h"
 #include "LibDORE.h"
 
 namespace StationResults {
@@ -35,6 +36,7 @@ bool storePairCurve(Data_SampleData &sample, const RecordingProcessing::PairCurv
         row->setSampleChannel(curve.channel);
     }
     row->setData_Impedance(CurveBlob::encode(curve.curve));
+    row->setData_ImpedanceErr(ErrorBarBlob::encode(curve.errorBars));
     return row->commit();
 }
 
@@ -67,6 +69,7 @@ void setCleared(Data_Station &station)
     station.setData_ImpedanceEy(QByteArray());
     station.setData_ImpedanceEx2(QByteArray());
     station.setData_ImpedanceMP(QByteArray());
+    station.setErrorBars({}, {}, {});
 }
 
 bool storePairCurves(LibDORE &db, Data_SampleData &sample,

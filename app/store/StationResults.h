@@ -23,11 +23,11 @@ bool allEmpty(const QVector<OneFreqImpedance> &a, const QVector<OneFreqImpedance
 // Sets Data_ImpedanceEx, Data_ImpedanceEy and Data_ImpedanceEx2 (not committed).
 void setScalarCurves(Data_Station &station, const QVector<OneFreqImpedance> &exHy,
                      const QVector<OneFreqImpedance> &eyHx, const QVector<OneFreqImpedance> &ex2Hy);
-// HasResult 0 and the four result columns empty (not committed).
+// HasResult 0, the four result columns and the three error-bar columns empty (not committed).
 void setCleared(Data_Station &station);
 
-// Writes each curve into the recording's result row of its pair (replacing the row's curve, or
-// appending a row), inside one transaction. When any write fails the transaction is rolled back,
+// Writes each curve and its error bars (none: an empty column) into the recording's result row of
+// its pair (replacing the row's curve, or appending a row), inside one transaction. When any write fails the transaction is rolled back,
 // the recording's result rows are reloaded from the file, and the result is false.
 bool storePairCurves(LibDORE &db, Data_SampleData &sample,
                      const QList<RecordingProcessing::PairCurve> &curves);

@@ -62,6 +62,15 @@ void ScreenshotTour::addMainWindowSteps()
         window->optionAction(QStringLiteral("Office2007Blue"))->trigger();
         window->ribbonBar()->setMinimized(true);
     });
+    // Last, so that the pictures before it keep the impedance view: the first line's depth
+    // section over a sloping surface, which the hub hands to the section view.
+    addStep(QStringLiteral("section-main-window.png"), [this] {
+        window->ribbonBar()->setMinimized(false);
+        InversionParam param;
+        param.topography = {{1, 120}, {4, 90}, {7, 140}};
+        param.minTopo = -2000;
+        window->hub()->runLineSection(0, param);
+    });
 }
 
 void ScreenshotTour::addTimeSeriesSteps()

@@ -1,34 +1,30 @@
 #include "InversionRun.h"
 #include "LineSectionRun.h"
-#include "SectionPublisher.h"
 #include "TestExchange.h"
 #include "TopographyFile.h"
 
-// The publisher's signals in order: "graph <colours> <inverted> at <column positions> over
-// <surface>", "range <lowest> <highest>" (six digits), "page <n>", "export <on>".
-static void logSignals(SectionPublisher &p, QStringList *log)
+// A section as text: "at <column positions> over <surface>" and "range <lowest> <highest>" of its
+// resistivities (six digits).
+static QStringList described(const QList<DataType_ResultData> &section, const QVector<TopoData> &surface)
 {
-    QObject::connect(&p, &SectionPublisher::signal2DISOGraphChanged,
-                     [log](auto section, auto surface, QMap<float, QColor> colours, bool inverted) {
-                         QStringList positions, points;
-                         for (const DataType_ResultData &column : section)
-                             positions << QString::number(column.position);
-                         for (const TopoData &point : surface)
-                             points << QString("%1:%2").arg(point.position).arg(point.elevation);
-                         *log << QString("graph %1 %2 at %3 over %4")
-                                     .arg(colours.size()).arg(inverted).arg(positions.join(' '), points.join(' '));
-                     });
-    QObject::connect(&p, &SectionPublisher::signal_StaticResistivity, [log](float lo, float hi) {
-        *log << QString("range %1 %2").arg(lo, 0, 'g', 6).arg(hi, 0, 'g', 6);
-    });
-    QObject::connect(&p, &SectionPublisher::signal_CentralWidgetChanged,
-                     [log](int page) { *log << QString("page %1").arg(page); });
-    QObject::connect(&p, &SectionPublisher::setExportData, [log](bool on) { *log << QString("export %1").arg(on); });
+    QStringList positions, points;
+    double lowest = HUGE_VAL, highest = -HUGE_VAL;
+    for (const DataType_ResultData &column : section) {
+        positions << QString::number(column.position);
+        for (double rho : column.value) {
+            lowest = qMin(lowest, rho);
+            highest = qMax(highest, rho);
+        }
+    }
+    for (const TopoData &point : surface)
+        points << QString("%1:%2").arg(point.position).arg(point.elevation);
+    return {QString("at %1 over %2").arg(positions.join(' '), points.join(' ')),
+            QString("range %1 %2").arg(lowest, 0, 'g', 6).arg(highest, 0, 'g', 6)};
 }
 
-static QStringList published(const QString &columns, const QString &range)
+static QStringList made(const QString &columns, const QString &range)
 {
-    return {"graph 25 1 at " + columns, "range " + range, "page 2", "export 1"};
+    return {"at " + columns, "range " + range};
 }
 
 // Used stations 50 m apart over a 100 ohm-m half-space (45 degrees), and one station out of use.
@@ -48,7 +44,7 @@ void TestExchange::inversionRun_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QByteArray>("script");  // empty: the stand-in, or no program at all
     QTest::addColumn<int>("stations");
-    QTest::addColumn<int>("layers");         // of the section published, 0: none
+    QTest::addColumn<int>("layers");         // of the section returned, 0: none
     QTest::addColumn<double>("firstDepth");
     const QString nlcg = "nlcg/MTNLCG.exe";
     QTest::newRow("conjugate gradient stand-in") << nlcg << QByteArray() << 8 << 40 << -20.0;
@@ -61,7 +57,7 @@ void TestExchange::inversionRun_data()
     QTest::newRow("five stations") << nlcg << QByteArray() << 5 << 0 << 0.0;
 }
 
-// An earlier run's output is never published as new: it is removed once the program is started.
+// An earlier run's output is never returned as new: it is removed once the program is started.
 void TestExchange::inversionRun()
 {
     QFETCH(QString, program);
@@ -79,14 +75,12 @@ void TestExchange::inversionRun()
         QVERIFY(QFile::copy(nlls ? NLLS_STANDIN : NLCG_STANDIN, program));
     QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
     Data_Line *line = halfSpaceLine(f, stations);
-    SectionPublisher publisher;
-    QStringList emitted;
-    logSignals(publisher, &emitted);
-    InversionRun run(&f.dialogs, &publisher);
+    InversionRun run(&f.dialogs);
     run.setTimeout(script.contains("sleep") ? 300 : 60000);
-    QCOMPARE(nlls ? run.runNLLS(*line) : run.runNLCG(*line), layers > 0);
+    QList<DataType_ResultData> section;
+    QCOMPARE(nlls ? run.runNLLS(*line, section) : run.runNLCG(*line, section), layers > 0);
     if (layers == 0) {
-        QVERIFY(emitted.isEmpty());
+        QVERIFY(section.isEmpty());
         QCOMPARE(QFile::exists(output), stations < 6);
         QCOMPARE(f.dialogs.callsOf("critical").size(), 1);
         return;
@@ -95,9 +89,8 @@ void TestExchange::inversionRun()
     // The stand-in fits the half-space exactly, and the last notice shows the misfit it printed.
     QCOMPARE(f.dialogs.callsOf("progressNotice").last().text,
              QString("当前反演结束，成功,正在准备成图！\nRMS拟合差：0.000"));
-    QCOMPARE(emitted, published("100 150 200 250 300 350 400 450 over 100:0 150:0 200:0 250:0 300:0 350:0 400:0 450:0",
-                                "100 100"));
-    for (const DataType_ResultData &column : publisher.latestSection()) {
+    QCOMPARE(described(section, {}), made("100 150 200 250 300 350 400 450 over ", "100 100"));
+    for (const DataType_ResultData &column : section) {
         QCOMPARE(column.value.size(), layers);
         QCOMPARE(column.depth.first(), firstDepth);
         for (double rho : column.value)
@@ -149,14 +142,14 @@ void TestExchange::lineSectionRun_data()
     QTest::addColumn<double>("start");
     QTest::addColumn<double>("end");
     QTest::addColumn<double>("freqMax");
-    QTest::addColumn<QStringList>("shown");  // the boxes, then the signals
+    QTest::addColumn<QStringList>("shown");  // the boxes, or the section made
     QTest::newRow("no topography") << false << -1.0 << -1.0 << 1e5 << QStringList{"warning:提示:请导入高程文件！"};
     QTest::newRow("start beyond end") << true << 300.0 << 200.0 << 1e5
                                       << QStringList{"warning:提示:请正确输入起始点号！"};
     QTest::newRow("start only: open end") << true << 200.0 << -1.0 << 1e5
-                                          << published("200 300 over 0:20 1000:20", "100 1000");
+                                          << made("200 300 over 0:20 1000:20", "100 1000");
     QTest::newRow("up to 10 Hz: the deep layer only") << true << -1.0 << -1.0 << 10.0
-                                                      << published("100 200 300 over 0:20 1000:20", "100 100");
+                                                      << made("100 200 300 over 0:20 1000:20", "100 100");
 }
 
 // Three used stations 100 m apart whose records up to 10 Hz see 100 ohm-m, above it 1000 ohm-m.
@@ -174,16 +167,15 @@ void TestExchange::lineSectionRun()
         record.rho = record.freq > 10 ? 1000 : 100;
     for (int i = 0; i < 3; ++i)
         f.addStation(line, 100 + 100 * i, curve);
-    f.dialogs.inversionAnswers << [&](InversionParam &param) {
-        param.topography = withTopography ? QVector<TopoData>{{0, 20}, {1000, 20}} : QVector<TopoData>();
-        param.minTopo = -3000;
-        param.startPoint = start;
-        param.endPoint = end;
-        param.freqMax = freqMax;
-    };
-    SectionPublisher publisher;
-    QStringList emitted;
-    logSignals(publisher, &emitted);
-    QCOMPARE(LineSectionRun(&f.dialogs, &publisher).run(*line), !shown.first().startsWith("warning"));
-    QCOMPARE(f.boxes().split('|', Qt::SkipEmptyParts) + emitted, shown);
+    InversionParam param;
+    param.topography = withTopography ? QVector<TopoData>{{0, 20}, {1000, 20}} : QVector<TopoData>();
+    param.minTopo = -3000;
+    param.startPoint = start;
+    param.endPoint = end;
+    param.freqMax = freqMax;
+    QList<DataType_ResultData> section;
+    QVector<TopoData> surface;
+    const bool ran = LineSectionRun(&f.dialogs).run(*line, param, section, surface);
+    QCOMPARE(ran, !shown.first().startsWith("warning"));
+    QCOMPARE(ran ? described(section, surface) : f.boxes().split('|', Qt::SkipEmptyParts), shown);
 }

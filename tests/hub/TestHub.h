@@ -10,6 +10,7 @@
 #include <gsl/gsl_errno.h>
 
 #include "CurveBlob.h"
+#include "ErrorBarBlob.h"
 #include "LibDORE.h"
 #include "ScriptedOperatorDialogs.h"
 #include "SyntheticProject.h"
@@ -25,6 +26,7 @@ private slots:
     void recomputingTwiceKeepsOneRowPerPair_data();
     void recomputingTwiceKeepsOneRowPerPair();
     void stationCurvesAssembledKeptClearedAndSwapped();
+    void errorBarsTravelWithTheCurves();
     void tensorResultsSetOneBandFlag_data();
     void tensorResultsSetOneBandFlag();
     void failedRecomputationStoresNothing_data();

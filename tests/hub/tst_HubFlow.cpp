@@ -99,6 +99,7 @@ void TestHub::recomputingTwiceKeepsOneRowPerPair_data()
     QTest::newRow("robust") << 2 << 3.0;
     QTest::newRow("M-estimation") << 3 << 3.0;
     QTest::newRow("median") << 6 << 3.0;
+    QTest::newRow("regression") << 7 << 3.0;
 }
 
 void TestHub::recomputingTwiceKeepsOneRowPerPair()
@@ -192,6 +193,45 @@ void TestHub::stationCurvesAssembledKeptClearedAndSwapped()
     QCOMPARE(storedCurves(f), asText(sorted(eyHxDown)) << "|" << asText(sorted(exHyDown)) << ex2AndNoMultiPolarity);
     f.hub.swapCurves();
     QCOMPARE(storedCurves(f), asText(sorted(exHyDown)) << "|" << asText(sorted(eyHxDown)) << ex2AndNoMultiPolarity);
+}
+
+// The regression (code 7) stores error bars beside each pair's curve; showing the station assembles
+// and stores them with the curves and sends them after each curve; swapping exchanges them with
+// the curves; a stacking estimator's recomputation leaves its rows without error bars.
+void TestHub::errorBarsTravelWithTheCurves()
+{
+    HubFixture f(stationSurvey());
+    QVERIFY(f.isValid());
+    QVERIFY(process(f, {0, 1}, 7));
+    const auto barsOfRows = [&](int channel) {
+        QVector<ImpedanceErrorBar> bars;
+        for (const QVariantList &row : f.rows("Data_ProcessData", "Data_ImpedanceErr", QString("SampleChannel = %1").arg(channel)))
+            bars += ErrorBarBlob::decode(row.first().toByteArray());
+        return bars;
+    };
+    for (int channel = 0; channel < 3; ++channel) {
+        const QVector<ImpedanceErrorBar> bars = barsOfRows(channel);
+        QCOMPARE(bars.size(), expectedAssembly(f, channel).size());
+        for (const ImpedanceErrorBar &bar : bars)
+            QVERIFY(bar.rhoError > 0 && bar.phaseError > 0 && bar.phaseError < 90);
+    }
+    QSignalSpy exHyBars(&f.hub, &TreeModel_Index::ExHyErrorBarsChanged);
+    QSignalSpy eyHxBars(&f.hub, &TreeModel_Index::EyHxErrorBarsChanged);
+    f.hub.showStation(0, 0);
+    const auto storedBars = [&](const char *column) { return ErrorBarBlob::decode(f.station1(column).toByteArray()); };
+    QCOMPARE(ErrorBarBlob::encode(exHyBars.last().first().value<QVector<ImpedanceErrorBar>>()),
+             ErrorBarBlob::encode(barsOfRows(0)));
+    QCOMPARE(ErrorBarBlob::encode(storedBars("Data_ImpedanceExErr")), ErrorBarBlob::encode(barsOfRows(0)));
+    QCOMPARE(ErrorBarBlob::encode(storedBars("Data_ImpedanceEyErr")), ErrorBarBlob::encode(barsOfRows(1)));
+    QCOMPARE(eyHxBars.count(), 1);
+    f.hub.swapCurves();
+    QCOMPARE(ErrorBarBlob::encode(storedBars("Data_ImpedanceExErr")), ErrorBarBlob::encode(barsOfRows(1)));
+    QCOMPARE(ErrorBarBlob::encode(storedBars("Data_ImpedanceEyErr")), ErrorBarBlob::encode(barsOfRows(0)));
+    QVERIFY(process(f, {0, 1}, 1));
+    for (int channel = 0; channel < 3; ++channel)
+        QVERIFY(barsOfRows(channel).isEmpty());
+    f.hub.clearStation(0, 0);
+    QVERIFY(storedBars("Data_ImpedanceExErr").isEmpty() && storedBars("Data_ImpedanceEyErr").isEmpty());
 }
 
 void TestHub::tensorResultsSetOneBandFlag_data()

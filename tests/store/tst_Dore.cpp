@@ -64,7 +64,8 @@ void TestDore::freshSchemaAsWritten()
                  "CREATE TABLE Data_Line " + key + "LineName INTEGER , Use INTEGER , Note TEXT , "
                      "Data_ProjectID INTEGER )",
                  "CREATE TABLE Data_ProcessData " + key + "SampleFrequency REAL , SampleChannel INTEGER , "
-                     "Data_Impedance BLOB , Data_Velocity BLOB , Data_SampleDataID INTEGER )",
+                     "Data_Impedance BLOB , Data_Velocity BLOB , Data_SampleDataID INTEGER , "
+                     "Data_ImpedanceErr BLOB )",
                  "CREATE TABLE Data_Project " + key + "ProjectId TEXT , ProjectName TEXT , ProjectAddress TEXT , "
                      "ProjectDate INTEGER , OperatorName TEXT , GMTOffset INTEGER , LinesNumbers INTEGER , Note TEXT )",
                  "CREATE TABLE Data_SampleData " + key + "SampleDataNum INTEGER , SampleRate INTEGER , Use INTEGER , "
@@ -73,7 +74,8 @@ void TestDore::freshSchemaAsWritten()
                      "GPS_Longtitude REAL , GPS_Elevation REAL , SampleNumbers INTEGER , HasResult INTEGER , "
                      "Data_ImpedanceEx BLOB , Data_ImpedanceEy BLOB , Data_ImpedanceEx2 BLOB , Data_ImpedanceMP BLOB , "
                      "HasTensor INTEGER , XPoleDistance REAL , YPoleDistance REAL , HMT INTEGER , MMT INTEGER , "
-                     "LMT INTEGER , Data_LineID INTEGER )",
+                     "LMT INTEGER , Data_LineID INTEGER , Data_ImpedanceExErr BLOB , Data_ImpedanceEyErr BLOB , "
+                     "Data_ImpedanceEx2Err BLOB )",
                  "CREATE INDEX IDX_Data_Line_Data_ProjectID_ ON Data_Line ( Data_ProjectID )",
                  "CREATE INDEX IDX_Data_Line_ID_ ON Data_Line ( ID )",
                  "CREATE INDEX IDX_Data_ProcessData_Data_SampleDataID_ ON Data_ProcessData ( Data_SampleDataID )",
@@ -105,12 +107,17 @@ void TestDore::olderFileGainsColumnsOnceAndKeepsRows()
                           "GPS_Latitude REAL", "GPS_Longtitude REAL", "GPS_Elevation REAL", "SampleNumbers INTEGER",
                           "HasResult INTEGER", "Data_ImpedanceEx BLOB", "Data_ImpedanceEy BLOB",
                           "Data_ImpedanceEx2 BLOB", "Data_ImpedanceMP BLOB", "HasTensor INTEGER",
-                          "XPoleDistance REAL", "YPoleDistance REAL", "HMT INTEGER", "MMT INTEGER", "LMT INTEGER"}));
+                          "XPoleDistance REAL", "YPoleDistance REAL", "HMT INTEGER", "MMT INTEGER", "LMT INTEGER",
+                          "Data_ImpedanceExErr BLOB", "Data_ImpedanceEyErr BLOB", "Data_ImpedanceEx2Err BLOB"}));
     QCOMPARE(rawValues(*db, "SELECT Obsolete FROM Data_Station ORDER BY ID"), (QVariantList{"a", "b"}));
     DORE_Collection<Data_Station> stations(db.get(), "Data_LineID", "7");
     const Data_Station *first = stations.at(0).object;
     QVERIFY(stations.count() == 2 && first && first->StationNum() == 5.5f && first->Use() == 1);
     QVERIFY(first->XPoleDistance() == 0 && first->HMT() == 0 && first->Data_ImpedanceEx().isEmpty());
+    // An older station's curves have no error known.
+    QVector<ImpedanceErrorBar> exHy{{1, 1, 1}}, eyHx{{1, 1, 1}}, ex2Hy{{1, 1, 1}};
+    first->decodeErrorBars(exHy, eyHx, ex2Hy);
+    QVERIFY(exHy.isEmpty() && eyHx.isEmpty() && ex2Hy.isEmpty());
     const QString schema = "SELECT type || name || sql FROM sqlite_master ORDER BY name";
     const QVariantList before = rawValues(*db, schema);
     static int logged = 0;

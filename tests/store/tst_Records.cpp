@@ -1,6 +1,7 @@
 // Recording descriptors and record types, the recording table, entity operations and a ready project.
 
 #include "CurveBlob.h"
+#include "ErrorBarBlob.h"
 #include "Data_Line.h"
 #include "Data_ProcessData.h"
 #include "Data_Project.h"
@@ -71,6 +72,7 @@ private slots:
     void fieldMeanings_data();
     void fieldMeanings();
     void curveBlobLayout();
+    void errorBarBlobLayout();
     void lineCurves_data();
     void lineCurves();
     void assembledCurves();
@@ -322,6 +324,16 @@ void TestRecords::curveBlobLayout()
     QVERIFY(back.size() == 1 && back[0].freq == 1.0 && back[0].coherency == 0.5 && back[0].phase == -2.0);
 }
 
+// Three little-endian doubles a record (frequency, resistivity error, phase error), beside the curve.
+void TestRecords::errorBarBlobLayout()
+{
+    const QByteArray expected = QByteArray::fromHex("000000000000f03f 0000000000000040 00000000000000c0");
+    QCOMPARE(ErrorBarBlob::encode({ImpedanceErrorBar{1.0, 2.0, -2.0}}), expected);
+    const QVector<ImpedanceErrorBar> back = ErrorBarBlob::decode(expected + QByteArray(23, '\x7f'));
+    QVERIFY(back.size() == 1 && back[0].freq == 1.0 && back[0].rhoError == 2.0 && back[0].phaseError == -2.0);
+    QVERIFY(ErrorBarBlob::decode(QByteArray()).isEmpty());
+}
+
 void TestRecords::lineCurves_data()
 {
     QTest::addColumn<QString>("request");  // "section mode lowest highest" (-1: no bound) or "channels ..."
@@ -396,6 +408,8 @@ void TestRecords::assembledCurves()
             Data_ProcessData *result = sample->REF_Data_ProcessData()->appendNew().object;
             result->setSampleChannel(r[k]);
             result->setData_Impedance(tagged(r[k + 1]));
+            if (r[k + 1] != 300)  // a result of a stacking estimator: no error known
+                result->setData_ImpedanceErr(ErrorBarBlob::encode({ImpedanceErrorBar{double(r[k + 1]), 1, 1}}));
             result->commit();
         }
     }
@@ -403,6 +417,16 @@ void TestRecords::assembledCurves()
     reloaded.at(0).object->assembleCurves(exHy, eyHx, ex2Hy);
     QCOMPARE(tagsOf(exHy) + QList<double>{-1} + tagsOf(eyHx) + QList<double>{-1} + tagsOf(ex2Hy),
              (QList<double>{100, 300, -1, 200, -1, 400}));
+    // The error bars come from the same rows in the same order; the row without any adds none.
+    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
+    reloaded.at(0).object->assembleErrorBars(exHyBars, eyHxBars, ex2HyBars);
+    QList<double> barFrequencies;
+    for (const auto *bars : {&exHyBars, &eyHxBars, &ex2HyBars}) {
+        for (const ImpedanceErrorBar &bar : *bars)
+            barFrequencies << bar.freq;
+        barFrequencies << -1;
+    }
+    QCOMPARE(barFrequencies, (QList<double>{100, -1, 200, -1, 400, -1}));
 }
 
 // Line 3 is written before line 1: the rows do not simply follow the writing order. A second write is refused.

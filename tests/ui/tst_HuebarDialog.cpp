@@ -60,7 +60,6 @@ private slots:
     void remapMovesPositionsByTheRangeRatio();
     void okSendsTheGradientForTheRangeInTheFields_data();
     void okSendsTheGradientForTheRangeInTheFields();
-    void cancelSendsNothing();
 };
 
 void TestHuebarDialog::colourScaleFileIsRead_data()
@@ -217,19 +216,6 @@ void TestHuebarDialog::okSendsTheGradientForTheRangeInTheFields()
     }
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-}
-
-void TestHuebarDialog::cancelSendsNothing()
-{
-    WorkFolder folder;
-    Dialog_Huebar dialog;
-    dialog.onStaticResistivity(1, 100);
-    setText(dialog, "lineEdit_Max", "500");
-    QSignalSpy sent(&dialog, &Dialog_Huebar::signal_HuebarChanged);
-    dialog.show();
-    click(dialog, "pushButton_Cancle");
-    QCOMPARE(sent.count(), 0);
-    QVERIFY(!dialog.isVisible());
 }
 
 QTEST_MAIN(TestHuebarDialog)

@@ -15,7 +15,6 @@
 #include <gsl/gsl_errno.h>
 
 #include <qwt_plot.h>
-#include <qwt_plot_spectrogram.h>
 #include <qwt_scale_engine.h>
 #include <qwt_scale_widget.h>
 
@@ -172,7 +171,6 @@ private slots:
     void greyLevelFollowsTheLinearOrLogScale_data();
     void greyLevelFollowsTheLinearOrLogScale();
     void colourScaleFromTheFolderColoursTheSection();
-    void shownSectionIsSavedAsPng();
     void sectionsWithoutAPairOfProfilesShowOnlyBackground_data();
     void sectionsWithoutAPairOfProfilesShowOnlyBackground();
 };
@@ -285,20 +283,6 @@ void TestSectionView::colourScaleFromTheFolderColoursTheSection()
     const QImage image = f.picture();
     const QColor middle = image.pixelColor(f.picturePixel(f.canvasPixelAt(35, -700)));
     QVERIFY2(middle.red() == 0 && middle.blue() == 0 && middle.green() >= 40, qPrintable(middle.name()));
-}
-
-// The picture written from the plot's context menu holds the section, not only the frame.
-void TestSectionView::shownSectionIsSavedAsPng()
-{
-    SectionFixture f;
-    QVERIFY(f.isValid());
-    QVERIFY(f.publishDepthSection());
-    QVERIFY(QTest::qWaitForWindowExposed(&f.view));
-    QVERIFY(f.view.sectionPlot()->saveImage("section.png"));
-    const QImage saved("section.png");
-    QCOMPARE(saved.size(), f.view.sectionPlot()->size());
-    const QColor middle = saved.pixelColor(f.picturePixel(f.view.sectionPlot()->canvas()->rect().center()));
-    QVERIFY2(middle != SectionColorMap::backgroundColour() && middle != QColor(Qt::white), qPrintable(middle.name()));
 }
 
 void TestSectionView::sectionsWithoutAPairOfProfilesShowOnlyBackground_data()

@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -46,14 +45,9 @@ Dialog_MergeData::Dialog_MergeData(OperatorDialogs &dialogs, QWidget *parent)
                QStringLiteral("pushButton_OpenB"));
     pathA = findChild<QLineEdit *>(QStringLiteral("lineEdit"));
     pathB = findChild<QLineEdit *>(QStringLiteral("lineEdit_2"));
-    progress = new QProgressBar(this);
-    progress->setRange(0, 1);
-    progress->setValue(0);
-    progress->setTextVisible(false);
     auto *column = new QVBoxLayout(this);
     column->addLayout(grid);
     column->addWidget(note());
-    column->addWidget(progress);
     column->addLayout(buttonRow());
     setMinimumWidth(420);
     QMetaObject::connectSlotsByName(this);
@@ -129,10 +123,8 @@ void Dialog_MergeData::on_pushButton_OpenB_clicked()
 // not open yet) or a failed one (rolled back) leaves the button for another try.
 void Dialog_MergeData::on_pushButton_clicked()
 {
-    progress->setValue(0);
     if (!ProjectMerge(&dialogs).run(projectA.get(), projectB.get()))
         return;
-    progress->setValue(1);
     mergeButton->setEnabled(false);
     okButton->setEnabled(true);
 }

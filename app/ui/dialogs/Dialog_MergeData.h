@@ -12,7 +12,6 @@ class LibDORE;
 class OperatorDialogs;
 class QGridLayout;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 class QTextEdit;
 
@@ -46,5 +45,4 @@ private:
     QLineEdit *pathB = nullptr;
     QPushButton *mergeButton = nullptr;
     QPushButton *okButton = nullptr;
-    QProgressBar *progress = nullptr;
 };

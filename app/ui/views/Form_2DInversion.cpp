@@ -154,7 +154,7 @@ void Form_2DInversion::on_signal2DISOGraphChanged(const QList<DataType_ResultDat
     plot->forgetZoom();
     showTopography();
     showStations();
-    plot->setTitle("拟二维反演剖面图");
+    plot->setTitle(tr("拟二维反演剖面图"));
     applyColourMap(gradients);
 }
 

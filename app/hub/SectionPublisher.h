@@ -1,6 +1,7 @@
 #pragma once
 // Hands a finished resistivity section to the views and keeps it as the latest section for the
-// section export. The hub owns one and forwards its signals as its own.
+// section export. The hub owns one, publishes what the section runs return through it and
+// forwards its signals as its own.
 
 #include <QColor>
 #include <QList>
@@ -15,11 +16,8 @@ class SectionPublisher : public QObject {
 public:
     explicit SectionPublisher(QObject *parent = nullptr);
 
-    // The 25-stop colour table of the section view: blue through green and yellow to dark red.
-    static QMap<float, QColor> colourTable();
-
-    // Keeps section, then emits in order signal2DISOGraphChanged(section, topography, colour
-    // table, true), signal_StaticResistivity(min, max), signal_CentralWidgetChanged(2) and
+    // Keeps section, then emits in order signal2DISOGraphChanged(section, topography, the
+    // section colour table, true), signal_StaticResistivity(min, max), signal_CentralWidgetChanged(2) and
     // setExportData(true). min and max start at 10000 and -10000 (an empty section keeps them).
     void publish(const QList<DataType_ResultData> &section, const QVector<TopoData> &topography);
     // The same with one surface point of elevation 0 per column.

@@ -1,0 +1,161 @@
+// The ribbon frame's behaviour through its real widgets: minimising with Ctrl+F1 and dropping
+// the band down from a tab, moving the quick-access bar, themes as palettes, the backstage's
+// recent projects, and the status-bar read-out of a plot position.
+
+#include <QAction>
+#include <QApplication>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QtTest>
+#include <qwt_plot.h>
+#include <qwt_scale_engine.h>
+
+#include "DesktopTheme.h"
+#include "PlotPositionReadout.h"
+#include "ProjectHistory.h"
+#include "RibbonBar.h"
+#include "RibbonQuickAccessBar.h"
+#include "RibbonWindow.h"
+
+class TestRibbonWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void ctrlF1MinimisesAndATabDropsTheBandDown();
+    void quickAccessBarMovesBelowAndBack();
+    void themeActionSetsItsPalette_data();
+    void themeActionSetsItsPalette();
+    void recentProjectsAreNewestFirstWithoutRepeats();
+    void readoutGivesThePlotCoordinatesUnderThePointer_data();
+    void readoutGivesThePlotCoordinatesUnderThePointer();
+};
+
+void TestRibbonWindow::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
+}
+
+void TestRibbonWindow::ctrlF1MinimisesAndATabDropsTheBandDown()
+{
+    RibbonWindow window;
+    window.ribbonBar()->addPage("&主页");
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QStackedWidget *band = window.ribbonBar()->findChild<QStackedWidget *>();
+    QVERIFY(band->isVisible());
+    QTest::keyClick(&window, Qt::Key_F1, Qt::ControlModifier);
+    QVERIFY(window.ribbonBar()->isMinimized());
+    QVERIFY(!band->isVisible());
+    QTabBar *tabs = window.ribbonBar()->findChild<QTabBar *>();
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(0).center());
+    QVERIFY(window.ribbonBar()->isBandPoppedUp());
+    QVERIFY(band->isVisible());
+    QApplication::activePopupWidget()->close();
+    QVERIFY(!band->isVisible());
+    QTest::keyClick(&window, Qt::Key_F1, Qt::ControlModifier);
+    QVERIFY(!window.ribbonBar()->isMinimized());
+    QVERIFY(band->isVisible() && band->parentWidget() == window.ribbonBar());
+}
+
+void TestRibbonWindow::quickAccessBarMovesBelowAndBack()
+{
+    RibbonWindow window;
+    window.show();
+    QWidget *bar = window.ribbonBar()->quickAccessBar();
+    QStackedWidget *band = window.ribbonBar()->findChild<QStackedWidget *>();
+    window.switchQuickAccessBarPosition();
+    QApplication::processEvents();
+    QVERIFY(window.ribbonBar()->isQuickAccessBelow());
+    QVERIFY(bar->geometry().top() > band->geometry().bottom());
+    window.switchQuickAccessBarPosition();
+    QApplication::processEvents();
+    QVERIFY(bar->geometry().bottom() < band->geometry().top());
+}
+
+void TestRibbonWindow::themeActionSetsItsPalette_data()
+{
+    QTest::addColumn<QString>("theme");
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("Office 2007 Blue") << "Office2007Blue" << false;
+    QTest::newRow("Office 2013 Dark Gray") << "Office2013Dark" << true;
+    QTest::newRow("GAEA Black") << "GAEA2014Black" << true;
+    QTest::newRow("Windows 7 Scenic") << "Windows7Scenic" << false;
+}
+
+void TestRibbonWindow::themeActionSetsItsPalette()
+{
+    QFETCH(QString, theme);
+    QFETCH(bool, dark);
+    RibbonWindow window;
+    window.optionAction(theme)->trigger();
+    QCOMPARE(window.currentTheme(), theme);
+    const QPalette palette = QApplication::palette();
+    QCOMPARE(palette.color(QPalette::Highlight), DesktopTheme::named(theme).accent);
+    // Text must stand out from the window: light on dark themes, dark on light ones.
+    const int window_ = palette.color(QPalette::Window).lightness();
+    const int text = palette.color(QPalette::WindowText).lightness();
+    QCOMPARE(text > window_, dark);
+    QVERIFY(qAbs(text - window_) > 100);
+}
+
+void TestRibbonWindow::recentProjectsAreNewestFirstWithoutRepeats()
+{
+    QTemporaryDir dir;
+    QStringList files;
+    for (const char *name : {"a.HMT", "b.HMT", "c.HMT"}) {
+        files << dir.filePath(name);
+        QFile(files.last()).open(QIODevice::WriteOnly);
+    }
+    ProjectHistory history(dir.filePath("history.ini"));
+    for (const QString &file : {files[0], files[1], files[0], files[2]})
+        history.addRecentProject(file);
+    QCOMPARE(history.recentProjects(), QStringList({files[2], files[0], files[1]}));
+    QFile::remove(files[0]);
+    QCOMPARE(history.recentProjects(), QStringList({files[2], files[1]}));
+}
+
+void TestRibbonWindow::readoutGivesThePlotCoordinatesUnderThePointer_data()
+{
+    QTest::addColumn<bool>("logX");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::newRow("linear axes") << false << 40.0 << 60.0;
+    QTest::newRow("log frequency axis") << true << 100.0 << 45.0;
+}
+
+void TestRibbonWindow::readoutGivesThePlotCoordinatesUnderThePointer()
+{
+    QFETCH(bool, logX);
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QWidget window;
+    auto *plot = new QwtPlot(&window);
+    plot->resize(600, 400);
+    if (logX)
+        plot->setAxisScaleEngine(QwtPlot::xBottom, new QwtLogScaleEngine);
+    plot->setAxisScale(QwtPlot::xBottom, logX ? 1 : 0, logX ? 10000 : 100);
+    plot->setAxisScale(QwtPlot::yLeft, 0, 90);
+    plot->setAxisTitle(QwtPlot::xBottom, "频率(Hz)");
+    plot->setAxisTitle(QwtPlot::yLeft, "相位");
+    window.show();
+    plot->replot();
+    PlotPositionReadout readout(&window);
+    QSignalSpy spy(&readout, &PlotPositionReadout::positionChanged);
+    const QPoint pixel(qRound(plot->transform(QwtPlot::xBottom, x)),
+                       qRound(plot->transform(QwtPlot::yLeft, y)));
+    QMouseEvent move(QEvent::MouseMove, pixel, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(plot->canvas(), &move);
+    QCOMPARE(spy.size(), 1);
+    const QStringList parts = spy.first().first().toString().split(' ', Qt::SkipEmptyParts);
+    QCOMPARE(parts.size(), 4);
+    QCOMPARE(parts[0], QString("频率(Hz)"));
+    QCOMPARE(parts[2], QString("相位"));
+    // Within one pixel of the wanted position.
+    const double xTolerance = logX ? x * 0.05 : 0.5;
+    QVERIFY2(qAbs(parts[1].toDouble() - x) < xTolerance, qPrintable(parts[1]));
+    QVERIFY2(qAbs(parts[3].toDouble() - y) < 0.5, qPrintable(parts[3]));
+}
+
+QTEST_MAIN(TestRibbonWindow)
+#include "tst_RibbonWindow.moc"
