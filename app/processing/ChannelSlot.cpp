@@ -32,6 +32,11 @@ int codeOfSlot(int slot)
     return slot >= 0 && slot < kChannelSlotCount ? kCodes[slot] : 0;
 }
 
+QString nameOfSlot(int slot)
+{
+    return slot >= 0 && slot < kChannelSlotCount ? QString::fromLatin1(kNames[slot]) : QString();
+}
+
 bool isElectric(int slot)
 {
     return slot == Slot_Ex || slot == Slot_Ey || slot == Slot_Ex2;

@@ -24,6 +24,7 @@
 #include "Form_2DInversion.h"
 #include "Form_Impedance.h"
 #include "Form_Project.h"
+#include "Form_TimeSeries.h"
 #include "LibDORE.h"
 #include "LongWork.h"
 #include "MainRibbonControls.h"
@@ -34,7 +35,6 @@
 #include "RibbonBar.h"
 #include "RibbonSystemMenu.h"
 #include "TreeModel_Index.h"
-#include "ViewPlaceholder.h"
 
 namespace {
 
@@ -112,8 +112,8 @@ void MainWindow::buildCentralPages()
     section = new Form_2DInversion;
     huebar = new Dialog_Huebar(this);
     pages->addWidget(impedance);
-    pages->addWidget(new ViewPlaceholder(QStringLiteral("时间序列"),
-                                         QStringLiteral("在工程索引中双击采样记录，显示其时间序列和频谱。")));
+    timeSeries = new Form_TimeSeries(dialogs, work);
+    pages->addWidget(timeSeries);
     pages->addWidget(section);
     setCentralWidget(pages);
 }
@@ -185,6 +185,14 @@ void MainWindow::connectViews()
     connect(index, &TreeModel_Index::Ex2HyErrorBarsChanged, impedance, &Form_Impedance::onEx2HyErrorBarsChanged);
     connect(index, &TreeModel_Index::signal_SelectPointTitle, impedance, &Form_Impedance::onSelectPointNameChanged);
     connect(impedance, &Form_Impedance::setSaveTips, this, &MainWindow::on_setSaveTips);
+    connect(index, &TreeModel_Index::TimeSeriesChanged, timeSeries, &Form_TimeSeries::onTimeSeriesChanged);
+    connect(index, &TreeModel_Index::TimeSeriesPlots, timeSeries, &Form_TimeSeries::onTimeSeriesPlots);
+    connect(index, &TreeModel_Index::TimeSeriesParam, timeSeries, &Form_TimeSeries::onTimeSeriesParamChanged);
+    connect(index, &TreeModel_Index::OneMTSamplesChanged, timeSeries,
+            &Form_TimeSeries::onOneChannelTimeSeriesParamChaged);
+    connect(timeSeries, &Form_TimeSeries::statusMessage, this, &MainWindow::showStatusMessage);
+    // The view reads its own samples under the pointer; it speaks after the generic plot read-out.
+    connect(timeSeries, &Form_TimeSeries::cursorReadout, positionLabel, &QLabel::setText);
     connect(index, &TreeModel_Index::signal2DISOGraphChanged, section, &Form_2DInversion::on_signal2DISOGraphChanged);
     connect(huebar, &Dialog_Huebar::signal_HuebarChanged, section, &Form_2DInversion::on_signalHuebarChanged);
     connect(index, &TreeModel_Index::signal_StaticResistivity, huebar, &Dialog_Huebar::onStaticResistivity);

@@ -15,6 +15,7 @@
 #include "Form_Impedance.h"
 #include "Form_Project.h"
 #include "MainRibbonControls.h"
+#include "Form_TimeSeries.h"
 #include "MainWindow.h"
 #include "QwtPlotGraph.h"
 #include "RibbonBar.h"
@@ -26,6 +27,7 @@ ScreenshotTour::ScreenshotTour(MainWindow *window, const QString &folder)
     : window(window), folder(folder)
 {
     addMainWindowSteps();
+    addTimeSeriesSteps();
 }
 
 void ScreenshotTour::addStep(const QString &fileName, const std::function<void()> &prepare)
@@ -75,6 +77,28 @@ void ScreenshotTour::addMainWindowSteps()
         param.minTopo = -2000;
         window->hub()->runLineSection(0, param);
     });
+}
+
+void ScreenshotTour::addTimeSeriesSteps()
+{
+    addStep(QStringLiteral("timeseries-series.png"), [this] {
+        window->ribbonBar()->setMinimized(false);
+        showFirstRecording();
+    });
+    addStep(QStringLiteral("timeseries-stacked.png"), [this] {
+        window->timeSeriesView()->action(Form_TimeSeries::StackedAction)->trigger();
+    });
+}
+
+void ScreenshotTour::showFirstRecording()
+{
+    TreeModel_Index *hub = window->hub();
+    const QModelIndex station = hub->index(0, 0, hub->index(0, 0));
+    const QModelIndex recording = hub->index(0, 0, station);
+    QTreeView *tree = window->projectForm()->treeView();
+    tree->expand(station);
+    tree->setCurrentIndex(recording);
+    window->projectForm()->on_treeView_doubleClicked(recording);
 }
 
 void ScreenshotTour::showFirstStation()

@@ -23,6 +23,7 @@ public:
 
 private:
     void addMainWindowSteps();
+    void addTimeSeriesSteps();
     void settle(int milliseconds);
     bool grab(const QString &fileName);
     void closePopups();
@@ -31,6 +32,8 @@ private:
     void dragOneResistivityPoint();
     static void sendMouse(QWidget *target, QEvent::Type type, const QPoint &pos,
                           Qt::MouseButtons buttons);
+    // Opens the first recording of the first station as a double click does.
+    void showFirstRecording();
 
     struct Step {
         QString fileName;
