@@ -145,13 +145,17 @@ private:
     QList<QString> emitChannelSeries(const QList<MTSampleData> &channels);
     bool recompute(Data_Line &line, Data_Station &station, Data_SampleData &sample,
                    const RecordingInfo &info, const RecordingHeader &header);
+    // Computes and stores every pair; false, with the failed pairs and their causes in failure and
+    // the names of the stored pairs in stored, when any pair failed.
     bool processPairs(Data_Station &station, Data_SampleData &sample,
-                      const QList<OneMTSample> &pairs, QString &failure);
+                      const QList<OneMTSample> &pairs, QString &failure, QStringList &stored);
     bool processTensor(Data_Station &station, Data_SampleData &sample, const RecordingInfo &info,
                        const QList<MTSampleData> &channels, QString &failure);
     void emitPairCurve(const Data_Station &station, const RecordingProcessing::PairCurve &curve);
+    // The warning box naming the recording, the failure and what was stored for it.
     void reportFailure(const Data_Line &line, const Data_Station &station,
-                       const Data_SampleData &sample, const QString &failure);
+                       const Data_SampleData &sample, const QString &failure,
+                       const QStringList &stored = QStringList());
 
     OperatorDialogs *dialogs;
     EDIDeviceIO *resultFiles;

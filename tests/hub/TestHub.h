@@ -27,8 +27,8 @@ private slots:
     void stationCurvesAssembledKeptClearedAndSwapped();
     void tensorResultsSetOneBandFlag_data();
     void tensorResultsSetOneBandFlag();
-    void failedRecomputationStoresNothing_data();
-    void failedRecomputationStoresNothing();
+    void recomputationStoresEveryPairItCan_data();
+    void recomputationStoresEveryPairItCan();
     void multiPolarityStationCombinesItsCurves();
     void combinationAveragesUpToTheShortestCurve_data();
     void combinationAveragesUpToTheShortestCurve();
