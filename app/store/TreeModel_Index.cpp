@@ -110,9 +110,14 @@ void TreeModel_Index::on_slot_StackMethodChanged(int estimator)
 
 // ---- project and tree ----
 
-void TreeModel_Index::openProject(const QString &folderPath, LibDORE *db)
+bool TreeModel_Index::openProject(const QString &folderPath, LibDORE *db)
 {
     dropProject();
+    const QString problem = projectFileProblem(*db);
+    if (!problem.isEmpty()) {
+        dialogs->critical(QStringLiteral("打开Vardex文件"), problem);
+        return false;
+    }
     folder = folderPath;
     database = db;
     registerProjectSchema(*database);
@@ -120,6 +125,7 @@ void TreeModel_Index::openProject(const QString &folderPath, LibDORE *db)
     lineCollection = new DORE_Collection<Data_Line>(database);
     buildTree();
     emit modelChange();
+    return true;
 }
 
 void TreeModel_Index::buildTree()

@@ -48,8 +48,9 @@ public:
     ~TreeModel_Index() override;
 
     // Registers the five entity classes, loads projects and lines and builds the tree. The
-    // database is borrowed and must stay open until clearModel.
-    void openProject(const QString &folderPath, LibDORE *database);
+    // database is borrowed and must stay open until clearModel. A database that is not a project
+    // file is refused with a critical box and left untouched: false, no project open.
+    bool openProject(const QString &folderPath, LibDORE *database);
     // Emits the station's curves (stored ones, or assembled from its recordings and stored).
     // A station position of -1 (a double click on the line) starts the line's depth section run
     // instead, when the line has at least two stations.

@@ -196,10 +196,13 @@ bool MainWindow::openProjectFile(const QString &path)
         delete db;
         return false;
     }
+    if (!index->openProject(file.absolutePath(), db)) {  // not a project file: refused, untouched
+        delete db;
+        return false;
+    }
     database = db;
     openFile = file.absoluteFilePath();
     QDir::setCurrent(file.absolutePath());
-    index->openProject(file.absolutePath(), database);
     setWindowTitle(kOpenTitle + QStringLiteral(" -- ") + openFile);
     history.setHistoryPath(openFile);
     history.addRecentProject(openFile);

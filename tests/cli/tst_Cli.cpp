@@ -104,6 +104,8 @@ private slots:
     void badRequestsExitNonZero();
     void damagedRecordingFailsAloneAndIsNamed();
     void plotsOfUnplottableValuesAreRefused();
+    void foreignFilesAreRefusedUntouched_data();
+    void foreignFilesAreRefusedUntouched();
     void unreadableLineRowsAreReported_data();
     void unreadableLineRowsAreReported();
 
@@ -379,6 +381,67 @@ void TestCli::plotsOfUnplottableValuesAreRefused()
     const Run plot = cli({"plot", "curve", copy, "--line", "1", "--station", "1", "--out", png});
     QVERIFY2(plot.exitCode == 1 && plot.err.contains("curve points") && plot.out.isEmpty(), qPrintable(plot.err));
     QCOMPARE(QImage(png).size(), QSize(1000, 700));
+}
+
+void TestCli::foreignFilesAreRefusedUntouched_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("arguments");  // "FILE" stands for the file, "PROJECT" for the demo project
+    QTest::addColumn<QString>("message");
+    const QStringList line{"--line", "1"};
+    const QList<QPair<QString, QStringList>> commands{
+        {"process", {"process", "FILE"}},
+        {"curve", QStringList{"curve", "FILE", "--station", "1"} + line},
+        {"export eh4", QStringList{"export", "eh4", "FILE", "--out", "eh4"} + line},
+        {"section", QStringList{"section", "FILE", "--topo", "TOPO"} + line},
+        {"invert", QStringList{"invert", "nlcg", "FILE"} + line},
+        {"plot curve", QStringList{"plot", "curve", "FILE", "--station", "1", "--out", "p.png"} + line},
+        {"compare", {"compare", "FILE", "--model", "MODEL"}},
+        {"merge into it", {"merge", "FILE", "PROJECT"}},
+        {"merge from it", {"merge", "PROJECT", "FILE"}}};
+    const QList<QPair<QString, QString>> kinds{{"empty file", "is not a project file"},
+                                               {"another program's database", "is not a project file"},
+                                               {"truncated project", "cannot open"}};
+    for (const auto &kind : kinds)
+        for (const auto &command : commands)
+            QTest::addRow("%s, %s", qPrintable(kind.first), qPrintable(command.first))
+                << kind.first << command.second << kind.second;
+}
+
+// Every subcommand refuses a file that is not a project with a message and writes nothing into it.
+void TestCli::foreignFilesAreRefusedUntouched()
+{
+    QFETCH(QString, kind);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const QString file = work.filePath(kind + ".HMT");
+    QFile::remove(file);
+    if (kind == "another program's database") {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
+        db.setDatabaseName(file);
+        QVERIFY(db.open() && QSqlQuery(db).exec("CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url TEXT)")
+                && QSqlQuery(db).exec("INSERT INTO moz_places (url) VALUES ('https://example.org')"));
+        db.close();
+    } else if (kind == "truncated project") {
+        QVERIFY(QFile::copy(project, file));
+        QFile copy(file);
+        QVERIFY(copy.resize(copy.size() / 2));
+    }
+    QSqlDatabase::removeDatabase("foreign");
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadWrite));
+    const QByteArray before = written.readAll();
+    written.close();
+    QFile topography(work.filePath("flat-topography.dat"));
+    QVERIFY(topography.open(QIODevice::WriteOnly) && topography.write("0 100\n1000 100\n") == 15);
+    topography.close();
+    const Run run = cli(arguments.replaceInStrings("FILE", file).replaceInStrings("PROJECT", project)
+                            .replaceInStrings("MODEL", work.filePath("demo-model.txt"))
+                            .replaceInStrings("TOPO", topography.fileName()));
+    QVERIFY2(run.exitCode == 1 && run.err.contains(message) && run.err.contains(QFileInfo(file).fileName()),
+             qPrintable(run.err));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll() == before);
 }
 
 void TestCli::unreadableLineRowsAreReported_data()

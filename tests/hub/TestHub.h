@@ -19,6 +19,7 @@ class TestHub : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { gsl_set_error_handler_off(); }
+    void foreignDatabaseIsRefusedUntouched();
     void treeShowsLinesStationsInOrderAndRecordings();
     void uncheckingWritesUseBelowTheItemOnly_data();
     void uncheckingWritesUseBelowTheItemOnly();
