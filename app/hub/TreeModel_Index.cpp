@@ -414,8 +414,7 @@ QList<QString> TreeModel_Index::emitChannelSeries(const QList<MTSampleData> &cha
 {
     QList<QString> shown;
     for (const MTSampleData &d : channels) {
-        const int n = processingSettings.fftLength > 0 ? int(processingSettings.fftLength)
-                                                       : d.sampleFrequency;
+        const int n = segmentLengthFor(processingSettings, d.sampleFrequency);
         int count = processingSettings.fftCount;
         if (count != -1 && n > 0)
             count = qMin(count, d.sampleCount / n);
@@ -432,35 +431,86 @@ bool TreeModel_Index::recompute(Data_Line &line, Data_Station &station, Data_Sam
                                 const RecordingInfo &info, const RecordingHeader &header)
 {
     QString failure;
+    QStringList stored;
     const bool done = RecordingProcessing::isTensorRecording(info, processingSettings)
         ? processTensor(station, sample, info, RecordingDescriptors::buildChannelSamples(header), failure)
-        : processPairs(station, sample, RecordingProcessing::pairSamples(info, header), failure);
+        : processPairs(station, sample, RecordingProcessing::pairSamples(info, header), failure, stored);
     if (!done)
-        reportFailure(line, station, sample, failure);
+        reportFailure(line, station, sample, failure, stored);
     return done;
 }
 
+// Each pair that gives a curve is stored at once, in its own transaction; the pairs that fail are
+// named with their causes.
 bool TreeModel_Index::processPairs(Data_Station &station, Data_SampleData &sample,
-                                   const QList<OneMTSample> &pairs, QString &failure)
+                                   const QList<OneMTSample> &pairs, QString &failure,
+                                   QStringList &stored)
 {
-    failure = RecordingProcessing::missingFile(pairs);
-    if (!failure.isEmpty())
-        return false;
-    QList<RegressionChannel> remote;
-    if (estimatorCode == RecordingProcessing::EstimatorRegression
-        && !remoteChannels(pairs, sample, remote, failure))
-        return false;
-    QList<PairCurve> curves;
-    if (!RecordingProcessing::computePairs(pairs, estimatorCode, processingSettings, curves, failure, remote))
-        return false;
-    if (!StationResults::storePairCurves(*database, sample, curves)) {
-        failure = QStringLiteral("its results could not be written to the project file");
-        return false;
+    if (estimatorCode == RecordingProcessing::EstimatorRegression)
+        return processRegressionPairs(station, sample, pairs, failure, stored);
+    QStringList failed;
+    for (const OneMTSample &pair : pairs) {
+        if (RecordingProcessing::pairChannel(pair.pairName) < 0)
+            continue;
+        PairCurve curve;
+        QString cause;
+        if (RecordingProcessing::computePair(pair, estimatorCode, processingSettings, curve, cause))
+            keepPairCurve(station, sample, curve, failed, stored);
+        else
+            failed << pair.pairName + QStringLiteral(": ") + cause;
     }
+    return pairsDone(failed, stored, failure);
+}
+
+// The regression fits together the pairs whose files are all there; the others are named.
+bool TreeModel_Index::processRegressionPairs(Data_Station &station, Data_SampleData &sample,
+                                             const QList<OneMTSample> &pairs, QString &failure,
+                                             QStringList &stored)
+{
+    QStringList failed;
+    QList<OneMTSample> usable;
+    for (const OneMTSample &pair : pairs) {
+        if (RecordingProcessing::pairChannel(pair.pairName) < 0)
+            continue;
+        const QString problem = RecordingProcessing::pairFileProblem(pair);
+        if (problem.isEmpty())
+            usable << pair;
+        else
+            failed << pair.pairName + QStringLiteral(": ") + problem;
+    }
+    QList<RegressionChannel> remote;
+    QList<PairCurve> curves;
+    QString cause;
+    if (!usable.isEmpty()
+        && (!remoteChannels(usable, sample, remote, cause)
+            || !RecordingProcessing::computeRegressionPairs(usable, processingSettings, curves,
+                                                            cause, remote)))
+        failed << cause;
     for (const PairCurve &curve : qAsConst(curves))
-        emitPairCurve(station, curve);
-    emit setSaveData(true);
-    return true;
+        keepPairCurve(station, sample, curve, failed, stored);
+    return pairsDone(failed, stored, failure);
+}
+
+void TreeModel_Index::keepPairCurve(Data_Station &station, Data_SampleData &sample,
+                                    const PairCurve &curve, QStringList &failed,
+                                    QStringList &stored)
+{
+    if (!StationResults::storePairCurve(*database, sample, curve)) {
+        failed << curve.pairName + QStringLiteral(": its curve could not be written to the project file");
+        return;
+    }
+    stored << curve.pairName;
+    emitPairCurve(station, curve);
+}
+
+bool TreeModel_Index::pairsDone(QStringList failed, const QStringList &stored, QString &failure)
+{
+    if (!stored.isEmpty())
+        emit setSaveData(true);
+    if (failed.isEmpty() && stored.isEmpty())
+        failed << QStringLiteral("the recording has no electric and magnetic channel to pair");
+    failure = failed.join(QStringLiteral("; "));
+    return failed.isEmpty();
 }
 
 void TreeModel_Index::emitPairCurve(const Data_Station &station, const PairCurve &curve)
@@ -554,7 +604,7 @@ bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &samp
                                     const RecordingInfo &info, const QList<MTSampleData> &channels,
                                     QString &failure)
 {
-    failure = RecordingProcessing::missingFile(channels);
+    failure = RecordingProcessing::tensorFileProblem(channels);
     if (failure.isEmpty() && !QDir(QStringLiteral("tensors")).exists())
         failure = QStringLiteral("the folder for tensor result files, %1, is missing")
                       .arg(QDir::current().absoluteFilePath(QStringLiteral("tensors")));
@@ -582,15 +632,19 @@ bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &samp
 }
 
 void TreeModel_Index::reportFailure(const Data_Line &line, const Data_Station &station,
-                                    const Data_SampleData &sample, const QString &failure)
+                                    const Data_SampleData &sample, const QString &failure,
+                                    const QStringList &stored)
 {
+    const QString outcome = stored.isEmpty()
+        ? QStringLiteral("Nothing was stored for it.")
+        : QStringLiteral("The curves of %1 were stored.").arg(stored.join(QStringLiteral(", ")));
     dialogs->warning(QStringLiteral("重新计算失败"),
-                     QStringLiteral("%1, %2, recording %3 (%4 Hz): %5. Nothing was stored for it.")
+                     QStringLiteral("%1, %2, recording %3 (%4 Hz): %5. %6")
                          .arg(StationPaths::lineLabel(line.LineName()),
                               StationPaths::stationLabel(station.StationNum()))
                          .arg(sample.SampleDataNum())
                          .arg(sample.SampleRate())
-                         .arg(failure));
+                         .arg(failure, outcome));
 }
 
 // ---- exports and section runs ----

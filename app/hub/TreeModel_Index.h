@@ -165,16 +165,28 @@ private:
     QList<QString> emitChannelSeries(const QList<MTSampleData> &channels);
     bool recompute(Data_Line &line, Data_Station &station, Data_SampleData &sample,
                    const RecordingInfo &info, const RecordingHeader &header);
+    // Computes and stores every pair; false, with the failed pairs and their causes in failure and
+    // the names of the stored pairs in stored, when any pair failed.
     bool processPairs(Data_Station &station, Data_SampleData &sample,
-                      const QList<OneMTSample> &pairs, QString &failure);
+                      const QList<OneMTSample> &pairs, QString &failure, QStringList &stored);
+    bool processRegressionPairs(Data_Station &station, Data_SampleData &sample,
+                                const QList<OneMTSample> &pairs, QString &failure,
+                                QStringList &stored);
+    // Stores curve in its own transaction and shows it; a failed write is added to failed.
+    void keepPairCurve(Data_Station &station, Data_SampleData &sample, const PairCurve &curve,
+                       QStringList &failed, QStringList &stored);
+    // Tells whether every pair was stored, with the failed pairs' causes joined into failure.
+    bool pairsDone(QStringList failed, const QStringList &stored, QString &failure);
     bool processTensor(Data_Station &station, Data_SampleData &sample, const RecordingInfo &info,
                        const QList<MTSampleData> &channels, QString &failure);
     using InversionMethod = bool (InversionRun::*)(Data_Line &, QList<DataType_ResultData> &);
     // Runs method over the line and publishes its section.
     bool runInversion(int linePosition, int timeoutMs, InversionMethod method);
     void emitPairCurve(const Data_Station &station, const RecordingProcessing::PairCurve &curve);
+    // The warning box naming the recording, the failure and what was stored for it.
     void reportFailure(const Data_Line &line, const Data_Station &station,
-                       const Data_SampleData &sample, const QString &failure);
+                       const Data_SampleData &sample, const QString &failure,
+                       const QStringList &stored = QStringList());
 
     OperatorDialogs *dialogs;
     EDIDeviceIO *resultFiles;

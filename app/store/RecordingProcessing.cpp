@@ -2,12 +2,14 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <iterator>
 
 #include "RecordingDescriptors.h"
 #include "RecordingTableReader.h"
 #include "RegressionPairs.h"
 #include "Rhoworks.h"
 #include "TensorBand.h"
+#include "Trimora.h"
 
 namespace RecordingProcessing {
 
@@ -48,12 +50,14 @@ QString missingData(const QString &dataFile, const QString &channel)
     return {};
 }
 
-QString missingTable(const QString &table)
+// Missing, or refused by the calibration reader (the reason named).
+QString unusableTable(const QString &table)
 {
-    if (QFileInfo::exists(table))
+    Trimora reader;
+    if (reader.getSensorDataList(table))
         return {};
-    return QStringLiteral("the calibration table %1 is missing")
-        .arg(QFileInfo(table).absoluteFilePath());
+    return QStringLiteral("the calibration table %1 cannot be used: %2")
+        .arg(QFileInfo(table).absoluteFilePath(), reader.lastError());
 }
 
 QString firstOf(const QStringList &problems)
@@ -64,13 +68,17 @@ QString firstOf(const QStringList &problems)
     return {};
 }
 
-// Replaces the "whole sampling rate" length and the "all data" count by their values for pair.
-void settlePairSettings(const OneMTSample &pair, ReCalculateParam &settings)
+bool isTensorChannel(const MTSampleData &d)
 {
-    if (settings.fftLength < 0)
-        settings.fftLength = float(pair.sampleFrequency);
-    if (settings.fftCount < 0)
-        settings.fftCount = pair.sampleCount / int(settings.fftLength);
+    return d.channel == Channel_Ex || d.channel == Channel_Ey || d.channel == Channel_Hx
+           || d.channel == Channel_Hy;
+}
+
+QString refusedLength(const ReCalculateParam &settings, int sampleRate)
+{
+    return QStringLiteral("a segment of %1 samples (FFT length %2 at %3 Hz) is not from %4 to %5")
+        .arg(settings.fftLength < 0 ? double(sampleRate) : double(settings.fftLength))
+        .arg(double(settings.fftLength)).arg(sampleRate).arg(kShortestSegment).arg(kLongestSegment);
 }
 
 bool hasImpedanceChannels(const QList<MTSampleData> &channels, QString &failure)
@@ -88,6 +96,8 @@ bool hasImpedanceChannels(const QList<MTSampleData> &channels, QString &failure)
                   .arg(missing.join(QStringLiteral(", ")));
     return false;
 }
+
+} // namespace
 
 bool computeRegressionPairs(const QList<OneMTSample> &pairs, ReCalculateParam &settings,
                             QList<PairCurve> &curves, QString &failure,
@@ -109,8 +119,6 @@ bool computeRegressionPairs(const QList<OneMTSample> &pairs, ReCalculateParam &s
                        result.curve, result.errorBars});
     return true;
 }
-
-} // namespace
 
 RecordingHeader headerOf(const RecordingInfo &info, int sampleRate)
 {
@@ -161,63 +169,59 @@ int pairChannel(const QString &pairName)
     return names.indexOf(pairName);
 }
 
-QString missingFile(const QList<OneMTSample> &pairs)
+QString pairFileProblem(const OneMTSample &pair)
 {
-    if (pairs.isEmpty())
-        return QStringLiteral("the recording has no electric and magnetic channel to pair");
-    for (const OneMTSample &pair : pairs) {
-        const QString e = QStringLiteral("the electric channel of %1").arg(pair.pairName);
-        const QString h = QStringLiteral("the magnetic channel of %1").arg(pair.pairName);
-        const QString problem = firstOf({missingData(pair.eDataFile, e), missingData(pair.hDataFile, h),
-                                         missingTable(pair.eSensorFile), missingTable(pair.hSensorFile),
-                                         missingTable(pair.eGainFile), missingTable(pair.hGainFile)});
-        if (!problem.isEmpty())
-            return problem;
-    }
-    return {};
+    const QString e = QStringLiteral("the electric channel of %1").arg(pair.pairName);
+    const QString h = QStringLiteral("the magnetic channel of %1").arg(pair.pairName);
+    return firstOf({missingData(pair.eDataFile, e), missingData(pair.hDataFile, h),
+                    unusableTable(pair.eSensorFile), unusableTable(pair.hSensorFile),
+                    unusableTable(pair.eGainFile), unusableTable(pair.hGainFile)});
 }
 
-QString missingFile(const QList<MTSampleData> &channels)
+QString tensorFileProblem(const QList<MTSampleData> &channels)
 {
     for (const MTSampleData &d : channels) {
+        if (!isTensorChannel(d))
+            continue;
         const QString problem = firstOf({missingData(d.dataFile, channelName(d.channel)),
-                                         missingTable(d.sensorFile), missingTable(d.gainFile)});
+                                         unusableTable(d.sensorFile), unusableTable(d.gainFile)});
         if (!problem.isEmpty())
             return problem;
     }
     return {};
 }
 
-bool computePairs(const QList<OneMTSample> &pairs, int estimator, ReCalculateParam &settings,
-                  QList<PairCurve> &curves, QString &failure, const QList<RegressionChannel> &remote)
+bool computePair(const OneMTSample &pair, int estimator, ReCalculateParam &settings,
+                 PairCurve &curve, QString &failure)
 {
-    if (estimator == EstimatorRegression)
-        return computeRegressionPairs(pairs, settings, curves, failure, remote);
     const Method method = methodFor(estimator);
     if (!method) {
-        failure = QStringLiteral("estimator code %1 is not one of 1, 2, 3, 6 and 7").arg(estimator);
+        failure = QStringLiteral("estimator code %1 is not one of 1, 2, 3 and 6").arg(estimator);
         return false;
     }
-    for (const OneMTSample &pair : pairs) {
-        const int channel = pairChannel(pair.pairName);
-        if (channel < 0)
-            continue;
-        settlePairSettings(pair, settings);
-        const int n = int(settings.fftLength);
-        Rhoworks rhoworks;
-        if (!(rhoworks.*method)(pair.eDataFile, pair.hDataFile, pair.sampleFrequency,
-                                pair.sampleCount, pair.dipoleLength, pair.eSensorFile,
-                                pair.hSensorFile, pair.eGainFile, pair.hGainFile,
-                                pair.lowBand == 0, n, settings.fftCount, settings.trendCorrection,
-                                false, settings.frequencyDensity)) {
-            failure = QStringLiteral("the estimator gave no curve for %1 (the files may be shorter "
-                                     "than one segment of %2 samples, unreadable or clipped)")
-                          .arg(pair.pairName).arg(n);
-            return false;
-        }
-        curves.append({channel, pair.pairName, pair.sampleFrequency,
-                       rhoworks.getCanigrdResistivity(), {}});
+    failure = pairFileProblem(pair);
+    if (!failure.isEmpty())
+        return false;
+    const int n = segmentLengthFor(settings, pair.sampleFrequency);
+    if (n == 0) {
+        failure = refusedLength(settings, pair.sampleFrequency);
+        return false;
     }
+    // The "whole sampling rate" length and the "all data" count stay replaced for later pairs.
+    settings.fftLength = float(n);
+    if (settings.fftCount < 0)
+        settings.fftCount = pair.sampleCount / n;
+    Rhoworks rhoworks;
+    if (!(rhoworks.*method)(pair.eDataFile, pair.hDataFile, pair.sampleFrequency, pair.sampleCount,
+                            pair.dipoleLength, pair.eSensorFile, pair.hSensorFile, pair.eGainFile,
+                            pair.hGainFile, pair.lowBand == 0, n, settings.fftCount,
+                            settings.trendCorrection, false, settings.frequencyDensity)) {
+        failure = QStringLiteral("the estimator gave no curve (the files may be shorter than one "
+                                 "segment of %1 samples, unreadable or clipped)").arg(n);
+        return false;
+    }
+    curve = {pairChannel(pair.pairName), pair.pairName, pair.sampleFrequency,
+             rhoworks.getCanigrdResistivity()};
     return true;
 }
 
@@ -227,11 +231,16 @@ bool computeTensor(const QList<MTSampleData> &channels, ReCalculateParam &settin
     if (!hasImpedanceChannels(channels, failure))
         return false;
     const int fs = channels.first().sampleFrequency;
-    if (settings.fftLength < 0)
-        settings.fftLength = float(fs);
-    const int n = int(settings.fftLength);
+    const int n = segmentLengthFor(settings, fs);
+    if (n == 0) {
+        failure = refusedLength(settings, fs);
+        return false;
+    }
+    settings.fftLength = float(n);
+    QList<MTSampleData> used;
+    std::copy_if(channels.begin(), channels.end(), std::back_inserter(used), isTensorChannel);
     Data_Calc_Tensor tensor;
-    tensor.loadSpectra(channels, n);
+    tensor.loadSpectra(used, n);
     results = tensor.bandResults(TensorBand::forRecording(fs, n), 0.3);
     if (results.impedances.isEmpty()) {
         failure = QStringLiteral("tensor processing solved no frequency (the files may be "

@@ -45,23 +45,29 @@ QList<OneMTSample> pairSamples(const RecordingInfo &info, const RecordingHeader 
 // 0 for "ExHy", 1 for "EyHx", 2 for "Ex2Hy", -1 otherwise.
 int pairChannel(const QString &pairName);
 
-// The first problem with the files the descriptors name (a time-series file not listed or
-// missing, a calibration table missing), or an empty string when all are there.
-QString missingFile(const QList<OneMTSample> &pairs);
-QString missingFile(const QList<MTSampleData> &channels);
+// The first problem with the files a pair needs (a time-series file not listed or missing, a
+// calibration table missing or unusable, named with the reason), or an empty string.
+QString pairFileProblem(const OneMTSample &pair);
+// The same for the Ex, Ey, Hx and Hy channels of a recording, the ones tensor processing uses.
+QString tensorFileProblem(const QList<MTSampleData> &channels);
 
-// Runs the estimator on every pair in order (the regression, code 7, fits all pairs at once,
-// with the remote station's magnetic channels as reference when remote is not empty). A negative FFT length or count in settings is
-// replaced (by the pair's sampling frequency, by its sample count over the length) and stays
-// replaced. All pairs must give a curve: on the first that does not, false with failure set and
-// curves left incomplete.
-bool computePairs(const QList<OneMTSample> &pairs, int estimator, ReCalculateParam &settings,
-                  QList<PairCurve> &curves, QString &failure,
-                  const QList<RegressionChannel> &remote = {});
+// Runs the estimator on one pair. A negative FFT length or count in settings is replaced (by the
+// pair's sampling frequency, by its sample count over the length) and stays replaced. False, with
+// failure saying why, when the pair's files are missing or unusable, the estimator code or the
+// segment length is not accepted, or the estimator gives no curve.
+bool computePair(const OneMTSample &pair, int estimator, ReCalculateParam &settings,
+                 PairCurve &curve, QString &failure);
+// The regression (code 7) fits every pair of a recording at once, with the remote station's
+// magnetic channels as reference when remote is not empty; a negative FFT length in settings is
+// replaced by the pairs' sampling frequency. False, with failure set, when it gives no curve.
+bool computeRegressionPairs(const QList<OneMTSample> &pairs, ReCalculateParam &settings,
+                            QList<PairCurve> &curves, QString &failure,
+                            const QList<RegressionChannel> &remote = {});
 
-// Tensor processing of the recording's channels over the band of its sampling rate (half-width
-// 0.3). A negative FFT length in settings is replaced by the sampling frequency. False, with
-// failure set, when Ex, Ey, Hx or Hy is missing or no frequency could be solved.
+// Tensor processing of the recording's Ex, Ey, Hx and Hy channels (others are not used) over the
+// band of its sampling rate (half-width 0.3). A negative FFT length in settings is replaced by the
+// sampling frequency. False, with failure set, when one of the four is missing, the segment length
+// is not accepted or no frequency could be solved.
 bool computeTensor(const QList<MTSampleData> &channels, ReCalculateParam &settings,
                    Data_Calc_Tensor::BandResults &results, QString &failure);
 

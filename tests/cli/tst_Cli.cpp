@@ -293,8 +293,19 @@ void TestCli::badRequestsExitNonZero()
     QVERIFY(run.out.isEmpty());
 }
 
-// A recording whose files are missing fails alone, named with the reason; the station's curves come
-// from its 24000 Hz recording alone: no frequency twice.
+// The column of one curve as "frequency:rho" entries, in table order.
+static QStringList curveColumn(const QString &csv, const QString &pair)
+{
+    QStringList entries;
+    for (const auto &row : table(csv))
+        if (!row.value(pair + "_rho").isEmpty())
+            entries << row.value("frequency_hz") + ':' + row.value(pair + "_rho");
+    return entries;
+}
+
+// A recording whose Hy file is missing loses exactly the curves that need Hy (Ex/Hy, Ex2/Hy), named
+// with the reason; its Ey/Hx curve is stored and equals that of the untouched demo. The station's
+// Ex/Hy curve then comes from the 24000 Hz recording alone: no frequency twice.
 void TestCli::damagedRecordingFailsAloneAndIsNamed()
 {
     QTemporaryDir other;
@@ -304,14 +315,18 @@ void TestCli::damagedRecordingFailsAloneAndIsNamed()
     const QString otherProject = other.filePath("demo.HMT");
     const Run run = cli({"process", otherProject, "--station", "2"});
     QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains("Line 1, Station 2, recording 2 (2400 Hz)") && run.err.contains(lost),
-             qPrintable(run.err));
+    QVERIFY2(run.err.contains("Line 1, Station 2, recording 2 (2400 Hz)") && run.err.contains("ExHy: ")
+                 && run.err.contains("Ex2Hy: ") && run.err.contains(lost)
+                 && run.err.contains("The curves of EyHx were stored"), qPrintable(run.err));
     const Run curve = cli(curveArguments(otherProject, 2));
     QCOMPARE(curve.exitCode, 0);
-    QStringList frequencies;
-    for (const auto &row : table(curve.out))
-        frequencies << row.value("frequency_hz");
+    const QString untouched = cli(curveArguments(project, 2)).out;
+    QCOMPARE(curveColumn(curve.out, "EyHx"), curveColumn(untouched, "EyHx"));
+    QStringList frequencies = curveColumn(curve.out, "ExHy");
     QVERIFY(frequencies.size() > 20);
+    for (const QString &entry : qAsConst(frequencies))
+        QVERIFY2(curveColumn(untouched, "ExHy").contains(entry), qPrintable(entry));
+    frequencies.replaceInStrings(QRegularExpression(":.*"), QString());
     QCOMPARE(frequencies.removeDuplicates(), 0);
 }
 

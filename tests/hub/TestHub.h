@@ -30,8 +30,8 @@ private slots:
     void errorBarsTravelWithTheCurves();
     void tensorResultsSetOneBandFlag_data();
     void tensorResultsSetOneBandFlag();
-    void failedRecomputationStoresNothing_data();
-    void failedRecomputationStoresNothing();
+    void recomputationStoresEveryPairItCan_data();
+    void recomputationStoresEveryPairItCan();
     void multiPolarityStationCombinesItsCurves();
     void combinationAveragesUpToTheShortestCurve_data();
     void combinationAveragesUpToTheShortestCurve();
