@@ -173,8 +173,9 @@ private:
                                 const QList<OneMTSample> &pairs, QString &failure,
                                 QStringList &stored);
     // Stores curve in its own transaction and shows it; a failed write is added to failed.
-    void keepPairCurve(Data_Station &station, Data_SampleData &sample, const PairCurve &curve,
-                       QStringList &failed, QStringList &stored);
+    void keepPairCurve(Data_Station &station, Data_SampleData &sample,
+                       const RecordingProcessing::PairCurve &curve, QStringList &failed,
+                       QStringList &stored);
     // Tells whether every pair was stored, with the failed pairs' causes joined into failure.
     bool pairsDone(QStringList failed, const QStringList &stored, QString &failure);
     bool processTensor(Data_Station &station, Data_SampleData &sample, const RecordingInfo &info,

@@ -221,7 +221,7 @@ bool computePair(const OneMTSample &pair, int estimator, ReCalculateParam &setti
         return false;
     }
     curve = {pairChannel(pair.pairName), pair.pairName, pair.sampleFrequency,
-             rhoworks.getCanigrdResistivity()};
+             rhoworks.getCanigrdResistivity(), {}};
     return true;
 }
 
