@@ -2,7 +2,8 @@
 # Pictures of the desktop program for the README: builds, writes the demo work folder, processes
 # the demo project's curves, then runs the real program under Xvfb on it with its screenshot
 # tour (the project opened, a station shown, the system menu, a context menu, the Options menu,
-# a dark theme, the minimised ribbon). The PNGs go to docs/screenshots/.
+# a dark theme, the minimised ribbon, a recording's time series and its stacked calibrated
+# spectra). The PNGs go to docs/screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)

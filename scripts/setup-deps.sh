@@ -10,6 +10,7 @@ packages=(
   libfftw3-dev
   libgsl-dev
   xvfb
+  fonts-wqy-microhei   # the desktop program's Chinese labels in screenshots and under Xvfb
 )
 
 missing=()

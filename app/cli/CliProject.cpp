@@ -6,6 +6,7 @@
 
 #include "Data_Line.h"
 #include "Data_Station.h"
+#include "ProjectSchema.h"
 #include "StationPaths.h"
 
 CliProject::CliProject(const QString &command) : command(command), index(&operatorDialogs)
@@ -27,21 +28,16 @@ bool CliProject::open(const QString &projectFile)
 {
     const QFileInfo file(projectFile);
     path = file.absoluteFilePath();
-    if (!file.isFile()) {
-        error(QStringLiteral("the project file %1 does not exist").arg(projectFile));
-        return false;
-    }
-    if (!db.open(path)) {
-        error(QStringLiteral("cannot open %1 as a project database: %2")
-                  .arg(projectFile, db.lastError().text()));
+    QString problem;
+    if (!openProjectFile(db, path, problem)) {
+        error(problem);
         return false;
     }
     if (!QDir::setCurrent(file.absolutePath())) {
         error(QStringLiteral("cannot change into the project folder %1").arg(file.absolutePath()));
         return false;
     }
-    index.openProject(file.absolutePath(), &db);
-    return true;
+    return index.openProject(file.absolutePath(), &db);
 }
 
 QString CliProject::label(const StationRef &ref)

@@ -14,12 +14,11 @@ const QString kCommand = QStringLiteral("merge");
 
 bool openProject(LibDORE &db, const QString &path)
 {
-    if (!QFileInfo(path).isFile() || !db.open(QFileInfo(path).absoluteFilePath())) {
-        CommandLine::printError(kCommand, QStringLiteral("cannot open the project file %1").arg(path));
-        return false;
-    }
-    registerProjectSchema(db);
-    return true;
+    QString problem;
+    if (openProjectFile(db, QFileInfo(path).absoluteFilePath(), problem))
+        return true;
+    CommandLine::printError(kCommand, problem);
+    return false;
 }
 
 } // namespace

@@ -27,11 +27,8 @@ struct ProcessOptions {
     // The estimator code of a name or code text; false when unknown.
     static bool estimatorCode(const QString &text, int &code);
     // The segment length of a --fft-length text: -1 for "rate", else a whole number from
-    // kShortestSegment to kLongestSegment (a segment of a few minutes at the highest rates, and
-    // exact in the settings' single-precision field). False for anything else.
+    // kShortestSegment to kLongestSegment (ProcessingRecords.h). False for anything else.
     static bool fftLength(const QString &text, int &n);
-    static constexpr int kShortestSegment = 16;
-    static constexpr int kLongestSegment = 1 << 22;
     // The accepted --fft-length values, for messages.
     static QString fftLengthExpected();
 };

@@ -36,7 +36,9 @@ void mergeChannel(const MTSampleData &channel, const ReCalculateParam &settings,
 
 int segmentLength(const ReCalculateParam &settings)
 {
-    return settings.fftLength < 1 ? kDefaultSegmentLength : int(settings.fftLength);
+    // A length the processing does not accept (below 1, or beyond its longest) takes the default.
+    const int n = segmentLengthFor(settings, 0);
+    return n > 0 ? n : kDefaultSegmentLength;
 }
 
 bool compute(Data_Station &station, const QString &stationFolder, const ReCalculateParam &settings,

@@ -24,7 +24,8 @@ struct MagneticSpectra {
 
 namespace StationMagneticSpectra {
 
-// Samples per segment for the settings.
+// Samples per segment for the settings: their FFT length, or 16384 when that is not an accepted
+// length (negative, or outside kShortestSegment..kLongestSegment).
 int segmentLength(const ReCalculateParam &settings);
 
 // The spectra of station, whose recording table and files are in stationFolder, into spectra. A

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <iterator>
 
 #include "Channels.h"
 #include "RecordingDescriptors.h"
@@ -9,6 +10,7 @@
 #include "RegressionPairs.h"
 #include "Rhoworks.h"
 #include "SampleRateBands.h"
+#include "Trimora.h"
 
 namespace RecordingProcessing {
 
@@ -51,12 +53,14 @@ QString missingData(const QString &dataFile, const QString &channel)
     return {};
 }
 
-QString missingTable(const QString &table)
+// Missing, or refused by the calibration reader (the reason named).
+QString unusableTable(const QString &table)
 {
-    if (QFileInfo::exists(table))
+    Trimora reader;
+    if (reader.getSensorDataList(table))
         return {};
-    return QStringLiteral("the calibration table %1 is missing")
-        .arg(QFileInfo(table).absoluteFilePath());
+    return QStringLiteral("the calibration table %1 cannot be used: %2")
+        .arg(QFileInfo(table).absoluteFilePath(), reader.lastError());
 }
 
 QString firstOf(const QStringList &problems)
@@ -67,13 +71,17 @@ QString firstOf(const QStringList &problems)
     return {};
 }
 
-// Replaces the "whole sampling rate" length and the "all data" count by their values for pair.
-void settlePairSettings(const OneMTSample &pair, ReCalculateParam &settings)
+bool isTensorChannel(const MTSampleData &d)
 {
-    if (settings.fftLength < 0)
-        settings.fftLength = float(pair.sampleFrequency);
-    if (settings.fftCount < 0)
-        settings.fftCount = pair.sampleCount / int(settings.fftLength);
+    return d.channel == Channel_Ex || d.channel == Channel_Ey || d.channel == Channel_Hx
+           || d.channel == Channel_Hy;
+}
+
+QString refusedLength(const ReCalculateParam &settings, int sampleRate)
+{
+    return QStringLiteral("a segment of %1 samples (FFT length %2 at %3 Hz) is not from %4 to %5")
+        .arg(settings.fftLength < 0 ? double(sampleRate) : double(settings.fftLength))
+        .arg(double(settings.fftLength)).arg(sampleRate).arg(kShortestSegment).arg(kLongestSegment);
 }
 
 bool hasImpedanceChannels(const QList<MTSampleData> &channels, QString &failure)
@@ -91,6 +99,8 @@ bool hasImpedanceChannels(const QList<MTSampleData> &channels, QString &failure)
                   .arg(missing.join(QStringLiteral(", ")));
     return false;
 }
+
+} // namespace
 
 bool computeRegressionPairs(const QList<OneMTSample> &pairs, ReCalculateParam &settings,
                             QList<PairCurve> &curves, QString &failure,
@@ -112,8 +122,6 @@ bool computeRegressionPairs(const QList<OneMTSample> &pairs, ReCalculateParam &s
                        result.curve, result.errorBars});
     return true;
 }
-
-} // namespace
 
 Recording describe(const RecordingHeader &header)
 {
@@ -137,66 +145,93 @@ int pairChannel(const QString &pairName)
     return names.indexOf(pairName);
 }
 
-QString missingFile(const QList<OneMTSample> &pairs)
+QString pairFileProblem(const OneMTSample &pair)
 {
-    if (pairs.isEmpty())
-        return QStringLiteral("the recording has no electric and magnetic channel to pair");
-    for (const OneMTSample &pair : pairs) {
-        const QString e = QStringLiteral("the electric channel of %1").arg(pair.pairName);
-        const QString h = QStringLiteral("the magnetic channel of %1").arg(pair.pairName);
-        const QString problem = firstOf({missingData(pair.eDataFile, e), missingData(pair.hDataFile, h),
-                                         missingTable(pair.eSensorFile), missingTable(pair.hSensorFile),
-                                         missingTable(pair.eGainFile), missingTable(pair.hGainFile)});
-        if (!problem.isEmpty())
-            return problem;
-    }
-    return {};
+    const QString e = QStringLiteral("the electric channel of %1").arg(pair.pairName);
+    const QString h = QStringLiteral("the magnetic channel of %1").arg(pair.pairName);
+    return firstOf({missingData(pair.eDataFile, e), missingData(pair.hDataFile, h),
+                    unusableTable(pair.eSensorFile), unusableTable(pair.hSensorFile),
+                    unusableTable(pair.eGainFile), unusableTable(pair.hGainFile)});
 }
 
-QString missingFile(const QList<MTSampleData> &channels)
+QString tensorFileProblem(const QList<MTSampleData> &channels)
 {
     for (const MTSampleData &d : channels) {
+        if (!isTensorChannel(d))
+            continue;
         const QString problem = firstOf({missingData(d.dataFile, channelName(d.channel)),
-                                         missingTable(d.sensorFile), missingTable(d.gainFile)});
+                                         unusableTable(d.sensorFile), unusableTable(d.gainFile)});
         if (!problem.isEmpty())
             return problem;
     }
     return {};
 }
 
-bool computePairs(const QList<OneMTSample> &pairs, int estimator, ReCalculateParam &settings,
-                  WorkFeedback &feedback, QList<PairCurve> &curves, QString &failure,
-                  const QList<RegressionChannel> &remote)
+bool computePair(const OneMTSample &pair, int estimator, ReCalculateParam &settings,
+                 const WorkFeedback::Step &keepGoing, PairCurve &curve, QString &failure)
 {
-    // The regression fits all pairs at once; a cancel during it discards what it gives.
-    if (estimator == EstimatorRegression)
-        return computeRegressionPairs(pairs, settings, curves, failure, remote)
-               && !feedback.isCancelled();
     if (!Rhoworks::isEstimator(estimator)) {
-        failure = QStringLiteral("estimator code %1 is not one of 1, 2, 3, 6 and 7").arg(estimator);
+        failure = QStringLiteral("estimator code %1 is not one of 1, 2, 3 and 6").arg(estimator);
         return false;
     }
-    for (int p = 0; p < pairs.size(); ++p) {
-        const OneMTSample &pair = pairs.at(p);
-        const int channel = pairChannel(pair.pairName);
-        if (channel < 0)
-            continue;
-        settlePairSettings(pair, settings);
-        const int n = int(settings.fftLength);
-        PairRequest request = requestOf(pair, n, settings);
-        request.keepGoing = feedback.step(double(p) / pairs.size(), double(p + 1) / pairs.size(),
-                                          pair.pairName);
-        Rhoworks rhoworks;
-        if (!rhoworks.compute(estimator, request)) {
-            failure = QStringLiteral("the estimator gave no curve for %1 (the files may be shorter "
-                                     "than one segment of %2 samples, unreadable or clipped)")
-                          .arg(pair.pairName).arg(n);
-            return false;
-        }
-        curves.append({channel, pair.pairName, pair.sampleFrequency,
-                       rhoworks.getCanigrdResistivity(), {}});
+    failure = pairFileProblem(pair);
+    if (!failure.isEmpty())
+        return false;
+    const int n = segmentLengthFor(settings, pair.sampleFrequency);
+    if (n == 0) {
+        failure = refusedLength(settings, pair.sampleFrequency);
+        return false;
     }
+    // The "whole sampling rate" length and the "all data" count stay replaced for later pairs.
+    settings.fftLength = float(n);
+    if (settings.fftCount < 0)
+        settings.fftCount = pair.sampleCount / n;
+    PairRequest request = requestOf(pair, n, settings);
+    request.keepGoing = keepGoing;
+    Rhoworks rhoworks;
+    if (!rhoworks.compute(estimator, request)) {
+        failure = QStringLiteral("the estimator gave no curve (the files may be shorter than one "
+                                 "segment of %1 samples, unreadable or clipped)").arg(n);
+        return false;
+    }
+    curve = {pairChannel(pair.pairName), pair.pairName, pair.sampleFrequency,
+             rhoworks.getCanigrdResistivity(), {}};
     return true;
+}
+
+PairResults computePairs(const QList<OneMTSample> &pairs, int estimator, ReCalculateParam &settings,
+                         WorkFeedback &feedback)
+{
+    PairResults results;
+    for (int p = 0; p < pairs.size() && !feedback.isCancelled(); ++p) {
+        const OneMTSample &pair = pairs.at(p);
+        if (pairChannel(pair.pairName) < 0)
+            continue;
+        const WorkFeedback::Step step =
+            feedback.step(double(p) / pairs.size(), double(p + 1) / pairs.size(), pair.pairName);
+        PairCurve curve;
+        QString cause;
+        if (computePair(pair, estimator, settings, step, curve, cause))
+            results.curves << curve;
+        else
+            results.failed << pair.pairName + QStringLiteral(": ") + cause;
+    }
+    return results;
+}
+
+QList<OneMTSample> usablePairs(const QList<OneMTSample> &pairs, QStringList &failed)
+{
+    QList<OneMTSample> usable;
+    for (const OneMTSample &pair : pairs) {
+        if (pairChannel(pair.pairName) < 0)
+            continue;
+        const QString problem = pairFileProblem(pair);
+        if (problem.isEmpty())
+            usable << pair;
+        else
+            failed << pair.pairName + QStringLiteral(": ") + problem;
+    }
+    return usable;
 }
 
 bool computeTensor(const QList<MTSampleData> &channels, ReCalculateParam &settings,
@@ -206,12 +241,17 @@ bool computeTensor(const QList<MTSampleData> &channels, ReCalculateParam &settin
     if (!hasImpedanceChannels(channels, failure))
         return false;
     const int fs = channels.first().sampleFrequency;
-    if (settings.fftLength < 0)
-        settings.fftLength = float(fs);
-    const int n = int(settings.fftLength);
+    const int n = segmentLengthFor(settings, fs);
+    if (n == 0) {
+        failure = refusedLength(settings, fs);
+        return false;
+    }
+    settings.fftLength = float(n);
+    QList<MTSampleData> used;
+    std::copy_if(channels.begin(), channels.end(), std::back_inserter(used), isTensorChannel);
     Data_Calc_Tensor tensor;
     tensor.setKeepGoing(feedback.step(0.0, 1.0, QStringLiteral("ExEyHxHy")));
-    tensor.loadSpectra(channels, n);
+    tensor.loadSpectra(used, n);
     if (feedback.isCancelled())
         return false;
     results = tensor.bandResults(SampleRateBands::tensorBand(fs, n), 0.3);

@@ -111,9 +111,14 @@ void TreeModel_Index::setRemoteReference(int linePosition, int stationPosition)
 
 // ---- project and tree ----
 
-void TreeModel_Index::openProject(const QString &folderPath, LibDORE *db)
+bool TreeModel_Index::openProject(const QString &folderPath, LibDORE *db)
 {
     dropProject();
+    const QString problem = projectFileProblem(*db);
+    if (!problem.isEmpty()) {
+        dialogs->critical(QStringLiteral("打开Vardex文件"), problem);
+        return false;
+    }
     folder = folderPath;
     database = db;
     registerProjectSchema(*database);
@@ -121,6 +126,7 @@ void TreeModel_Index::openProject(const QString &folderPath, LibDORE *db)
     lineCollection = new DORE_Collection<Data_Line>(database);
     buildTree();
     emit modelChange();
+    return true;
 }
 
 void TreeModel_Index::buildTree()
@@ -363,8 +369,7 @@ QList<QString> TreeModel_Index::emitChannelSeries(const QList<MTSampleData> &cha
 {
     QList<QString> shown;
     for (const MTSampleData &d : channels) {
-        const int n = processingSettings.fftLength > 0 ? int(processingSettings.fftLength)
-                                                       : d.sampleFrequency;
+        const int n = segmentLengthFor(processingSettings, d.sampleFrequency);
         int count = processingSettings.fftCount;
         if (count != -1 && n > 0)
             count = qMin(count, d.sampleCount / n);
@@ -381,42 +386,72 @@ bool TreeModel_Index::recompute(Data_Line &line, Data_Station &station, Data_Sam
                                 const RecordingProcessing::Recording &recording)
 {
     QString failure;
+    QStringList stored;
     ReCalculateParam settings = processingSettings;
     const bool done = RecordingProcessing::isTensorRecording(recording.header, settings)
         ? processTensor(station, sample, recording, settings, failure)
-        : processPairs(station, sample, recording, settings, failure);
+        : processPairs(station, sample, recording, settings, failure, stored);
     if (!done && feedback->isCancelled())
         reportCancelled(line, station, sample);
     else if (!done)
-        reportFailure(line, station, sample, failure);
+        reportFailure(line, station, sample, failure, stored);
     return done;
 }
 
+// Every pair is computed first; unless the work was cancelled meanwhile, each pair that gave a
+// curve is then stored, in its own transaction, and the pairs that failed are named with their
+// causes.
 bool TreeModel_Index::processPairs(Data_Station &station, Data_SampleData &sample,
                                    const RecordingProcessing::Recording &recording,
-                                   ReCalculateParam &settings, QString &failure)
+                                   ReCalculateParam &settings, QString &failure, QStringList &stored)
 {
-    failure = RecordingProcessing::missingFile(recording.pairs);
-    if (!failure.isEmpty())
+    RecordingProcessing::PairResults results =
+        estimatorCode == RecordingProcessing::EstimatorRegression
+            ? regressionResults(recording, settings)
+            : RecordingProcessing::computePairs(recording.pairs, estimatorCode, settings, *feedback);
+    if (feedback->isCancelled())
         return false;
+    for (const PairCurve &curve : qAsConst(results.curves))
+        keepPairCurve(station, sample, curve, results.failed, stored);
+    return pairsDone(results.failed, stored, failure);
+}
+
+RecordingProcessing::PairResults
+TreeModel_Index::regressionResults(const RecordingProcessing::Recording &recording,
+                                   ReCalculateParam &settings)
+{
+    RecordingProcessing::PairResults results;
+    const QList<OneMTSample> usable = RecordingProcessing::usablePairs(recording.pairs, results.failed);
     QList<RegressionChannel> remote;
-    if (estimatorCode == RecordingProcessing::EstimatorRegression
-        && !remoteChannels(recording, settings, remote, failure))
-        return false;
-    QList<PairCurve> curves;
-    // A cancel that comes after the last segment still discards the curves.
-    if (!RecordingProcessing::computePairs(recording.pairs, estimatorCode, settings, *feedback,
-                                           curves, failure, remote)
-        || feedback->isCancelled())
-        return false;
-    if (!StationResults::storePairCurves(*database, sample, curves)) {
-        failure = QStringLiteral("its results could not be written to the project file");
-        return false;
+    QString cause;
+    if (!usable.isEmpty()
+        && (!remoteChannels(usable, recording, settings, remote, cause)
+            || !RecordingProcessing::computeRegressionPairs(usable, settings, results.curves, cause,
+                                                            remote)))
+        results.failed << cause;
+    return results;
+}
+
+void TreeModel_Index::keepPairCurve(Data_Station &station, Data_SampleData &sample,
+                                    const PairCurve &curve, QStringList &failed,
+                                    QStringList &stored)
+{
+    if (!StationResults::storePairCurve(*database, sample, curve)) {
+        failed << curve.pairName + QStringLiteral(": its curve could not be written to the project file");
+        return;
     }
-    for (const PairCurve &curve : qAsConst(curves))
-        emitPairCurve(station, curve);
-    emit setSaveData(true);
-    return true;
+    stored << curve.pairName;
+    emitPairCurve(station, curve);
+}
+
+bool TreeModel_Index::pairsDone(QStringList failed, const QStringList &stored, QString &failure)
+{
+    if (!stored.isEmpty())
+        emit setSaveData(true);
+    if (failed.isEmpty() && stored.isEmpty())
+        failed << QStringLiteral("the recording has no electric and magnetic channel to pair");
+    failure = failed.join(QStringLiteral("; "));
+    return failed.isEmpty();
 }
 
 void TreeModel_Index::emitPairCurve(const Data_Station &station, const PairCurve &curve)
@@ -467,7 +502,8 @@ int codeOfFile(const QList<MTSampleData> &channels, const QString &file)
 
 } // namespace
 
-bool TreeModel_Index::remoteChannels(const RecordingProcessing::Recording &recording,
+bool TreeModel_Index::remoteChannels(const QList<OneMTSample> &pairs,
+                                     const RecordingProcessing::Recording &recording,
                                      const ReCalculateParam &settings,
                                      QList<RegressionChannel> &channels, QString &failure)
 {
@@ -495,7 +531,7 @@ bool TreeModel_Index::remoteChannels(const RecordingProcessing::Recording &recor
         return false;
     const QList<MTSampleData> remoteDescriptors =
         RecordingDescriptors::buildChannelSamples(remote->header());
-    for (const RegressionChannel &input : RegressionPairs::requestFor(recording.pairs, settings).inputs) {
+    for (const RegressionChannel &input : RegressionPairs::requestFor(pairs, settings).inputs) {
         RegressionChannel channel;
         if (!magneticChannel(remoteDescriptors, codeOfFile(recording.channels, input.dataFile), channel))
             return false;
@@ -509,7 +545,7 @@ bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &samp
                                     const RecordingProcessing::Recording &recording,
                                     ReCalculateParam &settings, QString &failure)
 {
-    failure = RecordingProcessing::missingFile(recording.channels);
+    failure = RecordingProcessing::tensorFileProblem(recording.channels);
     if (failure.isEmpty() && !QDir(QStringLiteral("tensors")).exists())
         failure = QStringLiteral("the folder for tensor result files, %1, is missing")
                       .arg(QDir::current().absoluteFilePath(QStringLiteral("tensors")));
@@ -538,15 +574,19 @@ bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &samp
 }
 
 void TreeModel_Index::reportFailure(const Data_Line &line, const Data_Station &station,
-                                    const Data_SampleData &sample, const QString &failure)
+                                    const Data_SampleData &sample, const QString &failure,
+                                    const QStringList &stored)
 {
+    const QString outcome = stored.isEmpty()
+        ? QStringLiteral("Nothing was stored for it.")
+        : QStringLiteral("The curves of %1 were stored.").arg(stored.join(QStringLiteral(", ")));
     dialogs->warning(QStringLiteral("重新计算失败"),
-                     QStringLiteral("%1, %2, recording %3 (%4 Hz): %5. Nothing was stored for it.")
+                     QStringLiteral("%1, %2, recording %3 (%4 Hz): %5. %6")
                          .arg(StationPaths::lineLabel(line.LineName()),
                               StationPaths::stationLabel(station.StationNum()))
                          .arg(sample.SampleDataNum())
                          .arg(sample.SampleRate())
-                         .arg(failure));
+                         .arg(failure, outcome));
 }
 
 void TreeModel_Index::reportCancelled(const Data_Line &line, const Data_Station &station,

@@ -55,8 +55,9 @@ public:
     void setFeedback(WorkFeedback *feedback);
 
     // Registers the five entity classes, loads projects and lines and builds the tree. The
-    // database is borrowed and must stay open until clearModel.
-    void openProject(const QString &folderPath, LibDORE *database);
+    // database is borrowed and must stay open until clearModel. A database that is not a project
+    // file is refused with a critical box and left untouched: false, no project open.
+    bool openProject(const QString &folderPath, LibDORE *database);
     // Emits the station's curves (stored ones, or assembled from its recordings and stored).
     // A station position of -1 (a double click on the line) starts the line's depth section run
     // instead, when the line has at least two stations.
@@ -156,7 +157,8 @@ private:
     // regression takes its inputs (from the remote recording of the same sampling rate); empty
     // without a remote station. False, with failure set, when the remote station has no
     // recording of that rate with the same magnetic channels.
-    bool remoteChannels(const RecordingProcessing::Recording &recording,
+    bool remoteChannels(const QList<OneMTSample> &pairs,
+                        const RecordingProcessing::Recording &recording,
                         const ReCalculateParam &settings, QList<RegressionChannel> &channels,
                         QString &failure);
     // Sorts the three curves by frequency; false, with the station reported as having nothing to
@@ -170,9 +172,20 @@ private:
     // settles hold for its pairs and are not carried over to the next recording.
     bool recompute(Data_Line &line, Data_Station &station, Data_SampleData &sample,
                    const RecordingProcessing::Recording &recording);
+    // Computes every pair, then (unless cancelled) stores each pair that gave a curve; false,
+    // with the failed pairs and their causes in failure and the names of the stored pairs in
+    // stored, when any pair failed or the work was cancelled (nothing stored).
     bool processPairs(Data_Station &station, Data_SampleData &sample,
                       const RecordingProcessing::Recording &recording, ReCalculateParam &settings,
-                      QString &failure);
+                      QString &failure, QStringList &stored);
+    // The regression fits together the pairs whose files are all there; the others are named.
+    RecordingProcessing::PairResults regressionResults(const RecordingProcessing::Recording &recording,
+                                                       ReCalculateParam &settings);
+    // Stores curve in its own transaction and shows it; a failed write is added to failed.
+    void keepPairCurve(Data_Station &station, Data_SampleData &sample, const PairCurve &curve,
+                       QStringList &failed, QStringList &stored);
+    // Tells whether every pair was stored, with the failed pairs' causes joined into failure.
+    bool pairsDone(QStringList failed, const QStringList &stored, QString &failure);
     bool processTensor(Data_Station &station, Data_SampleData &sample,
                        const RecordingProcessing::Recording &recording, ReCalculateParam &settings,
                        QString &failure);
@@ -180,8 +193,10 @@ private:
     // Runs method over the line and publishes its section.
     bool runInversion(int linePosition, int timeoutMs, InversionMethod method);
     void emitPairCurve(const Data_Station &station, const PairCurve &curve);
+    // The warning box naming the recording, the failure and what was stored for it.
     void reportFailure(const Data_Line &line, const Data_Station &station,
-                       const Data_SampleData &sample, const QString &failure);
+                       const Data_SampleData &sample, const QString &failure,
+                       const QStringList &stored = QStringList());
     void reportCancelled(const Data_Line &line, const Data_Station &station,
                          const Data_SampleData &sample);
 

@@ -30,6 +30,11 @@ int codeOfSlot(int slot)
     return slot >= 0 && slot < kChannelSlotCount ? kCodes[slot] : 0;
 }
 
+QString nameOfSlot(int slot)
+{
+    return Channels::name(codeOfSlot(slot));
+}
+
 bool isElectric(int slot)
 {
     return Channels::isElectric(codeOfSlot(slot));

@@ -14,6 +14,8 @@ int slotOfName(const QString &name);
 // Slot of a channel code (1 Ex, 2 Ey, 3 Hx, 4 Hy, 5 Ex2); -1 for any other code.
 int slotOfCode(int code);
 int codeOfSlot(int slot);
+// "Ex", "Ey", "Ex2", "Hx" or "Hy"; empty for any other slot.
+QString nameOfSlot(int slot);
 bool isElectric(int slot);
 
 } // namespace ChannelSlots

@@ -34,7 +34,8 @@ int ChannelSpectraRun::listingStride(int segmentCount) const
     return std::max(1, (segmentCount + maxListed - 1) / maxListed);
 }
 
-void ChannelSpectraRun::run(const QList<Job> &jobs, const SegmentCallback &onSegment)
+bool ChannelSpectraRun::run(const QList<Job> &jobs, const SegmentCallback &onSegment,
+                            const Progress &progress)
 {
     results = QList<ChannelSpectraSet>();
     QVector<ChannelState> states(jobs.size());
@@ -69,9 +70,14 @@ void ChannelSpectraRun::run(const QList<Job> &jobs, const SegmentCallback &onSeg
             spectra[job.slot] = calibrated;
         }
         onSegment(spectra);
+        if (progress && !progress(s + 1, indexCount)) {
+            results = QList<ChannelSpectraSet>();
+            return false;
+        }
     }
     for (int j = 0; j < jobs.size(); ++j) {
         results[j].stackedAmplitudes = states[j].stacked.mean();
         results[j].meanSpectrum = states[j].mean.mean();
     }
+    return true;
 }

@@ -8,6 +8,9 @@
 // Listing: each list keeps at most a budget of values (kListedValueBudget unless the caller gives
 // another), so a run of more segments than budget / (n/2) lists every k-th segment (0, k, 2k, ...)
 // with the smallest such k; the means always cover every segment.
+//
+// Progress: an optional callback hears after every segment index how many of the indexes are
+// done; when it returns false the run stops there and its results are empty.
 
 #include <QList>
 #include <QVector>
@@ -35,13 +38,16 @@ public:
     // Calibrated spectra of one segment index by slot; empty for a channel without that segment.
     using SegmentSpectra = std::array<QList<OneFreqSpectrum>, kChannelSlotCount>;
     using SegmentCallback = std::function<void(const SegmentSpectra &)>;
+    // Segment indexes done and their count; false asks the run to stop.
+    using Progress = std::function<bool(int done, int total)>;
 
     // n: segment length (samples); withMeanSpectrum: also average the complex spectra;
     // listedValueBudget: values each amplitude list may hold.
     ChannelSpectraRun(int n, bool withMeanSpectrum, int listedValueBudget = kListedValueBudget);
 
-    // Runs the jobs (at most one per slot) and calls onSegment after every segment index.
-    void run(const QList<Job> &jobs, const SegmentCallback &onSegment);
+    // Runs the jobs (at most one per slot) and calls onSegment after every segment index. False
+    // when progress stopped the run.
+    bool run(const QList<Job> &jobs, const SegmentCallback &onSegment, const Progress &progress = {});
     // Results of the job at position index of the last run.
     ChannelSpectraSet result(int index) const { return results.value(index); }
 

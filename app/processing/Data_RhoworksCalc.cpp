@@ -102,7 +102,7 @@ bool Data_RhoworksCalc::channelJob(const QString &name, int n, Job &job) const
     return true;
 }
 
-void Data_RhoworksCalc::calcChannelSpectra(int n)
+bool Data_RhoworksCalc::calcChannelSpectra(int n, const Progress &progress)
 {
     QList<Job> jobs;
     for (const QString &name : qAsConst(channelNames)) {
@@ -114,7 +114,7 @@ void Data_RhoworksCalc::calcChannelSpectra(int n)
                    jobs.end());
         jobs.append(job);
     }
-    runJobs(jobs, n, true);
+    return runJobs(jobs, n, true, progress);
 }
 
 bool Data_RhoworksCalc::pairJobs(const QString &electricName, int n, Job &electric,
@@ -147,7 +147,7 @@ bool Data_RhoworksCalc::pairJobs(const QString &electricName, int n, Job &electr
     return true;
 }
 
-void Data_RhoworksCalc::calcPairSpectra(int n)
+bool Data_RhoworksCalc::calcPairSpectra(int n, const Progress &progress)
 {
     QList<Job> jobs;
     for (const QString &name : qAsConst(channelNames)) {
@@ -163,10 +163,11 @@ void Data_RhoworksCalc::calcPairSpectra(int n)
                    jobs.end());
         jobs << electric << magnetic;
     }
-    runJobs(jobs, n, false);
+    return runJobs(jobs, n, false, progress);
 }
 
-void Data_RhoworksCalc::runJobs(const QList<Job> &jobs, int n, bool channelRun)
+bool Data_RhoworksCalc::runJobs(const QList<Job> &jobs, int n, bool channelRun,
+                                const Progress &progress)
 {
     std::array<CrossPowerMean, StackedPairCount> stacks;
     Spectrix spectrix;
@@ -176,7 +177,7 @@ void Data_RhoworksCalc::runJobs(const QList<Job> &jobs, int n, bool channelRun)
             stacks[pair].add(spectrix.ComputeCrossPower(e, h));
     };
     ChannelSpectraRun run(n, channelRun);
-    run.run(jobs, [&](const ChannelSpectraRun::SegmentSpectra &s) {
+    const bool finished = run.run(jobs, [&](const ChannelSpectraRun::SegmentSpectra &s) {
         if (channelRun) {
             addPair(ExHy, s[Slot_Ex], s[Slot_Hy]);
             addPair(EyHy, s[Slot_Ey], s[Slot_Hy]);
@@ -186,8 +187,11 @@ void Data_RhoworksCalc::runJobs(const QList<Job> &jobs, int n, bool channelRun)
                         s[Slot_Hy]);
         }
         addPair(ExEy, s[Slot_Ex], s[Slot_Ey]);
+        addPair(EyHx, s[Slot_Ey], s[Slot_Hx]);
         addPair(HxHy, s[Slot_Hx], s[Slot_Hy]);
-    });
+    }, progress);
+    if (!finished)
+        return false;
     for (int j = 0; j < jobs.size(); ++j) {
         ChannelSpectraSet result = run.result(j);
         if (!channelRun)
@@ -197,6 +201,7 @@ void Data_RhoworksCalc::runJobs(const QList<Job> &jobs, int n, bool channelRun)
     for (int pair = channelRun ? ExHy : ExEy; pair < StackedPairCount; ++pair)
         stackedPairs[pair] = stacks[pair].mean();
     emit interpfinished();
+    return true;
 }
 
 bool Data_RhoworksCalc::channelResults(const QString &channelName,
@@ -233,6 +238,11 @@ void Data_RhoworksCalc::crossPowerResults(QVector<OneFreqCrossPower> &exHy,
 QVector<OneFreqCrossPower> Data_RhoworksCalc::stackedCrossPowerExEy() const
 {
     return stackedPairs[ExEy];
+}
+
+QVector<OneFreqCrossPower> Data_RhoworksCalc::stackedCrossPowerEyHx() const
+{
+    return stackedPairs[EyHx];
 }
 
 QVector<OneFreqCrossPower> Data_RhoworksCalc::stackedCrossPowerHxHy() const

@@ -2,11 +2,14 @@
 // The calculator behind the time-series and spectrum view: for the channels of one recording it
 // computes every segment's amplitude spectrum, raw and calibrated, the segment-averaged
 // ("stacked") calibrated amplitudes and mean calibrated spectrum, and segment-averaged cross
-// powers of the electric channels against Hy, of Ex against Ey and of Hx against Hy. A second run
+// powers of the electric channels against Hy, of Ex against Ey, of Ey against Hx and of Hx
+// against Hy. A second run
 // works per channel pair; a third gives a band-averaged calibrated spectrum at the standard
 // frequencies for an export.
 //
-// Runs are synchronous and emit interpfinished() at their end. A channel (or pair) whose
+// Runs are synchronous and emit interpfinished() at their end; a caller may run them on a worker
+// thread (the object is not used by anyone else meanwhile) and follow them with a progress
+// callback that can stop them: a stopped run changes no result and emits nothing. A channel (or pair) whose
 // descriptor is missing, whose calibration tables cannot be loaded or whose dipole length is not
 // positive is skipped and keeps its previous results. Cross powers are only formed from channels
 // computed in the same run, over the segment indexes both channels have; a cross power whose
@@ -29,6 +32,9 @@
 class Data_RhoworksCalc : public QObject {
     Q_OBJECT
 public:
+    // Segment indexes done and their count; false stops the run.
+    using Progress = ChannelSpectraRun::Progress;
+
     explicit Data_RhoworksCalc(QObject *parent = nullptr);
 
     void setSampleList(const QList<MTSampleData> &samples, const QStringList &channelNames);
@@ -38,11 +44,11 @@ public:
     bool setChannelSegments(const QString &channelName, const QList<QVector<double>> &segments);
 
     // Per-channel run over the stored channel names with the channel descriptors; n: segment
-    // length in samples (> 1).
-    void calcChannelSpectra(int n);
+    // length in samples (> 1). False when progress stopped it.
+    bool calcChannelSpectra(int n, const Progress &progress = {});
     // Pair run: "Ex" runs pair "ExHy", "Ey" pair "EyHx", "Ex2" pair "Ex2Hy", each over the segment
     // indexes both of its channels have. When two pairs share Hy, the later one's Hy results stay.
-    void calcPairSpectra(int n);
+    bool calcPairSpectra(int n, const Progress &progress = {});
 
     // Listed raw and calibrated amplitude spectra and the stacked calibrated amplitudes of a
     // channel; false (outputs untouched) for an unknown name.
@@ -56,8 +62,10 @@ public:
     void crossPowerResults(QVector<OneFreqCrossPower> &exHy, QVector<OneFreqCrossPower> &eyHy,
                            QVector<OneFreqCrossPower> &ex2Hy,
                            QVector<OneFreqCrossPower> &meanEHy) const;
-    // Stacked cross powers with Ex as E and Ey as H, and with Hx as E and Hy as H.
+    // Stacked cross powers with Ex as E and Ey as H, with Ey as E and Hx as H, and with Hx as E
+    // and Hy as H.
     QVector<OneFreqCrossPower> stackedCrossPowerExEy() const;
+    QVector<OneFreqCrossPower> stackedCrossPowerEyHx() const;
     QVector<OneFreqCrossPower> stackedCrossPowerHxHy() const;
 
     // Merges the band-averaged calibrated Hy amplitude at the standard frequencies of the
@@ -79,12 +87,12 @@ signals:
     void interpfinished();
 
 private:
-    enum StackedPair { ExHy, EyHy, Ex2Hy, MeanEHy, ExEy, HxHy, StackedPairCount };
+    enum StackedPair { ExHy, EyHy, Ex2Hy, MeanEHy, ExEy, EyHx, HxHy, StackedPairCount };
     using Job = ChannelSpectraRun::Job;
 
     bool channelJob(const QString &name, int n, Job &job) const;
     bool pairJobs(const QString &electricName, int n, Job &electric, Job &magnetic) const;
-    void runJobs(const QList<Job> &jobs, int n, bool channelRun);
+    bool runJobs(const QList<Job> &jobs, int n, bool channelRun, const Progress &progress);
 
     std::array<QList<QVector<double>>, kChannelSlotCount> segments;
     QList<OneMTSample> pairSamples;

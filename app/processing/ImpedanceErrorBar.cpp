@@ -7,15 +7,16 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 }
 
-ImpedanceErrorBar ImpedanceErrorBar::fromImpedance(double freq, std::complex<double> z, double d)
+ImpedanceErrorBar ImpedanceErrorBar::fromImpedance(double freq, std::complex<double> z, double radial,
+                                                   double tangential)
 {
     ImpedanceErrorBar bar;
     bar.freq = freq;
     const double size = std::abs(z);
     const double rho = size * size / (5 * freq);
-    bar.rhoError = 2 * rho * d / size;
-    bar.phaseError = std::min(180.0, d / size * 180 / kPi);
-    if (!std::isfinite(d))
+    bar.rhoError = 2 * rho * radial / size;
+    bar.phaseError = std::min(180.0, tangential / size * 180 / kPi);
+    if (!std::isfinite(radial) || !std::isfinite(tangential))
         bar.rhoError = bar.phaseError = std::nan("");
     return bar;
 }
@@ -23,7 +24,9 @@ ImpedanceErrorBar ImpedanceErrorBar::fromImpedance(double freq, std::complex<dou
 double ImpedanceErrorBar::impedanceError(double rho) const
 {
     const double size = std::sqrt(5 * freq * rho);
-    return rho > 0 ? rhoError * size / (2 * rho) : std::nan("");
+    const double radial = rhoError * size / (2 * rho);
+    const double tangential = phaseError * kPi / 180 * size;
+    return rho > 0 ? std::sqrt((radial * radial + tangential * tangential) / 2) : std::nan("");
 }
 
 const ImpedanceErrorBar *errorBarAt(const QVector<ImpedanceErrorBar> &bars, double freq)

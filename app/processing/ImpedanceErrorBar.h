@@ -6,9 +6,10 @@
 // has no known error (curves of the four stacking estimators, and projects written before error
 // bars existed, carry none). A view draws rho +- rhoError and phase +- phaseError.
 //
-// From an impedance Z with standard error d of its real part and of its imaginary part (the
-// convention of an EDI file's variances, var = d^2), the bars follow to first order:
-// rho = |Z|^2 / (5 f) moves by 2 rho d / |Z|, the phase by d / |Z| radians (at most 180 degrees).
+// From an impedance Z with standard error d_r along Z and d_t across it, the bars follow to first
+// order: rho = |Z|^2 / (5 f) moves by 2 rho d_r / |Z|, the phase by d_t / |Z| radians (at most 180
+// degrees). A round spread has d_r = d_t = d, the standard error of the real and of the imaginary
+// part (the convention of an EDI file's variances, var = d^2).
 
 #include <QMetaType>
 #include <QVector>
@@ -19,11 +20,13 @@ struct ImpedanceErrorBar {
     double rhoError = 0.0;    // ohm-m
     double phaseError = 0.0;  // degrees
 
-    // The bar of an impedance z (mV/km per nT) with standard error d per real component at f Hz;
-    // NaN errors when d is not finite.
-    static ImpedanceErrorBar fromImpedance(double freq, std::complex<double> z, double d);
-    // The standard error per real component that the bar stands for (inverse of fromImpedance,
-    // from the resistivity bar), for an impedance of resistivity rho (ohm-m).
+    // The bar of an impedance z (mV/km per nT) at f Hz whose standard error along z is radial
+    // and across it tangential (both d for a round spread); NaN errors when one is not finite.
+    static ImpedanceErrorBar fromImpedance(double freq, std::complex<double> z, double radial,
+                                           double tangential);
+    // The standard error of the real and of the imaginary part that the bar stands for, for an
+    // impedance of resistivity rho (ohm-m): the root mean square of the errors along and across
+    // the impedance (inverse of fromImpedance), as an EDI file's variance takes it.
     double impedanceError(double rho) const;
 };
 

@@ -2,6 +2,14 @@
 
 #include "ImpedanceErrorBar.h"
 #include "RecordingHeader.h"
+#include "WholeNumbers.h"
+
+int segmentLengthFor(const ReCalculateParam &settings, int sampleRate)
+{
+    const double length = settings.fftLength < 0 ? double(sampleRate) : double(settings.fftLength);
+    int n = 0;
+    return WholeNumbers::truncatedInt(length, kShortestSegment, kLongestSegment, n) ? n : 0;
+}
 
 void registerProcessingMetaTypes()
 {

@@ -28,6 +28,15 @@ struct ReCalculateParam {
     int spareValue = 0;          // carried unchanged; nothing reads it
 };
 
+// Segment lengths (samples) the processing accepts: enough FFT lines for a band average, and at
+// most 2^22, minutes at the highest sampling rates (and exact in fftLength's single precision).
+constexpr int kShortestSegment = 16;
+constexpr int kLongestSegment = 1 << 22;
+// The segment length settings give a recording sampled at sampleRate Hz: fftLength, or the
+// sampling rate when fftLength is negative ("one second of samples"); 0 when that length lies
+// outside kShortestSegment..kLongestSegment.
+int segmentLengthFor(const ReCalculateParam &settings, int sampleRate);
+
 // Descriptor of one channel of one recording.
 struct MTSampleData {
     int channel = 0;             // ChannelCode

@@ -35,7 +35,8 @@ void elementCurve(const QVector<RegressionEstimate> &estimates, int output, int 
             continue;
         const RegressionFit &fit = estimate.fits[output];
         curve.append(impedanceRecord(estimate.freq, fit.z[input], fit.coherency));
-        bars.append(ImpedanceErrorBar::fromImpedance(estimate.freq, fit.z[input], fit.standardError[input]));
+        bars.append(ImpedanceErrorBar::fromImpedance(estimate.freq, fit.z[input], fit.radialError[input],
+                                                     fit.tangentialError[input]));
     }
 }
 

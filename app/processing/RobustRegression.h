@@ -23,9 +23,13 @@
 // slope.
 //
 // Standard errors: delete-one-segment jackknife with the final weights held, the rows of a
-// segment left out together (its lines are correlated through the taper). For each element the
-// error returned is that of its real part and of its imaginary part (each sqrt(var / 2) of the
-// complex jackknife variance), the convention of an EDI file's variances.
+// segment left out together (its lines are correlated through the taper), scaled by the ratio of
+// the final weights to the effective derivative of the weighting (Huber's correction: held weights
+// alone understate an M-estimate's spread). For each element the error returned is that of its
+// real part and of its imaginary part (each sqrt(var / 2) of the complex variance), the convention
+// of an EDI file's variances, and, separately, the errors along and across the element: the
+// spread is not always round (a band's residual change of |Z| across its lines moves the
+// magnitude more than the phase), and the resistivity and phase bars each take their own.
 
 #include <complex>
 #include <vector>
@@ -47,6 +51,10 @@ struct RegressionFit {
     int inputCount = 0;
     std::complex<double> z[2];
     double standardError[2] = {0, 0};  // of the real (= imaginary) part; NaN when not known
+    // The same split along the element (radial: its magnitude, hence apparent resistivity) and
+    // across it (tangential: its phase); standardError^2 is their mean square.
+    double radialError[2] = {0, 0};
+    double tangentialError[2] = {0, 0};
     double coherency = 0;              // predicted coherency of the output, 0 .. 1
     int rows = 0;
     int segments = 0;

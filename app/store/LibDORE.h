@@ -42,8 +42,10 @@ public:
     // The meta object registered under table, or null.
     const QMetaObject *registeredClass(const QString &table) const;
 
-private:
+    // Closes the open file, if any, and removes its connection.
     void close();
+
+private:
     QStringList creationStatements(const QMetaObject *metaObject) const;
     QStringList tableColumns(const QString &table) const;
     bool runInTransaction(const QStringList &statements, const QString &failurePrefix);

@@ -1,5 +1,6 @@
 #include "ProjectSchema.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -47,6 +48,7 @@ bool writeNewProject(LibDORE &db, const QString &name)
         return false;
     project->setProjectId(name);
     project->setProjectName(name);
+    project->setProjectDate(int(QDateTime::currentSecsSinceEpoch()));
     return project->commit();
 }
 
@@ -68,6 +70,26 @@ QString projectFileProblem(LibDORE &db)
         return QString();
     return QStringLiteral("%1 is not a project file: it lacks %2")
         .arg(db.connectionName(), missing.join(QStringLiteral(", ")));
+}
+
+bool openProjectFile(LibDORE &db, const QString &path, QString &problem)
+{
+    if (!QFileInfo(path).isFile()) {
+        problem = QStringLiteral("the project file %1 does not exist").arg(path);
+        return false;
+    }
+    if (!db.open(path)) {
+        problem = QStringLiteral("cannot open %1 as a project database: %2")
+                      .arg(path, db.lastError().text());
+        return false;
+    }
+    problem = projectFileProblem(db);
+    if (!problem.isEmpty()) {
+        db.close();
+        return false;
+    }
+    registerProjectSchema(db);
+    return true;
 }
 
 bool createProjectFile(const QString &path, const QString &name, QString &problem)

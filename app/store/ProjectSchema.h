@@ -15,7 +15,12 @@ void registerProjectSchema(LibDORE &db);
 // Reads only, so a refused file stays as it was.
 QString projectFileProblem(LibDORE &db);
 
+// Opens the existing project file path in db and registers the five classes (adding the columns
+// an older project lacks). False, with problem set, db left closed and the file untouched, when
+// the file is missing, not a database or not a project file.
+bool openProjectFile(LibDORE &db, const QString &path, QString &problem);
+
 // Creates the project file path (which must not exist yet): the five tables and one project row
-// named name. False, with problem set and no file left behind, when the file exists or cannot be
+// named name, dated now. False, with problem set and no file left behind, when the file exists or cannot be
 // written.
 bool createProjectFile(const QString &path, const QString &name, QString &problem);

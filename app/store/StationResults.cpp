@@ -23,7 +23,7 @@ Data_ProcessData *rowOfChannel(DORE_Collection<Data_ProcessData> &rows, int chan
     return nullptr;
 }
 
-bool storePairCurve(Data_SampleData &sample, const PairCurve &curve)
+bool writePairRow(Data_SampleData &sample, const PairCurve &curve)
 {
     DORE_Collection<Data_ProcessData> *rows = sample.REF_Data_ProcessData();
     Data_ProcessData *row = rowOfChannel(*rows, curve.channel);
@@ -66,18 +66,13 @@ void setCleared(Data_Station &station)
     station.setErrorBars({}, {}, {});
 }
 
-bool storePairCurves(LibDORE &db, Data_SampleData &sample,
-                     const QList<PairCurve> &curves)
+bool storePairCurve(LibDORE &db, Data_SampleData &sample, const PairCurve &curve)
 {
     if (!db.transaction())
         return false;
-    bool written = true;
-    for (const PairCurve &curve : curves)
-        written = written && storePairCurve(sample, curve);
-    if (!written)
-        db.database().rollback();
-    if (written && db.commit())
+    if (writePairRow(sample, curve) && db.commit())
         return true;
+    db.database().rollback();
     sample.REF_Data_ProcessData()->reload();
     return false;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Writing a station's and a recording's results into their rows: the station's three scalar
 // curves, the cleared state, and the per-pair result rows of a recording (one row per component
-// pair, replaced on recomputation), written all together or not at all.
+// pair, replaced on recomputation), each row written whole or not at all.
 
 #include <QList>
 #include <QVector>
@@ -24,10 +24,11 @@ void setScalarCurves(Data_Station &station, const QVector<OneFreqImpedance> &exH
 // HasResult 0, the four result columns and the three error-bar columns empty (not committed).
 void setCleared(Data_Station &station);
 
-// Writes each curve and its error bars (none: an empty column) into the recording's result row of
-// its pair (replacing the row's curve, or appending a row), inside one transaction. When any write fails the transaction is rolled back,
-// the recording's result rows are reloaded from the file, and the result is false.
-bool storePairCurves(LibDORE &db, Data_SampleData &sample,
-                     const QList<PairCurve> &curves);
+// Writes curve and its error bars (none: an empty column) into the recording's result row of its pair (replacing the row's curve, or
+// appending a row) inside a transaction of its own, so a row is never left half written. When a
+// write fails the transaction is rolled back, the recording's result rows are reloaded from the
+// file, and the result is false.
+bool storePairCurve(LibDORE &db, Data_SampleData &sample,
+                    const PairCurve &curve);
 
 } // namespace StationResults

@@ -18,11 +18,13 @@
 #include <QVBoxLayout>
 
 #include "Dialog_3DInvSetting.h"
+#include "Dialog_3DProcess.h"
 #include "Dialog_Huebar.h"
 #include "Dialog_MergeData.h"
 #include "Form_2DInversion.h"
 #include "Form_Impedance.h"
 #include "Form_Project.h"
+#include "Form_TimeSeries.h"
 #include "LibDORE.h"
 #include "LongWork.h"
 #include "MainRibbonControls.h"
@@ -33,7 +35,6 @@
 #include "RibbonBar.h"
 #include "RibbonSystemMenu.h"
 #include "TreeModel_Index.h"
-#include "ViewPlaceholder.h"
 
 namespace {
 
@@ -111,8 +112,8 @@ void MainWindow::buildCentralPages()
     section = new Form_2DInversion;
     huebar = new Dialog_Huebar(this);
     pages->addWidget(impedance);
-    pages->addWidget(new ViewPlaceholder(QStringLiteral("时间序列"),
-                                         QStringLiteral("在工程索引中双击采样记录，显示其时间序列和频谱。")));
+    timeSeries = new Form_TimeSeries(dialogs, work);
+    pages->addWidget(timeSeries);
     pages->addWidget(section);
     setCentralWidget(pages);
 }
@@ -179,8 +180,19 @@ void MainWindow::connectViews()
     connect(index, &TreeModel_Index::EyHxImpedanceChanged, impedance, &Form_Impedance::onEyHxImpedanceChanged);
     connect(index, &TreeModel_Index::Ex2HyImpedanceChanged, impedance, &Form_Impedance::onEx2HyImpedanceChanged);
     connect(index, &TreeModel_Index::MPMTImpedanceChanged, impedance, &Form_Impedance::onMPMTImpedanceChanged);
+    connect(index, &TreeModel_Index::ExHyErrorBarsChanged, impedance, &Form_Impedance::onExHyErrorBarsChanged);
+    connect(index, &TreeModel_Index::EyHxErrorBarsChanged, impedance, &Form_Impedance::onEyHxErrorBarsChanged);
+    connect(index, &TreeModel_Index::Ex2HyErrorBarsChanged, impedance, &Form_Impedance::onEx2HyErrorBarsChanged);
     connect(index, &TreeModel_Index::signal_SelectPointTitle, impedance, &Form_Impedance::onSelectPointNameChanged);
     connect(impedance, &Form_Impedance::setSaveTips, this, &MainWindow::on_setSaveTips);
+    connect(index, &TreeModel_Index::TimeSeriesChanged, timeSeries, &Form_TimeSeries::onTimeSeriesChanged);
+    connect(index, &TreeModel_Index::TimeSeriesPlots, timeSeries, &Form_TimeSeries::onTimeSeriesPlots);
+    connect(index, &TreeModel_Index::TimeSeriesParam, timeSeries, &Form_TimeSeries::onTimeSeriesParamChanged);
+    connect(index, &TreeModel_Index::OneMTSamplesChanged, timeSeries,
+            &Form_TimeSeries::onOneChannelTimeSeriesParamChaged);
+    connect(timeSeries, &Form_TimeSeries::statusMessage, this, &MainWindow::showStatusMessage);
+    // The view reads its own samples under the pointer; it speaks after the generic plot read-out.
+    connect(timeSeries, &Form_TimeSeries::cursorReadout, positionLabel, &QLabel::setText);
     connect(index, &TreeModel_Index::signal2DISOGraphChanged, section, &Form_2DInversion::on_signal2DISOGraphChanged);
     connect(huebar, &Dialog_Huebar::signal_HuebarChanged, section, &Form_2DInversion::on_signalHuebarChanged);
     connect(index, &TreeModel_Index::signal_StaticResistivity, huebar, &Dialog_Huebar::onStaticResistivity);
@@ -216,10 +228,13 @@ bool MainWindow::openProjectFile(const QString &path)
         delete db;
         return false;
     }
+    if (!index->openProject(file.absolutePath(), db)) {  // not a project file: refused, untouched
+        delete db;
+        return false;
+    }
     database = db;
     openFile = file.absoluteFilePath();
     QDir::setCurrent(file.absolutePath());
-    index->openProject(file.absolutePath(), database);
     setWindowTitle(kOpenTitle + QStringLiteral(" -- ") + openFile);
     history.setHistoryPath(openFile);
     history.addRecentProject(openFile);
@@ -348,7 +363,11 @@ void MainWindow::on_action3DInvSetting_triggerd(bool)
     if (dialog.exec() != QDialog::Accepted)
         return;
     volumeSettings = dialog.settings();
-    showStatusMessage(QStringLiteral("三维设置已更新"));
+    if (!isProjectOpen()) {
+        showStatusMessage(QStringLiteral("三维设置已更新"));
+        return;
+    }
+    Dialog_3DProcess(*index, volumeSettings, *dialogs, this).exec();
 }
 
 void MainWindow::on_actionSwapImp_triggerd(bool)

@@ -21,6 +21,7 @@ class Dialog_Huebar;
 class Form_2DInversion;
 class Form_Impedance;
 class Form_Project;
+class Form_TimeSeries;
 class LibDORE;
 class LongWork;
 class MainRibbonControls;
@@ -47,6 +48,7 @@ public:
     MainRibbonControls *controls() const { return ribbonControls; }
     Form_Project *projectForm() const { return formProject; }
     Form_Impedance *impedanceView() const { return impedance; }
+    Form_TimeSeries *timeSeriesView() const { return timeSeries; }
     Form_2DInversion *sectionView() const { return section; }
     Dialog_Huebar *colourScaleDialog() const { return huebar; }
     LongWork *longWork() const { return work; }
@@ -124,6 +126,7 @@ private:
     MainRibbonControls *ribbonControls;
     Form_Project *formProject = nullptr;
     Form_Impedance *impedance = nullptr;
+    Form_TimeSeries *timeSeries = nullptr;
     Form_2DInversion *section = nullptr;
     Dialog_Huebar *huebar = nullptr;
     QStackedWidget *pages = nullptr;

@@ -2,16 +2,22 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTextStream>
 #include <QTimer>
 #include <QTreeView>
 
+#include "Form_Impedance.h"
 #include "Form_Project.h"
+#include "MainRibbonControls.h"
+#include "Form_TimeSeries.h"
 #include "MainWindow.h"
+#include "QwtPlotGraph.h"
 #include "RibbonBar.h"
 #include "RibbonSystemButton.h"
 #include "RibbonSystemMenu.h"
@@ -21,6 +27,7 @@ ScreenshotTour::ScreenshotTour(MainWindow *window, const QString &folder)
     : window(window), folder(folder)
 {
     addMainWindowSteps();
+    addTimeSeriesSteps();
 }
 
 void ScreenshotTour::addStep(const QString &fileName, const std::function<void()> &prepare)
@@ -35,6 +42,7 @@ void ScreenshotTour::addMainWindowSteps()
         tree->expand(window->hub()->index(0, 0));
     });
     addStep(QStringLiteral("main-station.png"), [this] { showFirstStation(); });
+    addStep(QStringLiteral("impedance-view.png"), [this] { dragOneResistivityPoint(); });
     addStep(QStringLiteral("main-system-menu.png"), [this] {
         window->ribbonBar()->systemButton()->click();
     });
@@ -71,6 +79,28 @@ void ScreenshotTour::addMainWindowSteps()
     });
 }
 
+void ScreenshotTour::addTimeSeriesSteps()
+{
+    addStep(QStringLiteral("timeseries-series.png"), [this] {
+        window->ribbonBar()->setMinimized(false);
+        showFirstRecording();
+    });
+    addStep(QStringLiteral("timeseries-stacked.png"), [this] {
+        window->timeSeriesView()->action(Form_TimeSeries::StackedAction)->trigger();
+    });
+}
+
+void ScreenshotTour::showFirstRecording()
+{
+    TreeModel_Index *hub = window->hub();
+    const QModelIndex station = hub->index(0, 0, hub->index(0, 0));
+    const QModelIndex recording = hub->index(0, 0, station);
+    QTreeView *tree = window->projectForm()->treeView();
+    tree->expand(station);
+    tree->setCurrentIndex(recording);
+    window->projectForm()->on_treeView_doubleClicked(recording);
+}
+
 void ScreenshotTour::showFirstStation()
 {
     TreeModel_Index *hub = window->hub();
@@ -79,6 +109,38 @@ void ScreenshotTour::showFirstStation()
     tree->expand(station.parent());
     tree->setCurrentIndex(station);
     window->projectForm()->on_treeView_doubleClicked(station);
+}
+
+// One curve edit for the picture: the Ex-Hy resistivity point two thirds along the curve dragged
+// up with the mouse, the Y and Z directions hidden meanwhile so that the press takes that point.
+void ScreenshotTour::dragOneResistivityPoint()
+{
+    Form_Impedance *view = window->impedanceView();
+    const QVector<OneFreqImpedance> curve = view->editedCurve(Form_Impedance::PairExHy);
+    if (curve.isEmpty())
+        return;
+    const OneFreqImpedance &point = curve.at(curve.size() * 2 / 3);
+    QwtPlotGraph *plot = view->resistivityPlot();
+    const QPoint from(qRound(plot->transform(QwtPlot::xBottom, point.freq)),
+                      qRound(plot->transform(QwtPlot::yLeft, point.rho)));
+    const QPoint to = from - QPoint(0, 22);
+    MainRibbonControls *controls = window->controls();
+    controls->showY->setChecked(false);
+    controls->showZ->setChecked(false);
+    sendMouse(plot->canvas(), QEvent::MouseButtonPress, from, Qt::LeftButton);
+    sendMouse(plot->canvas(), QEvent::MouseMove, to, Qt::LeftButton);
+    sendMouse(plot->canvas(), QEvent::MouseButtonRelease, to, Qt::NoButton);
+    controls->showY->setChecked(true);
+    controls->showZ->setChecked(true);
+}
+
+void ScreenshotTour::sendMouse(QWidget *target, QEvent::Type type, const QPoint &pos,
+                               Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, pos, target->mapToGlobal(pos),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
 }
 
 int ScreenshotTour::run()

@@ -4,6 +4,7 @@
 // and saves the screen area of the window (popups included) as a PNG. Views add their own steps
 // with addStep.
 
+#include <QEvent>
 #include <QList>
 #include <QObject>
 #include <functional>
@@ -22,11 +23,17 @@ public:
 
 private:
     void addMainWindowSteps();
+    void addTimeSeriesSteps();
     void settle(int milliseconds);
     bool grab(const QString &fileName);
     void closePopups();
     // Selects the first station of the first line and opens it as a double click does.
     void showFirstStation();
+    void dragOneResistivityPoint();
+    static void sendMouse(QWidget *target, QEvent::Type type, const QPoint &pos,
+                          Qt::MouseButtons buttons);
+    // Opens the first recording of the first station as a double click does.
+    void showFirstRecording();
 
     struct Step {
         QString fileName;

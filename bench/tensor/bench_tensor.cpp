@@ -9,83 +9,28 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gsl/gsl_errno.h>
 
+#include "../LongStation.h"
 #include "../PeakMemory.h"
 #include "Data_Calc_Tensor.h"
 #include "Data_RhoworksCalc.h"
 #include "SampleRateBands.h"
 #include "Spectrix.h"
-#include "SurveyWriter.h"
 #include "Wavefile.h"
 
 namespace {
 
 constexpr int kRate = 24000;
 constexpr int kN = 16384;
-const char *const kDescriptorFile = "descriptors.tsv";
 
 QTextStream &out()
 {
     static QTextStream stream(stdout);
     return stream;
-}
-
-int codeOf(RecorderConventions::Channel channel)
-{
-    const int codes[] = {1, 2, 3, 4, 5};  // Ex, Ey, Hx, Hy, Ex2 in the generator's order
-    return codes[int(channel)];
-}
-
-// One line per channel: code, sample count, rate, dipole, data file, sensor table, gain table.
-bool writeStation(const QString &dir, int minutes)
-{
-    StationSpec station;
-    RecordingSpec recording;
-    recording.sampleRate = kRate;
-    recording.seconds = minutes * 60;
-    recording.tensor = true;
-    station.recordings = {recording};
-    StationDescription written;
-    if (!SurveyWriter(dir).writeStation(station, &written))
-        return false;
-    QFile file(dir + "/" + kDescriptorFile);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    QTextStream tsv(&file);
-    const RecordingDescription &r = written.recordings.first();
-    for (const ChannelDescription &c : r.channels)
-        tsv << codeOf(c.channel) << '\t' << r.sampleCount << '\t' << r.sampleRate << '\t' << c.dipole
-            << '\t' << c.dataFile << '\t' << dir + "/" + c.sensorTable << '\t' << dir + "/" + c.gainTable << '\n';
-    return true;
-}
-
-QList<MTSampleData> readDescriptors(const QString &dir)
-{
-    QList<MTSampleData> descriptors;
-    QFile file(dir + "/" + kDescriptorFile);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return descriptors;
-    QTextStream tsv(&file);
-    while (!tsv.atEnd()) {
-        const QStringList f = tsv.readLine().split('\t');
-        if (f.size() < 7)
-            continue;
-        MTSampleData d;
-        d.channel = f[0].toInt();
-        d.sampleCount = f[1].toInt();
-        d.sampleFrequency = f[2].toInt();
-        d.dipoleLength = f[3].toFloat();
-        d.dataFile = f[4];
-        d.sensorFile = f[5];
-        d.gainFile = f[6];
-        descriptors.append(d);
-    }
-    return descriptors;
 }
 
 // Seconds spent in FastFFTTranform alone over every segment of every channel (read one channel
@@ -97,7 +42,7 @@ double bareFftSeconds(const QList<MTSampleData> &descriptors, int &segments)
     segments = 0;
     for (const MTSampleData &d : descriptors) {
         Wavefile reader;
-        if (!reader.getTimeSeries(d.dataFile, SampleRateBands::tensorCountScale(d.sampleFrequency), d.sampleCount, kN, 0))
+        if (!reader.getTimeSeries(d.dataFile, LongStation::readerScale(d), d.sampleCount, kN, 0))
             continue;
         const QList<QVector<double>> channelSegments = reader.getTsData();
         Spectrix spectrix;
@@ -114,7 +59,7 @@ double bareFftSeconds(const QList<MTSampleData> &descriptors, int &segments)
 
 int runTensor(const QString &dir)
 {
-    const QList<MTSampleData> descriptors = readDescriptors(dir);
+    const QList<MTSampleData> descriptors = LongStation::readDescriptors(dir);
     QElapsedTimer timer;
     timer.start();
     Data_Calc_Tensor tensor;
@@ -134,7 +79,7 @@ int runTensor(const QString &dir)
 
 int runSpectra(const QString &dir)
 {
-    const QList<MTSampleData> descriptors = readDescriptors(dir);
+    const QList<MTSampleData> descriptors = LongStation::readDescriptors(dir);
     const QStringList names{"Ex", "Ey", "Hx", "Hy", "Ex2"};  // by channel code 1..5
     Data_RhoworksCalc calc;
     QStringList present;
@@ -143,7 +88,7 @@ int runSpectra(const QString &dir)
     int segments = 0;
     for (const MTSampleData &d : descriptors) {
         Wavefile reader;
-        if (!reader.getTimeSeries(d.dataFile, SampleRateBands::tensorCountScale(d.sampleFrequency), d.sampleCount, kN, 0))
+        if (!reader.getTimeSeries(d.dataFile, LongStation::readerScale(d), d.sampleCount, kN, 0))
             continue;
         const QString name = names.value(d.channel - 1);
         calc.setChannelSegments(name, reader.getTsData());
@@ -192,7 +137,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     QElapsedTimer timer;
     timer.start();
-    if (minutes <= 0 || !dir.isValid() || !writeStation(dir.path(), minutes)) {
+    if (minutes <= 0 || !dir.isValid() || !LongStation::write(dir.path(), minutes, kRate)) {
         out() << "cannot generate the station\n";
         return 1;
     }

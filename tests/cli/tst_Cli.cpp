@@ -75,6 +75,8 @@ private slots:
     void badRequestsExitNonZero();
     void damagedRecordingFailsAloneAndIsNamed();
     void plotsOfUnplottableValuesAreRefused();
+    void foreignFilesAreRefusedUntouched_data();
+    void foreignFilesAreRefusedUntouched();
     void unreadableLineRowsAreReported_data();
     void unreadableLineRowsAreReported();
     void processReportsProgressLines();
@@ -336,8 +338,19 @@ void TestCli::badRequestsExitNonZero()
     QVERIFY(run.out.isEmpty());
 }
 
-// A recording whose files are missing fails alone, named with the reason; the station's curves come
-// from its 24000 Hz recording alone: no frequency twice.
+// The column of one curve as "frequency:rho" entries, in table order.
+static QStringList curveColumn(const QString &csv, const QString &pair)
+{
+    QStringList entries;
+    for (const auto &row : table(csv))
+        if (!row.value(pair + "_rho").isEmpty())
+            entries << row.value("frequency_hz") + ':' + row.value(pair + "_rho");
+    return entries;
+}
+
+// A recording whose Hy file is missing loses exactly the curves that need Hy (Ex/Hy, Ex2/Hy), named
+// with the reason; its Ey/Hx curve is stored and equals that of the untouched demo. The station's
+// Ex/Hy curve then comes from the 24000 Hz recording alone: no frequency twice.
 void TestCli::damagedRecordingFailsAloneAndIsNamed()
 {
     QTemporaryDir other;
@@ -347,14 +360,18 @@ void TestCli::damagedRecordingFailsAloneAndIsNamed()
     const QString otherProject = other.filePath("demo.HMT");
     const Run run = cli({"process", otherProject, "--station", "2"});
     QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains("Line 1, Station 2, recording 2 (2400 Hz)") && run.err.contains(lost),
-             qPrintable(run.err));
+    QVERIFY2(run.err.contains("Line 1, Station 2, recording 2 (2400 Hz)") && run.err.contains("ExHy: ")
+                 && run.err.contains("Ex2Hy: ") && run.err.contains(lost)
+                 && run.err.contains("The curves of EyHx were stored"), qPrintable(run.err));
     const Run curve = cli(curveArguments(otherProject, 2));
     QCOMPARE(curve.exitCode, 0);
-    QStringList frequencies;
-    for (const auto &row : table(curve.out))
-        frequencies << row.value("frequency_hz");
+    const QString untouched = cli(curveArguments(project, 2)).out;
+    QCOMPARE(curveColumn(curve.out, "EyHx"), curveColumn(untouched, "EyHx"));
+    QStringList frequencies = curveColumn(curve.out, "ExHy");
     QVERIFY(frequencies.size() > 20);
+    for (const QString &entry : qAsConst(frequencies))
+        QVERIFY2(curveColumn(untouched, "ExHy").contains(entry), qPrintable(entry));
+    frequencies.replaceInStrings(QRegularExpression(":.*"), QString());
     QCOMPARE(frequencies.removeDuplicates(), 0);
 }
 
@@ -367,7 +384,7 @@ void TestCli::plotsOfUnplottableValuesAreRefused()
     table.write("0,-50,10\n0,-150,4.9e-324\n10,-50,1000\n");
     table.close();
     const Run section = cli({"plot", "section", table.fileName(), "--out", work.filePath("denormal.png")});
-    QVERIFY2(section.exitCode == 1 && section.err.contains("line 2") && section.err.contains("resistivity from"),
+    QVERIFY2(section.exitCode == 1 && section.err.contains("denormal.png") && section.err.contains("resistivities from"),
              qPrintable(section.err));
     const QByteArray curve = CurveBlob::encode({{0, 4.9e-324, 0.9, 100, 45}, {0, 10, 0.9, 4.9e-324, 45},
                                                 {0, 100, 0.9, 100, 45}});
@@ -378,6 +395,67 @@ void TestCli::plotsOfUnplottableValuesAreRefused()
     const Run plot = cli({"plot", "curve", copy, "--line", "1", "--station", "1", "--out", png});
     QVERIFY2(plot.exitCode == 1 && plot.err.contains("curve points") && plot.out.isEmpty(), qPrintable(plot.err));
     QCOMPARE(QImage(png).size(), QSize(1000, 700));
+}
+
+void TestCli::foreignFilesAreRefusedUntouched_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("arguments");  // "FILE" stands for the file, "PROJECT" for the demo project
+    QTest::addColumn<QString>("message");
+    const QStringList line{"--line", "1"};
+    const QList<QPair<QString, QStringList>> commands{
+        {"process", {"process", "FILE"}},
+        {"curve", QStringList{"curve", "FILE", "--station", "1"} + line},
+        {"export eh4", QStringList{"export", "eh4", "FILE", "--out", "eh4"} + line},
+        {"section", QStringList{"section", "FILE", "--topo", "TOPO"} + line},
+        {"invert", QStringList{"invert", "nlcg", "FILE"} + line},
+        {"plot curve", QStringList{"plot", "curve", "FILE", "--station", "1", "--out", "p.png"} + line},
+        {"compare", {"compare", "FILE", "--model", "MODEL"}},
+        {"merge into it", {"merge", "FILE", "PROJECT"}},
+        {"merge from it", {"merge", "PROJECT", "FILE"}}};
+    const QList<QPair<QString, QString>> kinds{{"empty file", "is not a project file"},
+                                               {"another program's database", "is not a project file"},
+                                               {"truncated project", "cannot open"}};
+    for (const auto &kind : kinds)
+        for (const auto &command : commands)
+            QTest::addRow("%s, %s", qPrintable(kind.first), qPrintable(command.first))
+                << kind.first << command.second << kind.second;
+}
+
+// Every subcommand refuses a file that is not a project with a message and writes nothing into it.
+void TestCli::foreignFilesAreRefusedUntouched()
+{
+    QFETCH(QString, kind);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const QString file = work.filePath(kind + ".HMT");
+    QFile::remove(file);
+    if (kind == "another program's database") {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
+        db.setDatabaseName(file);
+        QVERIFY(db.open() && QSqlQuery(db).exec("CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url TEXT)")
+                && QSqlQuery(db).exec("INSERT INTO moz_places (url) VALUES ('https://example.org')"));
+        db.close();
+    } else if (kind == "truncated project") {
+        QVERIFY(QFile::copy(project, file));
+        QFile copy(file);
+        QVERIFY(copy.resize(copy.size() / 2));
+    }
+    QSqlDatabase::removeDatabase("foreign");
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadWrite));
+    const QByteArray before = written.readAll();
+    written.close();
+    QFile topography(work.filePath("flat-topography.dat"));
+    QVERIFY(topography.open(QIODevice::WriteOnly) && topography.write("0 100\n1000 100\n") == 15);
+    topography.close();
+    const Run run = cli(arguments.replaceInStrings("FILE", file).replaceInStrings("PROJECT", project)
+                            .replaceInStrings("MODEL", work.filePath("demo-model.txt"))
+                            .replaceInStrings("TOPO", topography.fileName()));
+    QVERIFY2(run.exitCode == 1 && run.err.contains(message) && run.err.contains(QFileInfo(file).fileName()),
+             qPrintable(run.err));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll() == before);
 }
 
 void TestCli::unreadableLineRowsAreReported_data()

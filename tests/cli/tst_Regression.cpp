@@ -192,7 +192,8 @@ void TestRegression::plotDrawsErrorBars()
 
 // The impedance-form EDI read back by the parser above: Zxy = sqrt(5 f rho) e^{i phase} and Zyx
 // in the third quadrant, from the CSV's curves, to the seven digits written; the variances are
-// the squared standard errors d = rho_error |Z| / (2 rho); the diagonal is EMPTY.
+// the mean squares of the errors along |Z| (rho_error |Z| / (2 rho)) and across it
+// (phase_error |Z|, in radians); the diagonal is EMPTY.
 void TestRegression::impedanceEdiReadsBack()
 {
     const QString path = work.filePath("station1-impedance.edi");
@@ -225,7 +226,9 @@ void TestRegression::impedanceEdiReadsBack()
             const double rho = row.value(QString(pair) + "_rho").toDouble();
             const double phase = row.value(QString(pair) + "_phase").toDouble();
             const std::complex<double> z = std::polar(std::sqrt(5 * freq[i] * rho), (phase + turn) * kPi / 180);
-            const double d = row.value(QString(pair) + "_rho_error").toDouble() * std::abs(z) / (2 * rho);
+            const double radial = row.value(QString(pair) + "_rho_error").toDouble() * std::abs(z) / (2 * rho);
+            const double tangential = row.value(QString(pair) + "_phase_error").toDouble() * kPi / 180 * std::abs(z);
+            const double d = std::sqrt((radial * radial + tangential * tangential) / 2);
             const std::complex<double> read(blocks[r][i], blocks[im][i]);
             // The CSV holds six digits, the EDI seven: they agree to the CSV's.
             QVERIFY2(std::abs(read - z) < 2e-5 * std::abs(z),

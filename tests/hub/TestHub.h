@@ -20,6 +20,7 @@ class TestHub : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { gsl_set_error_handler_off(); }
+    void foreignDatabaseIsRefusedUntouched();
     void treeShowsLinesStationsInOrderAndRecordings();
     void uncheckingWritesUseBelowTheItemOnly_data();
     void uncheckingWritesUseBelowTheItemOnly();
@@ -30,8 +31,8 @@ private slots:
     void errorBarsTravelWithTheCurves();
     void tensorResultsSetOneBandFlag_data();
     void tensorResultsSetOneBandFlag();
-    void failedRecomputationStoresNothing_data();
-    void failedRecomputationStoresNothing();
+    void recomputationStoresEveryPairItCan_data();
+    void recomputationStoresEveryPairItCan();
     void recomputationCancelledHalfwayStoresNothing_data();
     void recomputationCancelledHalfwayStoresNothing();
     void multiPolarityStationCombinesItsCurves();

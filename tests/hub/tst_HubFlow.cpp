@@ -29,6 +29,12 @@ static bool process(HubFixture &f, const QList<int> &recordings, int estimator =
     return all;
 }
 
+static bool writeFile(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
+}
+
 static Curve sorted(Curve curve)
 {
     std::stable_sort(curve.begin(), curve.end(), [](auto &a, auto &b) { return a.freq < b.freq; });
@@ -299,38 +305,77 @@ void TestHub::tensorResultsSetOneBandFlag()
     QVERIFY(f.rows("Data_ProcessData", "ID").isEmpty());
 }
 
-void TestHub::failedRecomputationStoresNothing_data()
+void TestHub::recomputationStoresEveryPairItCan_data()
 {
     QTest::addColumn<int>("recording");
-    QTest::addColumn<QString>("removed");  // path removed from the work folder
-    QTest::addColumn<QString>("named");    // what the operator's message must name
+    QTest::addColumn<QString>("damaged");   // path in the work folder
+    QTest::addColumn<bool>("removed");      // else overwritten with a table repeating a frequency
+    QTest::addColumn<QString>("named");     // what the operator's message must name
+    QTest::addColumn<QStringList>("lost");  // pairs without a curve; "all": the whole recording
     const QString series = kStationFolder + "Line1_Station1_%1.dat";
-    QTest::newRow("Hy series missing") << 1 << series.arg("1024Hz_R2_Hy") << "_R2_Hy.dat";
-    QTest::newRow("only the Ex2 series missing") << 1 << series.arg("1024Hz_R2_E2") << "_R2_E2.dat";
-    QTest::newRow("sensor table missing") << 1 << "SensorsFile/CH2302.txt" << "CH2302.txt";
-    QTest::newRow("recording table missing") << 1 << kStationFolder + "config.ini" << "config.ini";
-    QTest::newRow("tensor series missing") << 2 << series.arg("2400Hz_R3_Hx") << "_R3_Hx.dat";
-    QTest::newRow("tensor folder missing") << 2 << "tensors" << "tensors";
+    const QStringList all{"all"};
+    QTest::newRow("Ex series missing") << 1 << series.arg("1024Hz_R2_E0") << true << "_R2_E0.dat"
+                                       << QStringList{"ExHy"};
+    QTest::newRow("Ey series missing") << 1 << series.arg("1024Hz_R2_E1") << true << "_R2_E1.dat"
+                                       << QStringList{"EyHx"};
+    QTest::newRow("Ex2 series missing") << 1 << series.arg("1024Hz_R2_E2") << true << "_R2_E2.dat"
+                                        << QStringList{"Ex2Hy"};
+    QTest::newRow("Hx series missing") << 1 << series.arg("1024Hz_R2_Hx") << true << "_R2_Hx.dat"
+                                       << QStringList{"EyHx"};
+    QTest::newRow("Hy series missing") << 1 << series.arg("1024Hz_R2_Hy") << true << "_R2_Hy.dat"
+                                       << QStringList{"ExHy", "Ex2Hy"};
+    QTest::newRow("Hy sensor table unusable") << 1 << "SensorsFile/CH2302.txt" << false
+                                              << "CH2302.txt cannot be used: frequency 1 Hz appears more than once"
+                                              << QStringList{"ExHy", "Ex2Hy"};
+    QTest::newRow("Ex2 sensor table missing") << 1 << "SensorsFile/EP103.txt" << true << "EP103.txt cannot be used"
+                                              << QStringList{"Ex2Hy"};
+    QTest::newRow("recording table missing") << 1 << kStationFolder + "config.ini" << true << "config.ini" << all;
+    QTest::newRow("tensor: Hx series missing") << 2 << series.arg("2400Hz_R3_Hx") << true << "_R3_Hx.dat" << all;
+    QTest::newRow("tensor: folder missing") << 2 << "tensors" << true << "tensors" << all;
+    QTest::newRow("tensor: Ex2 series missing, not needed") << 2 << series.arg("2400Hz_R3_E2") << true << ""
+                                                            << QStringList();
 }
 
-void TestHub::failedRecomputationStoresNothing()
+// Each pair that gives a curve is stored, equal to the curve of the untouched recording; the others
+// are named with their cause in one warning. Tensor processing needs Ex, Ey, Hx and Hy only.
+void TestHub::recomputationStoresEveryPairItCan()
 {
     QFETCH(int, recording);
-    QFETCH(QString, removed);
+    QFETCH(QString, damaged);
+    QFETCH(bool, removed);
     QFETCH(QString, named);
+    QFETCH(QStringList, lost);
     HubFixture f(stationSurvey(true));
     QVERIFY(f.isValid());
-    QVERIFY(process(f, {0}));
-    f.hub.showStation(0, 0);
-    const QList<QVariantList> before = f.rows("Data_Station", "*") + f.rows("Data_ProcessData", "*");
-    QVERIFY(QFileInfo(removed).isDir() ? QDir(removed).removeRecursively() : QFile::remove(removed));
-    QVERIFY(!process(f, {recording}));
-    QCOMPARE(f.rows("Data_Station", "*") + f.rows("Data_ProcessData", "*"), before);
-    QVERIFY(QDir("tensors").entryList(QDir::Files).isEmpty());
+    const QString rowsOfRecording = QString("Data_SampleDataID = %1").arg(f.recordingId(f.stationId(1, 1), recording));
+    QVERIFY(process(f, {recording}));
+    const QList<QVariantList> untouched = f.rows("Data_ProcessData", "SampleChannel, Data_Impedance", rowsOfRecording);
+    QVERIFY(f.execute("DELETE FROM Data_ProcessData WHERE " + rowsOfRecording));
+    QVERIFY(QDir("tensors").removeRecursively() && QDir().mkdir("tensors"));
+    f.reopen();
+    if (QFileInfo(damaged).isDir())
+        QVERIFY(QDir(damaged).removeRecursively());
+    else if (removed)
+        QVERIFY(QFile::remove(damaged));
+    else
+        QVERIFY(writeFile(damaged, "1 1 0\n1 2 0\n10 1 0\n"));
+
+    QCOMPARE(process(f, {recording}), lost.isEmpty());
+    QList<QVariantList> kept;
+    const QStringList pairs{"ExHy", "EyHx", "Ex2Hy"};
+    for (const QVariantList &row : untouched)
+        if (!lost.contains("all") && !lost.contains(pairs.value(row.at(0).toInt())))
+            kept << row;
+    QCOMPARE(f.rows("Data_ProcessData", "SampleChannel, Data_Impedance", rowsOfRecording), kept);
+    QCOMPARE(QDir("tensors").entryList(QDir::Files).isEmpty(), recording != 2 || !lost.isEmpty());
     const auto warnings = f.dialogs.callsOf("warning");
-    QCOMPARE(warnings.size(), 1);
-    QVERIFY2(warnings.first().text.contains(QString("recording %1").arg(recording + 1))
-                 && warnings.first().text.contains(named), qPrintable(warnings.first().text));
+    QCOMPARE(warnings.size(), lost.isEmpty() ? 0 : 1);
+    for (const QString &mention : (lost.isEmpty() ? QStringList() : QStringList{named} + lost)) {
+        const bool mentioned = mention == "all" ? warnings.first().text.contains("Nothing was stored")
+                                                : warnings.first().text.contains(mention);
+        QVERIFY2(mentioned && warnings.first().text.contains(QString("recording %1").arg(recording + 1)),
+                 qPrintable(warnings.first().text));
+    }
 }
 
 // Feedback that cancels once the work reports it is half done, and keeps every fraction reported.

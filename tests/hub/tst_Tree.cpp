@@ -26,6 +26,37 @@ static QList<QVariantList> snapshot(const HubFixture &f)
     return f.rows("Data_Line", "*") + f.rows("Data_Station", "*") + f.rows("Data_SampleData", "*");
 }
 
+// Another program's database is refused with a critical box; no table is added to it.
+void TestHub::foreignDatabaseIsRefusedUntouched()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("places.sqlite");
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other program");
+        other.setDatabaseName(path);
+        QVERIFY(other.open() && QSqlQuery(other).exec("CREATE TABLE moz_places (id INTEGER, url TEXT)"));
+    }
+    QSqlDatabase::removeDatabase("other program");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    {
+        LibDORE db;
+        QVERIFY(db.open(path));
+        ScriptedOperatorDialogs dialogs;
+        TreeModel_Index hub(&dialogs);
+        QSignalSpy rebuilt(&hub, &TreeModel_Index::modelChange);
+        QVERIFY(!hub.openProject(dir.path(), &db));
+        QCOMPARE(rebuilt.count(), 0);
+        QCOMPARE(hub.rowCount(), 0);
+        const auto critical = dialogs.callsOf("critical");
+        QVERIFY(critical.size() == 1 && critical.first().text.contains("is not a project file"));
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == before);
+}
+
 void TestHub::treeShowsLinesStationsInOrderAndRecordings()
 {
     HubFixture f(twoLineSurvey());

@@ -108,8 +108,9 @@ void TestRobustRegression::gaussianRowsGiveTheTensor()
 
 // For independent rows, least squares gives var(z_k) = sigma^2 [(X^H X)^-1]_kk, here about
 // sigma^2 / (100 N) per element for N rows with H of RMS 10 and unit E noise: per real part
-// sqrt(1 / (800 * 100) / 2). Over 40 bands the jackknife error's mean must lie within 15 % of it
-// and the spread of the estimates must match the error reported.
+// sqrt(1 / (800 * 100) / 2); the robust fit gives up about a tenth of that efficiency on Gaussian
+// rows. Over 40 bands the reported error's mean must lie within 25 % of it and the spread of the
+// estimates must match the error reported.
 void TestRobustRegression::jackknifeErrorMatchesTheory()
 {
     const double theory = std::sqrt(1.0 / (800 * 100) / 2);
@@ -123,7 +124,7 @@ void TestRobustRegression::jackknifeErrorMatchesTheory()
         sumSquaredDeviation += std::norm(fit.z[1] - c.zy) / 2;
     }
     const double meanError = sumError / bands, observed = std::sqrt(sumSquaredDeviation / bands);
-    QVERIFY2(std::fabs(meanError / theory - 1) < 0.15,
+    QVERIFY2(std::fabs(meanError / theory - 1) < 0.25,
              qPrintable(QString("jackknife %1, theory %2").arg(meanError).arg(theory)));
     QVERIFY2(observed / meanError > 0.75 && observed / meanError < 1.33,
              qPrintable(QString("observed spread %1, reported %2").arg(observed).arg(meanError)));

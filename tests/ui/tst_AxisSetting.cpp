@@ -33,7 +33,6 @@ private slots:
     void unusableFieldsKeepTheDialogOpen_data();
     void unusableFieldsKeepTheDialogOpen();
     void cancelClosesWithoutSignal();
-    void setValuesFillsTheFields();
 };
 
 void TestAxisSetting::okEmitsTheEightFieldsInOrder()
@@ -92,15 +91,6 @@ void TestAxisSetting::cancelClosesWithoutSignal()
     QCOMPARE(spy.count(), 0);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(!dialog.isVisible());
-}
-
-void TestAxisSetting::setValuesFillsTheFields()
-{
-    Dialog_AxisSetting dialog;
-    dialog.setValues(10000, 0.001, 10000, 1, 100000, 10, 5000, 2);
-    const QStringList expected = {"10000", "0.001", "10000", "1", "100000", "10", "5000", "2"};
-    for (int i = 0; i < 8; ++i)
-        QCOMPARE(dialog.findChild<QLineEdit *>(kFields[i])->text(), expected[i]);
 }
 
 QTEST_MAIN(TestAxisSetting)

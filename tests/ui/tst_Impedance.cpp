@@ -364,9 +364,9 @@ void TestImpedance::maskedPointDrawnHollowAndErrorBarsDrawn()
     form->setShowZ(false);
     form->setReferenceShown(false);
     QwtPlotGraph *plot = form->resistivityPlot();
-    QVector<double> rhoErrors;
+    QVector<ImpedanceErrorBar> bars;
     for (const OneFreqImpedance &point : received[0])
-        rhoErrors.append(0.6 * point.rho);
+        bars.append({point.freq, 0.6 * point.rho, 2.0});
     const OneFreqImpedance &barred = received[0][16];
     const QPoint bar = pixelOf(plot, QPointF(barred.freq, 1.45 * barred.rho));
     QVERIFY(rhoPixel(0, 16).y() - bar.y() > 6);   // clear of the marker
@@ -382,9 +382,11 @@ void TestImpedance::maskedPointDrawnHollowAndErrorBarsDrawn()
         return false;
     };
     QVERIFY(!redAt(bar));
-    form->setCurveErrors(Form_Impedance::PairExHy, rhoErrors, QVector<double>(kPoints, 2.0));
+    form->onExHyErrorBarsChanged(bars);
     QVERIFY(redAt(bar));
-    form->setCurveErrors(Form_Impedance::PairExHy, rhoErrors.mid(1), QVector<double>(kPoints, 2.0));
+    for (ImpedanceErrorBar &other : bars)   // bars of other frequencies belong to no point
+        other.freq *= 1.01;
+    form->onExHyErrorBarsChanged(bars);
     QVERIFY(!redAt(bar));
 
     QVERIFY(redAt(centre));
@@ -516,15 +518,10 @@ void TestImpedance::seriesColourIdsNameThePairs()
     const QColor orange(255, 140, 0);
     form->onSeriesColorChanged(id, orange);
     form->onSeriesColorChanged(4, Qt::cyan);
-    for (QwtPlot *plot : {static_cast<QwtPlot *>(form->resistivityPlot()),
-                          static_cast<QwtPlot *>(form->phasePlot())})
-        for (QwtPlotItem *item : plot->itemList(QwtPlotItem::Rtti_PlotCurve)) {
-            auto *curve = static_cast<QwtPlotCurve *>(item);
-            if (!curve->symbol())
-                continue;
-            const bool named = curve->title().text() == title;
-            QCOMPARE(curve->symbol()->pen().color() == orange, named);
-        }
+    for (QwtPlotItem *item : form->phasePlot()->itemList(QwtPlotItem::Rtti_PlotCurve)) {
+        auto *curve = static_cast<QwtPlotCurve *>(item);
+        QCOMPARE(curve->symbol()->pen().color() == orange, curve->title().text() == title);
+    }
 }
 
 QTEST_MAIN(TestImpedance)

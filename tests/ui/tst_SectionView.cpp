@@ -11,11 +11,13 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 #include <cmath>
 #include <gsl/gsl_errno.h>
 
 #include <qwt_plot.h>
 #include <qwt_scale_engine.h>
+#include <qwt_transform.h>
 #include <qwt_scale_widget.h>
 
 #include "CurveBlob.h"
@@ -246,7 +248,9 @@ void TestSectionView::greyLevelFollowsTheLinearOrLogScale()
     f.view.setLogColourScale(logarithmic);
     QVERIFY(QTest::qWaitForWindowExposed(&f.view));
     const QwtPlot *plot = f.view.sectionPlot();
-    QCOMPARE(plot->axisScaleEngine(QwtPlot::yRight)->transformation() != nullptr, logarithmic);
+    // The scale engine hands out a copy of its transformation that the caller owns.
+    const std::unique_ptr<QwtTransform> transform(plot->axisScaleEngine(QwtPlot::yRight)->transformation());
+    QCOMPARE(transform != nullptr, logarithmic);
     const QImage image = f.picture();
     const Graph_IsoLineData *raster = f.view.isoLineData();
     const double lo = raster->interval(Qt::ZAxis).minValue();

@@ -93,9 +93,9 @@ std::unique_ptr<LibDORE> Dialog_MergeData::openProject(const QString &caption, Q
     if (path.isEmpty())
         return nullptr;
     auto project = std::make_unique<LibDORE>();
-    if (!project->open(QFileInfo(path).absoluteFilePath()))
+    QString problem;  // a file that is not a project is not loaded and stays untouched
+    if (!openProjectFile(*project, QFileInfo(path).absoluteFilePath(), problem))
         return nullptr;
-    registerProjectSchema(*project);
     return project;
 }
 

@@ -32,6 +32,7 @@ Graph_Picker::Graph_Picker(QwtPlot *owner) : QObject(owner), plot(owner)
     if (auto *plotCanvas = qobject_cast<QwtPlotCanvas *>(canvas))
         plotCanvas->setFocusIndicator(QwtPlotCanvas::CanvasFocusIndicator);
     canvas->installEventFilter(this);
+    watchedCanvas = canvas;
 }
 
 void Graph_Picker::setEditMode(int newMode)
@@ -73,7 +74,7 @@ bool Graph_Picker::pointNear(const QPoint &pos, QwtPlotCurve *&nearestCurve,
 
 bool Graph_Picker::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != plot->canvas())
+    if (watchedCanvas.isNull() || watched != watchedCanvas.data())
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress: return mousePressed(static_cast<QMouseEvent *>(event));

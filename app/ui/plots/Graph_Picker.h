@@ -77,6 +77,9 @@ private:
     QPoint clampedToCanvas(const QPoint &pos) const;
 
     QwtPlot *plot;
+    // The canvas the filter sits on, kept apart from the plot so that events sent while the plot
+    // is being destroyed are told apart without calling into it.
+    QPointer<QWidget> watchedCanvas;
     int mode = ModeNone;
     QwtPlotCurve *curve = nullptr;
     int index = -1;

@@ -48,7 +48,12 @@ Form_Impedance::Form_Impedance(QWidget *parent)
     plots->replotAll();
 }
 
-Form_Impedance::~Form_Impedance() = default;
+// The undo stack clears itself when it is deleted with the other children; by then the receivers
+// of setSaveTips may be gone, so it no longer reports to this view.
+Form_Impedance::~Form_Impedance()
+{
+    disconnect(history, nullptr, this, nullptr);
+}
 
 QwtPlotGraph *Form_Impedance::resistivityPlot() const { return plots->resistivity(); }
 QwtPlotGraph *Form_Impedance::phasePlot() const { return plots->phase(); }
@@ -123,16 +128,27 @@ void Form_Impedance::markSaved()
     history->setClean();
 }
 
-void Form_Impedance::setCurveErrors(int pair, const QVector<double> &rhoErrors,
-                                    const QVector<double> &phaseErrors)
+void Form_Impedance::setErrorBars(int pair, const QVector<ImpedanceErrorBar> &bars)
 {
-    if (pair < 0 || pair >= kPairCount)
+    if (pair < 0 || pair >= PairMultiPolarity)
         return;
-    const int count = edits[pair].points.size();
-    const bool matching = rhoErrors.size() == count && phaseErrors.size() == count;
-    pairs[pair]->setErrors(matching ? rhoErrors : QVector<double>(),
-                           matching ? phaseErrors : QVector<double>());
+    pairs[pair]->setErrorBars(bars);
     plots->replotAll();
+}
+
+void Form_Impedance::onExHyErrorBarsChanged(QVector<ImpedanceErrorBar> bars)
+{
+    setErrorBars(PairExHy, bars);
+}
+
+void Form_Impedance::onEyHxErrorBarsChanged(QVector<ImpedanceErrorBar> bars)
+{
+    setErrorBars(PairEyHx, bars);
+}
+
+void Form_Impedance::onEx2HyErrorBarsChanged(QVector<ImpedanceErrorBar> bars)
+{
+    setErrorBars(PairEx2Hy, bars);
 }
 
 void Form_Impedance::setModelCurve(const QVector<OneFreqImpedance> &model)
@@ -185,7 +201,7 @@ void Form_Impedance::receiveCurve(Pair pair, const QVector<OneFreqImpedance> &cu
 {
     clearHistory();
     edits[pair] = CurveEdit::received(curve);
-    pairs[pair]->setErrors({}, {});
+    pairs[pair]->setErrorBars({});
     pairs[pair]->show(edits[pair]);
     updateVisibility();
     refit();
@@ -196,7 +212,7 @@ void Form_Impedance::clearCurves()
     clearHistory();
     for (int p = 0; p < kPairCount; ++p) {
         edits[p] = CurveEdit();
-        pairs[p]->setErrors({}, {});
+        pairs[p]->setErrorBars({});
         pairs[p]->show(edits[p]);
     }
     updateVisibility();

@@ -6,7 +6,7 @@
 // sets the axis ranges; every curve edit can be undone (Ctrl+Z) and redone (Ctrl+Shift+Z). The
 // main window fetches the edited curves for saving with editedCurve() and calls markSaved().
 //
-// Pair ids, used by onSeriesColorChanged and setCurveErrors: 0 Ex-Hy, 1 Ey-Hx, 2 Ex2-Hy,
+// Pair ids, used by onSeriesColorChanged and setErrorBars: 0 Ex-Hy, 1 Ey-Hx, 2 Ex2-Hy,
 // 3 multipolarity. The show-X, show-Y and show-Z switches govern Ex-Hy, Ey-Hx and Ex2-Hy; the
 // multipolarity curve is shown whenever it has points. A hidden pair stays drawn faintly for
 // reference unless setReferenceShown(false).
@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "CurveEdit.h"
+#include "ImpedanceErrorBar.h"
 #include "ImpedancePairCurves.h"
 #include "SpectralRecords.h"
 
@@ -46,10 +47,9 @@ public:
     // current state becomes the clean state of the undo history.
     void markSaved();
 
-    // Error bar half-lengths (ohm-m, degrees) of the pair's points, matched by position; bars
-    // are removed when the lengths do not match the pair's curve. A new curve clears them.
-    void setCurveErrors(int pair, const QVector<double> &rhoErrors,
-                        const QVector<double> &phaseErrors);
+    // The pair's error bars (ohm-m, degrees), matched to its points by frequency; a new curve
+    // clears them. Ids other than 0..2 are ignored (the multipolarity curve carries none).
+    void setErrorBars(int pair, const QVector<ImpedanceErrorBar> &bars);
     // An earth model's curve, drawn as a faint grey line under the measured ones; empty removes it.
     void setModelCurve(const QVector<OneFreqImpedance> &model);
 
@@ -73,6 +73,9 @@ public slots:
     void onEyHxImpedanceChanged(QVector<OneFreqImpedance> EyHximpedance);
     void onEx2HyImpedanceChanged(QVector<OneFreqImpedance> Ex2Hyimpedance);
     void onMPMTImpedanceChanged(QVector<OneFreqImpedance> mpmtImpedance);
+    void onExHyErrorBarsChanged(QVector<ImpedanceErrorBar> bars);
+    void onEyHxErrorBarsChanged(QVector<ImpedanceErrorBar> bars);
+    void onEx2HyErrorBarsChanged(QVector<ImpedanceErrorBar> bars);
     // A new title names another station (or recording): every pair's curve is cleared.
     void onSelectPointNameChanged(QString str);
 

@@ -72,6 +72,7 @@ void ImpedancePairCurves::show(const CurveEdit &edit)
     setValues(faintPhase, edit.points, &OneFreqImpedance::phase);
     for (Graph_SoundingCurve *curve : {rho, phase, coherency})
         curve->setMasked(edit.masked);
+    applyErrorBars();
     showBostick(edit);
 }
 
@@ -93,9 +94,20 @@ CurveEdit ImpedancePairCurves::plotted(const CurveEdit &committed) const
     return edit;
 }
 
-void ImpedancePairCurves::setErrors(const QVector<double> &rhoErrors,
-                                    const QVector<double> &phaseErrors)
+void ImpedancePairCurves::setErrorBars(const QVector<ImpedanceErrorBar> &bars)
 {
+    errorBars = bars;
+    applyErrorBars();
+}
+
+void ImpedancePairCurves::applyErrorBars()
+{
+    QVector<double> rhoErrors, phaseErrors;
+    for (const QPointF &point : curveSamples(*rho)) {
+        const ImpedanceErrorBar *bar = errorBarAt(errorBars, point.x());
+        rhoErrors.append(bar ? bar->rhoError : 0.0);
+        phaseErrors.append(bar ? bar->phaseError : 0.0);
+    }
     rho->setErrors(rhoErrors);
     phase->setErrors(phaseErrors);
 }

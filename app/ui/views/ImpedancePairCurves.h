@@ -11,6 +11,7 @@
 #include <qwt_symbol.h>
 
 #include "CurveEdit.h"
+#include "ImpedanceErrorBar.h"
 
 class Graph_ReferenceCurve;
 class Graph_SoundingCurve;
@@ -33,8 +34,9 @@ public:
     void showBostick(const CurveEdit &edit);
     // The committed edit with the resistivity and phase values the plots now show.
     CurveEdit plotted(const CurveEdit &committed) const;
-    // Error bar half-lengths per point (ohm-m, degrees); empty vectors remove the bars.
-    void setErrors(const QVector<double> &rhoErrors, const QVector<double> &phaseErrors);
+    // The pair's error bars, matched to the points by frequency (points without a bar of their
+    // frequency get none); an empty vector removes them.
+    void setErrorBars(const QVector<ImpedanceErrorBar> &bars);
     // Shown: the editable curves are visible and listed in the legend. Hidden: only the faint
     // copies, and those only when asReference is set.
     void setShown(bool shown, bool asReference);
@@ -44,9 +46,11 @@ public:
 
 private:
     void applyColour();
+    void applyErrorBars();
 
     Style style;
     bool hasPoints = false;
+    QVector<ImpedanceErrorBar> errorBars;
     Graph_SoundingCurve *rho;
     Graph_SoundingCurve *phase;
     Graph_SoundingCurve *coherency;

@@ -1,6 +1,7 @@
 #include "ImpedancePlots.h"
 
 #include "Graph_Picker.h"
+#include "PlotColumnAlignment.h"
 #include "QwtPlotGraph.h"
 
 #include <QSplitter>
@@ -241,33 +242,9 @@ void ImpedancePlots::replotAll()
 {
     for (QwtPlotGraph *plot : all())
         plot->updateAxes();
-    alignFrequencyPlots();
+    PlotColumnAlignment::align(frequencyPlots());
     for (QwtPlotGraph *plot : all())
         plot->replot();
-}
-
-// The left axes of the frequency plots get the width of the widest, and their frequency axes the
-// end room of the labelled one, so their canvases line up and a frequency sits at the same pixel
-// column in all three.
-void ImpedancePlots::alignFrequencyPlots()
-{
-    double widest = 0.0;
-    int startRoom = 0, endRoom = 0;
-    for (QwtPlotGraph *plot : frequencyPlots()) {
-        QwtScaleDraw *draw = plot->axisScaleDraw(QwtPlot::yLeft);
-        draw->setMinimumExtent(0.0);
-        widest = std::max(widest, draw->extent(plot->axisWidget(QwtPlot::yLeft)->font()));
-        int start = 0, end = 0;
-        plot->axisWidget(QwtPlot::xBottom)->setMinBorderDist(0, 0);
-        plot->axisWidget(QwtPlot::xBottom)->getBorderDistHint(start, end);
-        startRoom = std::max(startRoom, start);
-        endRoom = std::max(endRoom, end);
-    }
-    for (QwtPlotGraph *plot : frequencyPlots()) {
-        plot->axisScaleDraw(QwtPlot::yLeft)->setMinimumExtent(widest);
-        plot->axisWidget(QwtPlot::xBottom)->setMinBorderDist(startRoom, endRoom);
-        plot->updateLayout();
-    }
 }
 
 void ImpedancePlots::followFrequencyAxis(QwtPlotGraph *source)

@@ -53,7 +53,6 @@ private:
     void buildCoherencyPlot();
     void buildTrueResistivityPlot();
     void setFrequencyAxis(QwtPlotGraph *plot, bool labelled);
-    void alignFrequencyPlots();
     void followFrequencyAxis(QwtPlotGraph *source);
 
     QSplitter *outer;
