@@ -41,6 +41,8 @@ private slots:
     void resultTables();
     void spectrumStationLines_data();
     void spectrumStationLines();
+    void spectrumExportWritesOnlyWhenNotCancelled_data();
+    void spectrumExportWritesOnlyWhenNotCancelled();
     void eh4PointFiles();
     void eh4FailuresAreReported_data();
     void eh4FailuresAreReported();
@@ -112,6 +114,12 @@ public:
                 shown << call.kind + ":" + call.title + ":" + call.text;
         return shown.join('|');
     }
+};
+
+// Feedback whose operator cancels at the first report.
+class CancelAtOnce : public WorkFeedback {
+protected:
+    void reported() override { cancel(); }
 };
 
 // n records from f0 upwards by factor step with the given rho and phase, coherency 0.9.
