@@ -49,6 +49,7 @@ private slots:
     void mergeMatchesLinesByNumber();
     void mergeFailureLeavesTargetUntouched_data();
     void mergeFailureLeavesTargetUntouched();
+    void mergeCopiesAColumnRegisteredLater();
 };
 
 // A temporary work folder, the current directory while the fixture lives (the exports resolve
