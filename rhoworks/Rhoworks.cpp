@@ -19,13 +19,25 @@ namespace {
 constexpr double kRobustCoherency = 0.98;
 constexpr double kPowerLineStepMaxFs = 4096;
 
-PairRequest makeRequest(const char *caller, const QString &eFile, const QString &hFile, double fs,
-                        double readerValue, double dipoleLength, const QString &eSensor,
-                        const QString &hSensor, const QString &eGain, const QString &hGain,
-                        bool useESensor, int n, int segmentCount, bool removeTrend, int freqMode)
+PairRequest makeRequest(const QString &eFile, const QString &hFile, double fs, double readerValue,
+                        double dipoleLength, const QString &eSensor, const QString &hSensor,
+                        const QString &eGain, const QString &hGain, bool useESensor, int n,
+                        int segmentCount, bool removeTrend, int freqMode)
 {
     return {eFile, hFile, fs, readerValue, float(dipoleLength), eSensor, hSensor, eGain, hGain,
-            useESensor, n, segmentCount, removeTrend, freqMode, caller};
+            useESensor, n, segmentCount, removeTrend, freqMode};
+}
+
+// The method name each estimator's debug lines carry.
+const char *callerOf(int estimator)
+{
+    switch (estimator) {
+    case Rhoworks::EstimatorPlain: return "Rhoworks::Calc_CagniardResistivity:";
+    case Rhoworks::EstimatorRobust: return "Rhoworks::Calc_CagniardResistivityRobust:";
+    case Rhoworks::EstimatorMEstimation: return "Rhoworks::Calc_CagniardResistivityMEstimation:";
+    case Rhoworks::EstimatorMedian: return "Rhoworks::Calc_CagniardResistivityMedian:";
+    default: return nullptr;
+    }
 }
 
 QVector<gsl_complex> polarLines(const QList<OneFreqSpectrum> &spectrum)
@@ -115,6 +127,27 @@ bool isFiniteRecord(const OneFreqImpedance &record)
 
 }  // namespace
 
+bool Rhoworks::isEstimator(int code)
+{
+    return callerOf(code) != nullptr;
+}
+
+bool Rhoworks::compute(int estimator, const PairRequest &request)
+{
+    if (!isEstimator(estimator)) {
+        qDebug() << "Rhoworks::compute: estimator code" << estimator << "is not one of 1, 2, 3 and 6";
+        return false;
+    }
+    PairRequest named = request;
+    named.caller = callerOf(estimator);
+    switch (estimator) {
+    case EstimatorPlain: return computePlain(named);
+    case EstimatorRobust: return computeImpedanceEstimate(named, true);
+    case EstimatorMEstimation: return computeImpedanceEstimate(named, false);
+    default: return computeMedian(named);
+    }
+}
+
 bool Rhoworks::Calc_CagniardResistivity(QString eFileName, QString hFileName, double sampleRate,
                                         double readerValue, double dipoleLength,
                                         QString eSensorFile, QString hSensorFile,
@@ -122,10 +155,10 @@ bool Rhoworks::Calc_CagniardResistivity(QString eFileName, QString hFileName, do
                                         int segmentLength, int segmentCount, bool removeTrend,
                                         bool, int freqMode)
 {
-    return computePlain(makeRequest("Rhoworks::Calc_CagniardResistivity:", eFileName, hFileName,
-                                    sampleRate, readerValue, dipoleLength, eSensorFile,
-                                    hSensorFile, eGainFile, hGainFile, useESensor, segmentLength,
-                                    segmentCount, removeTrend, freqMode));
+    return compute(EstimatorPlain, makeRequest(eFileName, hFileName, sampleRate, readerValue,
+                                               dipoleLength, eSensorFile, hSensorFile, eGainFile,
+                                               hGainFile, useESensor, segmentLength, segmentCount,
+                                               removeTrend, freqMode));
 }
 
 bool Rhoworks::Calc_CagniardResistivityMEstimation(QString eFileName, QString hFileName,
@@ -136,11 +169,10 @@ bool Rhoworks::Calc_CagniardResistivityMEstimation(QString eFileName, QString hF
                                                    int segmentLength, int segmentCount,
                                                    bool removeTrend, bool, int freqMode)
 {
-    return computeImpedanceEstimate(
-        makeRequest("Rhoworks::Calc_CagniardResistivityMEstimation:", eFileName, hFileName,
-                    sampleRate, readerValue, dipoleLength, eSensorFile, hSensorFile, eGainFile,
-                    hGainFile, useESensor, segmentLength, segmentCount, removeTrend, freqMode),
-        false);
+    return compute(EstimatorMEstimation,
+                   makeRequest(eFileName, hFileName, sampleRate, readerValue, dipoleLength,
+                               eSensorFile, hSensorFile, eGainFile, hGainFile, useESensor,
+                               segmentLength, segmentCount, removeTrend, freqMode));
 }
 
 bool Rhoworks::Calc_CagniardResistivityRobust(QString eFileName, QString hFileName,
@@ -151,11 +183,10 @@ bool Rhoworks::Calc_CagniardResistivityRobust(QString eFileName, QString hFileNa
                                               int segmentLength, int segmentCount,
                                               bool removeTrend, bool, int freqMode)
 {
-    return computeImpedanceEstimate(
-        makeRequest("Rhoworks::Calc_CagniardResistivityRobust:", eFileName, hFileName, sampleRate,
-                    readerValue, dipoleLength, eSensorFile, hSensorFile, eGainFile, hGainFile,
-                    useESensor, segmentLength, segmentCount, removeTrend, freqMode),
-        true);
+    return compute(EstimatorRobust,
+                   makeRequest(eFileName, hFileName, sampleRate, readerValue, dipoleLength,
+                               eSensorFile, hSensorFile, eGainFile, hGainFile, useESensor,
+                               segmentLength, segmentCount, removeTrend, freqMode));
 }
 
 bool Rhoworks::Calc_CagniardResistivityMedian(QString eFileName, QString hFileName,
@@ -166,10 +197,10 @@ bool Rhoworks::Calc_CagniardResistivityMedian(QString eFileName, QString hFileNa
                                               int segmentLength, int segmentCount,
                                               bool removeTrend, bool, int freqMode)
 {
-    return computeMedian(makeRequest("Rhoworks::Calc_CagniardResistivityMedian:", eFileName,
-                                     hFileName, sampleRate, readerValue, dipoleLength,
-                                     eSensorFile, hSensorFile, eGainFile, hGainFile, useESensor,
-                                     segmentLength, segmentCount, removeTrend, freqMode));
+    return compute(EstimatorMedian,
+                   makeRequest(eFileName, hFileName, sampleRate, readerValue, dipoleLength,
+                               eSensorFile, hSensorFile, eGainFile, hGainFile, useESensor,
+                               segmentLength, segmentCount, removeTrend, freqMode));
 }
 
 QVector<OneFreqImpedance> Rhoworks::getCanigrdResistivity()

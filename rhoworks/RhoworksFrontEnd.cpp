@@ -94,6 +94,11 @@ bool Rhoworks::runFrontEnd(const PairRequest &request, bool clipTest, const Pair
     Spectrix spectrix;
     const int n = request.n;
     for (int i = 0; i < eSegments.size(); ++i) {
+        if (request.keepGoing && !request.keepGoing(double(i) / eSegments.size())) {
+            qDebug() << request.caller << "stopped on request before segment" << i + 1 << "of"
+                     << eSegments.size();
+            return false;
+        }
         // Take the pair out of the lists so its samples are freed once its spectra exist.
         const QVector<double> e = std::exchange(eSegments[i], QVector<double>());
         const QVector<double> h = std::exchange(hSegments[i], QVector<double>());

@@ -3,7 +3,9 @@
 #include <QDebug>
 #include <algorithm>
 
+#include "Channels.h"
 #include "FrequencyTables.h"
+#include "SampleRateBands.h"
 #include "SpectrumCalibration.h"
 #include "Spectrix.h"
 #include "TensorMath.h"
@@ -13,17 +15,6 @@
 using namespace SpectrumCalibration;
 
 namespace {
-
-bool isElectricCode(int code)
-{
-    return code == Channel_Ex || code == Channel_Ey || code == Channel_Ex2;
-}
-
-// mV per recorder count as the tensor processing reads the files.
-double readerScale(int sampleFrequency)
-{
-    return sampleFrequency < 4096 ? 5.820766091346741e-07 : 0.00035762786865234375;
-}
 
 } // namespace
 
@@ -44,14 +35,14 @@ Data_Calc_Tensor::Data_Calc_Tensor(QObject *parent) : QObject(parent)
 bool Data_Calc_Tensor::readChannel(const MTSampleData &d, int n, int segmentLimit,
                                    ChannelInput &input) const
 {
-    const bool electric = isElectricCode(d.channel);
+    const bool electric = Channels::isElectric(d.channel);
     if (electric && !(d.dipoleLength > 0)) {
         qDebug().noquote() << "Data_Calc_Tensor::loadSpectra: dipole length" << d.dipoleLength
                            << "of" << d.dataFile << "is not positive";
         return false;
     }
     Wavefile reader;
-    if (!reader.getTimeSeries(d.dataFile, readerScale(d.sampleFrequency), d.sampleCount, n,
+    if (!reader.getTimeSeries(d.dataFile, SampleRateBands::tensorCountScale(d.sampleFrequency), d.sampleCount, n,
                               segmentLimit))
         return false;
     input.code = d.channel;
@@ -96,6 +87,12 @@ void Data_Calc_Tensor::stackMatrices(QList<ChannelInput> &inputs, int n)
     TensorMatrixStack stack(inputs.size());
     Spectrix spectrix;
     for (int s = 0; s < segmentCount; ++s) {
+        if (keepGoing && !keepGoing(double(s) / segmentCount)) {
+            qDebug() << "Data_Calc_Tensor::loadSpectra: stopped on request before segment" << s + 1;
+            matrices.clear();
+            matrixCodes.clear();
+            return;
+        }
         QList<QList<OneFreqSpectrum>> spectra;
         for (ChannelInput &input : inputs) {
             QVector<double> samples = input.segments.takeFirst();
