@@ -7,7 +7,7 @@
 #include <cmath>
 #include <gsl/gsl_complex_math.h>
 
-#include "CrossPowerStack.h"
+#include "CrossPowerSums.h"
 #include "ImpedanceFormulas.h"
 #include "OutputBand.h"
 #include "PairRequest.h"
@@ -28,24 +28,15 @@ PairRequest makeRequest(const char *caller, const QString &eFile, const QString 
             useESensor, n, segmentCount, removeTrend, freqMode, caller};
 }
 
-QVector<gsl_complex> polarLines(const QList<OneFreqSpectrum> &spectrum)
+// z = E / H per line, as E conj(H) / |H|^2.
+QVector<gsl_complex> lineImpedances(const gsl_complex *e, const gsl_complex *h, int lines)
 {
-    QVector<gsl_complex> values;
-    values.reserve(spectrum.size());
-    for (const OneFreqSpectrum &line : spectrum)
-        values.append(gsl_complex_polar(line.amplitude, line.phase));
-    return values;
-}
-
-// z = E / H per line, over the lines both spectra have.
-QVector<gsl_complex> lineImpedances(const QList<OneFreqSpectrum> &e, const QList<OneFreqSpectrum> &h)
-{
-    const int lines = std::min(e.size(), h.size());
-    QVector<gsl_complex> z;
-    z.reserve(lines);
+    QVector<gsl_complex> z(lines);
     for (int i = 0; i < lines; ++i) {
-        z.append(gsl_complex_div(gsl_complex_polar(e[i].amplitude, e[i].phase),
-                                 gsl_complex_polar(h[i].amplitude, h[i].phase)));
+        const double er = GSL_REAL(e[i]), ei = GSL_IMAG(e[i]);
+        const double hr = GSL_REAL(h[i]), hi = GSL_IMAG(h[i]);
+        const double h2 = hr * hr + hi * hi;
+        GSL_SET_COMPLEX(&z[i], (er * hr + ei * hi) / h2, (ei * hr - er * hi) / h2);
     }
     return z;
 }
@@ -201,11 +192,9 @@ void Rhoworks::storeBandAveragedCurve(const QVector<OneFreqCrossPower> &kept,
 bool Rhoworks::computePlain(const PairRequest &request)
 {
     Spectrix spectrix;
-    CrossPowerStack stack;
-    const bool read = runFrontEnd(request, true, [&](const QList<OneFreqSpectrum> &e,
-                                                     const QList<OneFreqSpectrum> &h) {
-        stack.add(spectrix.ComputeCrossPower(e, h));
-    });
+    CrossPowerSums stack;
+    const bool read = runFrontEnd(request, true, [&](const gsl_complex *e, const gsl_complex *h,
+                                                     int lines) { stack.add(e, h, lines); });
     if (!read)
         return false;
     if (stack.count() == 0) {
@@ -214,7 +203,7 @@ bool Rhoworks::computePlain(const PairRequest &request)
         return false;
     }
     QVector<OneFreqCrossPower> kept;
-    for (const OneFreqCrossPower &record : stack.mean()) {
+    for (const OneFreqCrossPower &record : stack.mean(request.n, request.fs)) {
         if (spectrix.Calc_Coherency(record))
             kept.append(record);
     }
@@ -234,10 +223,10 @@ bool Rhoworks::computeMedian(const PairRequest &request)
 {
     QList<QVector<gsl_complex>> eLines;
     QList<QVector<gsl_complex>> hLines;
-    const bool read = runFrontEnd(request, true, [&](const QList<OneFreqSpectrum> &e,
-                                                     const QList<OneFreqSpectrum> &h) {
-        eLines.append(polarLines(e));
-        hLines.append(polarLines(h));
+    const bool read = runFrontEnd(request, true, [&](const gsl_complex *e, const gsl_complex *h,
+                                                     int lines) {
+        eLines.append(QVector<gsl_complex>(e, e + lines));
+        hLines.append(QVector<gsl_complex>(h, h + lines));
     });
     if (!read)
         return false;
@@ -268,9 +257,9 @@ bool Rhoworks::computeMedian(const PairRequest &request)
 bool Rhoworks::computeImpedanceEstimate(const PairRequest &request, bool repeatedMedian)
 {
     QList<QVector<gsl_complex>> impedances;
-    const bool read = runFrontEnd(request, false, [&](const QList<OneFreqSpectrum> &e,
-                                                      const QList<OneFreqSpectrum> &h) {
-        impedances.append(lineImpedances(e, h));
+    const bool read = runFrontEnd(request, false, [&](const gsl_complex *e, const gsl_complex *h,
+                                                      int lines) {
+        impedances.append(lineImpedances(e, h, lines));
     });
     if (!read)
         return false;
