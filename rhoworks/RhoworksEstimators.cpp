@@ -109,9 +109,7 @@ QVector<gsl_complex> Rhoworks::Robust_MEstimation(QList<QVector<gsl_complex>> se
 
 QVector<gsl_complex> Rhoworks::Robust_RepeatMedian(QList<QVector<gsl_complex>> segments)
 {
-    return reduceLines(segments, [](double *values, int count) {
-        return OrderStatistics::repeatedMedian(values, count);
-    });
+    return reduceLines(segments, OrderStatistics::repeatedMedian);
 }
 
 double Rhoworks::median(QVector<double> values)
