@@ -8,6 +8,7 @@
 #include <gsl/gsl_complex_math.h>
 
 #include "CrossPowerSums.h"
+#include "DistanceWeightedMeans.h"
 #include "ImpedanceFormulas.h"
 #include "OutputBand.h"
 #include "PairRequest.h"
@@ -256,21 +257,48 @@ bool Rhoworks::computeMedian(const PairRequest &request)
 
 bool Rhoworks::computeImpedanceEstimate(const PairRequest &request, bool repeatedMedian)
 {
-    QList<QVector<gsl_complex>> impedances;
-    const bool read = runFrontEnd(request, false, [&](const gsl_complex *e, const gsl_complex *h,
-                                                      int lines) {
-        impedances.append(lineImpedances(e, h, lines));
-    });
-    if (!read)
+    QVector<gsl_complex> combined;
+    if (!(repeatedMedian ? repeatedMedianImpedances(request, combined)
+                         : weightedMeanImpedances(request, combined)))
         return false;
-    const QVector<gsl_complex> combined = repeatedMedian
-        ? Robust_RepeatMedian(std::exchange(impedances, {}))
-        : Robust_MEstimation(std::exchange(impedances, {}));
     const QVector<double> freqs = lineFrequencies(combined.size(), request.n, request.fs);
     if (!storeImpedanceCurve(request, combined, freqs, targetFrequencies(request, repeatedMedian)))
         return false;
     if (request.fs <= kPowerLineStepMaxFs)
         curve = DealWithPowerLineFreq(curve);
+    return true;
+}
+
+// The repeated median needs every segment's impedance of a line at once: they are kept, one
+// vector per segment.
+bool Rhoworks::repeatedMedianImpedances(const PairRequest &request, QVector<gsl_complex> &combined)
+{
+    QList<QVector<gsl_complex>> impedances;
+    const bool read = runFrontEnd(request, false, [&](const gsl_complex *e, const gsl_complex *h,
+                                                      int lines) {
+        impedances.append(lineImpedances(e, h, lines));
+    });
+    if (read)
+        combined = Robust_RepeatMedian(std::exchange(impedances, {}));
+    return read;
+}
+
+// The distance-weighted estimate needs each line's mean before the distances: the pair is
+// streamed twice rather than held, the first time for the means, the second for the weights.
+bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_complex> &combined)
+{
+    DistanceWeightedMeans means;
+    QVector<gsl_complex> z;
+    const PairConsumer addImpedances = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
+        z = lineImpedances(e, h, lines);
+        means.add(z.constData(), lines);
+    };
+    if (!runFrontEnd(request, false, addImpedances))
+        return false;
+    means.startWeighting();
+    if (!runFrontEnd(request, false, addImpedances))
+        return false;
+    combined = means.estimates();
     return true;
 }
 

@@ -129,6 +129,8 @@ private:
     bool computePlain(const PairRequest &request);
     bool computeMedian(const PairRequest &request);
     bool computeImpedanceEstimate(const PairRequest &request, bool repeatedMedian);
+    bool repeatedMedianImpedances(const PairRequest &request, QVector<gsl_complex> &combined);
+    bool weightedMeanImpedances(const PairRequest &request, QVector<gsl_complex> &combined);
     QList<double> targetFrequencies(const PairRequest &request, bool robustBand);
     // Band averages (half-width 0.3) of the kept records turned into impedances: the new curve.
     void storeBandAveragedCurve(const QVector<OneFreqCrossPower> &kept, const QList<double> &targets);

@@ -99,6 +99,39 @@ inline QVector<double> lineFrequencies(int lines, const Input &in)
     return freqs;
 }
 
+// The one-pass distance-weighted estimate written as the weights are defined: w_k = 1 - d_k / D.
+inline double weightedPart(const QVector<double> &x)
+{
+    double mean = 0, total = 0, weights = 0, weighted = 0;
+    for (double v : x)
+        mean += v;
+    mean /= x.size();
+    for (double v : x)
+        total += std::fabs(v - mean);
+    if (total == 0)
+        return mean;
+    for (double v : x) {
+        const double w = 1 - std::fabs(v - mean) / total;
+        weights += w;
+        weighted += w * v;
+    }
+    return weighted / weights;
+}
+
+inline QVector<gsl_complex> distanceWeighted(const QList<QVector<gsl_complex>> &z)
+{
+    QVector<gsl_complex> lines;
+    for (int j = 0; j < z.first().size(); ++j) {
+        QVector<double> re, im;
+        for (const QVector<gsl_complex> &segment : z) {
+            re.append(GSL_REAL(segment[j]));
+            im.append(GSL_IMAG(segment[j]));
+        }
+        lines.append(gsl_complex_rect(weightedPart(re), weightedPart(im)));
+    }
+    return lines;
+}
+
 // Records of the impedance estimators: band-averaged Z (half-width 0.6), |Z|^2 / 5f, folded phase.
 inline QVector<OneFreqImpedance> impedanceCurve(const QVector<gsl_complex> &lines, const QVector<double> &freqs,
                                                 const QList<double> &targets)
@@ -150,7 +183,7 @@ inline QVector<OneFreqImpedance> estimatorCurve(Method method, const QList<QList
         z.append(values);
     }
     const bool repeated = method == Method::Robust;
-    const QVector<gsl_complex> lines = repeated ? rhoworks.Robust_RepeatMedian(z) : rhoworks.Robust_MEstimation(z);
+    const QVector<gsl_complex> lines = repeated ? rhoworks.Robust_RepeatMedian(z) : distanceWeighted(z);
     const OutputBand band = outputBand(in.options.fs, in.options.n, repeated);
     QVector<OneFreqImpedance> curve = impedanceCurve(
         lines, lineFrequencies(lines.size(), in), rhoworks.GenerateFreqList(band.fmin, band.fmax, in.options.mode));
