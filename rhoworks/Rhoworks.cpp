@@ -50,18 +50,16 @@ QVector<double> lineFrequencies(int lines, int n, double fs)
     return freqs;
 }
 
-// Per segment, E / H line by line, computed in place of the E lines; each H vector is freed as soon
-// as it has been used, so the lists never hold more than the two spectra did.
+// Per segment, E / H line by line; each segment's E and H vectors are freed as soon as its
+// impedances exist, so the lists never hold much more than the two spectra did.
 QList<QVector<gsl_complex>> segmentImpedances(QList<QVector<gsl_complex>> &eLines,
                                               QList<QVector<gsl_complex>> &hLines)
 {
     QList<QVector<gsl_complex>> impedances = std::exchange(eLines, {});
     for (int k = 0; k < impedances.size(); ++k) {
         const QVector<gsl_complex> h = std::exchange(hLines[k], {});
-        QVector<gsl_complex> &z = impedances[k];
-        z.resize(std::min(z.size(), h.size()));
-        for (int i = 0; i < z.size(); ++i)
-            z[i] = gsl_complex_div(z[i], h[i]);
+        const QVector<gsl_complex> e = std::exchange(impedances[k], {});
+        impedances[k] = lineImpedances(e.constData(), h.constData(), std::min(e.size(), h.size()));
     }
     hLines.clear();
     return impedances;
