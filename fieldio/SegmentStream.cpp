@@ -66,6 +66,13 @@ bool SegmentStream::next(double *out)
     return true;
 }
 
+qint64 SegmentStream::segmentBound() const
+{
+    if (!source || length <= 0)
+        return 0;
+    return qMin(remainingSegments, qMin(source->remainingBound(), limit) / length);
+}
+
 // Reads and discards the samples of a trailing partial segment through a small buffer, so that they
 // are checked without being held.
 bool SegmentStream::finish(qint64 available)

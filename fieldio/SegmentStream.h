@@ -28,6 +28,9 @@ public:
     bool failed() const { return !error.isEmpty(); }
     QString errorString() const { return error; }
     int segmentLength() const { return length; }
+    // An upper bound on the segments still to come, known without reading them (exact for binary
+    // recordings); for progress reports.
+    qint64 segmentBound() const;
 
 private:
     bool finish(qint64 available);

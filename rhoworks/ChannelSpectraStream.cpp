@@ -32,7 +32,7 @@ struct ChannelSpectraStream::Slot {
 struct ChannelSpectraStream::ChannelWork {
     StreamedChannel channel;
     std::unique_ptr<DensitySpectrum> spectrum;
-    std::vector<Slot> slots;
+    std::vector<Slot> batch;
     int filled = 0;
     bool ended = false;
 };
@@ -47,6 +47,14 @@ ChannelSpectraStream::ChannelSpectraStream(int n, double sampleRate, std::vector
 
 ChannelSpectraStream::~ChannelSpectraStream() = default;
 
+qint64 ChannelSpectraStream::expectedSegments() const
+{
+    qint64 bound = work.empty() ? 0 : work.front().channel.stream.segmentBound();
+    for (const ChannelWork &w : work)
+        bound = std::min(bound, w.channel.stream.segmentBound());
+    return bound;
+}
+
 std::complex<double> ChannelSpectraStream::lineFactor(double gainAmplitude, double gainPhase,
                                                       double sensorAmplitude, double sensorPhase,
                                                       double scale)
@@ -54,7 +62,7 @@ std::complex<double> ChannelSpectraStream::lineFactor(double gainAmplitude, doub
     return std::polar(scale / gainAmplitude / sensorAmplitude, -gainPhase - sensorPhase);
 }
 
-// Reads up to wanted segments of one channel into its slots and turns each into calibrated lines.
+// Reads up to wanted segments of one channel into its batch and turns each into calibrated lines.
 void ChannelSpectraStream::readBatch(int channel, int wanted)
 {
     ChannelWork &w = work[size_t(channel)];
@@ -62,7 +70,7 @@ void ChannelSpectraStream::readBatch(int channel, int wanted)
     const int lines = length / 2;
     const std::complex<double> *factors = w.channel.lineFactors.data();
     for (int b = 0; b < wanted; ++b) {
-        Slot &slot = w.slots[size_t(b)];
+        Slot &slot = w.batch[size_t(b)];
         if (!w.channel.stream.next(slot.samples.data())) {
             w.ended = true;
             return;
@@ -111,8 +119,8 @@ ChannelSpectraStream::Outcome ChannelSpectraStream::run(
         w.spectrum = std::make_unique<DensitySpectrum>(length, fs);
         if (!w.spectrum->isValid() || int(w.channel.lineFactors.size()) < length / 2)
             return Outcome::Unusable;
-        w.slots.resize(kBatchSegments);
-        for (Slot &slot : w.slots) {
+        w.batch.resize(kBatchSegments);
+        for (Slot &slot : w.batch) {
             slot.samples.resize(length);
             slot.lines.resize(size_t(length / 2));
         }
@@ -128,7 +136,7 @@ ChannelSpectraStream::Outcome ChannelSpectraStream::run(
             segment.index = delivered;
             segment.clipped = false;
             for (size_t c = 0; c < work.size(); ++c) {
-                const Slot &slot = work[c].slots[size_t(s)];
+                const Slot &slot = work[c].batch[size_t(s)];
                 segment.clipped = segment.clipped || slot.clipped;
                 segment.lines[c] = slot.lines.data();
             }

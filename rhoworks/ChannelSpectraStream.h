@@ -42,6 +42,8 @@ public:
     ~ChannelSpectraStream();
 
     int lineCount() const { return length / 2; }
+    // Segments to expect before run (the smallest bound of the channels); for progress reports.
+    qint64 expectedSegments() const;
     // Hands every segment index that all channels have to consume, in order, until a channel ends
     // or consume returns false (Stopped). Complete when every channel ended at the same count;
     // UnequalCounts when one channel holds more segments than another; ReadError (errorText() names

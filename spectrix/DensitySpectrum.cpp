@@ -6,7 +6,7 @@
 #include "SpectralMath.h"
 
 DensitySpectrum::DensitySpectrum(int n, double fs)
-    : length(n), scale(std::sqrt(2 / (n * fs)))
+    : length(n), fs(fs), scale(std::sqrt(2 / (n * fs)))
 {
     if (n < 2 || !(fs > 0) || !std::isfinite(fs))
         return;
@@ -26,11 +26,26 @@ DensitySpectrum::~DensitySpectrum()
     fftw_free(input);
 }
 
-const std::complex<double> *DensitySpectrum::transform(const double *samples)
+void DensitySpectrum::taperAndExecute(const double *samples)
 {
     for (int i = 0; i < length; ++i)
         input[i] = samples[i] * taper[size_t(i)];
     plan->execute(input, output);
+}
+
+QList<OneFreqSpectrum> DensitySpectrum::spectrumLines(const double *samples)
+{
+    taperAndExecute(samples);
+    QList<OneFreqSpectrum> lines;
+    lines.reserve(length / 2);
+    for (int k = 1; k <= length / 2; ++k)
+        lines.append(SpectralMath::spectralLine(output[k][0], output[k][1], k, length, fs, scale));
+    return lines;
+}
+
+const std::complex<double> *DensitySpectrum::transform(const double *samples)
+{
+    taperAndExecute(samples);
     // Lines 1 .. n/2 moved down by one, scaled: output[0] (DC) is dropped.
     auto *lines = reinterpret_cast<std::complex<double> *>(output);
     const int count = length / 2;

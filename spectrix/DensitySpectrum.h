@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "RealFftPlan.h"
+#include "SpectralRecords.h"
 
 class SPECTRIX_EXPORT DensitySpectrum {
 public:
@@ -25,9 +26,14 @@ public:
     int lineCount() const { return length / 2; }
     // Spectrum of n samples; the result stays valid until the next call on this object.
     const std::complex<double> *transform(const double *samples);
+    // The same spectrum as Spectrix's spectral lines (FastFFTTranform of the tapered samples).
+    QList<OneFreqSpectrum> spectrumLines(const double *samples);
 
 private:
+    void taperAndExecute(const double *samples);
+
     int length;
+    double fs;
     double scale;
     std::vector<double> taper;
     std::shared_ptr<const RealFftPlan> plan;

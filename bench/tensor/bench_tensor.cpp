@@ -8,7 +8,8 @@
 //            FastFFTTranform calls on the same segments;
 //   spectra: the time-series view's case, every segment of the five channels read and handed to
 //            Data_RhoworksCalc's per-channel run.
-// Each case prints its time and its peak resident memory. --skip-long runs a two-minute station.
+// Each case prints its time and its peak resident memory. --skip-long runs a two-minute station;
+// --skip-spectra leaves out the spectra case.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

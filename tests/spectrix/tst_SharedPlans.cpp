@@ -55,6 +55,14 @@ void TestSharedPlans::linesMatchDescribedSpectrum()
             const std::complex<double> z = std::polar(expected[k].amplitude, expected[k].phase);
             QVERIFY2(std::abs(lines[k] - z) <= 1e-12 * largest, qPrintable(QString("line %1").arg(k + 1)));
         }
+        // As records: the described lines themselves (frequency, amplitude and phase).
+        const QList<OneFreqSpectrum> records = density.spectrumLines(samples.constData());
+        QCOMPARE(records.size(), expected.size());
+        for (int k = 0; k < expected.size(); ++k) {
+            QCOMPARE(records[k].freq, expected[k].freq);
+            QVERIFY(std::fabs(records[k].amplitude - expected[k].amplitude) <= 1e-12 * largest);
+            QVERIFY(std::fabs(std::remainder(records[k].phase - expected[k].phase, 2 * M_PI)) <= 1e-9);
+        }
     }
 }
 
