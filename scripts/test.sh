@@ -19,4 +19,4 @@ scripts/setup-deps.sh
 scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 cd "${BUILD_DIR:-build}"
-ctest --output-on-failure --timeout "$timeout"
+ctest --output-on-failure --parallel 2 --timeout "$timeout"

@@ -10,7 +10,7 @@ namespace ImpedanceFormulas {
 // Cagniard apparent resistivity 0.2 T |E|^2 / |H|^2 from Re(S0), Re(S3) and the frequency f.
 double cagniardRho(gsl_complex s0, gsl_complex s3, double f);
 // |arg(S1)| in degrees, folded into 0..90 (a phase beyond 90 becomes 180 minus it).
-double foldedPhaseDegrees(gsl_complex s1);
+SPECTRIX_EXPORT double foldedPhaseDegrees(gsl_complex s1);
 // Compresses a folded phase towards 45: three quarters above it, one half below; below 0.01 counts
 // as 1.05. Maps 0..90 onto 22.505..78.75.
 double mappedPhase(double phase);

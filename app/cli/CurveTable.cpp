@@ -27,13 +27,12 @@ struct Column {
     const QVector<ImpedanceErrorBar> *bars;  // null: no error columns
 };
 
-QString cellsOf(const Column &column, const OneFreqImpedance &z)
+QString cellsOf(const Column &column, const OneFreqImpedance &z, const ImpedanceErrorBar *bar)
 {
     QString cells = number(z.rho) + QLatin1Char(',') + number(z.phase);
     if (column.withCoherency)
         cells += QLatin1Char(',') + number(z.coherency);
     if (column.bars) {
-        const ImpedanceErrorBar *bar = errorBarAt(*column.bars, z.freq);
         cells += bar ? QLatin1Char(',') + number(bar->rhoError) + QLatin1Char(',') + number(bar->phaseError)
                      : QStringLiteral(",,");
     }
@@ -44,14 +43,18 @@ QMap<RowKey, QStringList> lineUp(const QList<Column> &columns)
 {
     QMap<RowKey, QStringList> rows;
     for (int c = 0; c < columns.size(); ++c) {
+        const Column &column = columns.at(c);
+        const QVector<const ImpedanceErrorBar *> bars =
+            column.bars ? errorBarsAlong(*column.curve, *column.bars) : QVector<const ImpedanceErrorBar *>();
         QMap<double, int> seen;
-        for (const OneFreqImpedance &z : *columns.at(c).curve) {
+        for (int i = 0; i < column.curve->size(); ++i) {
+            const OneFreqImpedance &z = column.curve->at(i);
             const double key = frequencyKey(z.freq);
             QStringList &row = rows[{key, seen[key]++}];
             row.reserve(columns.size());
             while (row.size() < columns.size())
                 row.append(QString());
-            row[c] = cellsOf(columns.at(c), z);
+            row[c] = cellsOf(column, z, bars.value(i));
         }
     }
     return rows;

@@ -45,8 +45,7 @@ CurvePlot::Series seriesOf(const QString &name, const QVector<OneFreqImpedance> 
     CurvePlot::Series series{name, rhoOf(curve), phaseOf(curve), {}, {}};
     if (bars.isEmpty())
         return series;
-    for (const OneFreqImpedance &z : curve) {
-        const ImpedanceErrorBar *bar = errorBarAt(bars, z.freq);
+    for (const ImpedanceErrorBar *bar : errorBarsAlong(curve, bars)) {
         series.rhoError << (bar ? bar->rhoError : NAN);
         series.phaseError << (bar ? bar->phaseError : NAN);
     }

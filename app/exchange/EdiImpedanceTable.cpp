@@ -21,21 +21,21 @@ std::complex<double> impedanceOf(const OneFreqImpedance &z, double quadrantTurn)
 }
 
 // Relative resistivity error of a record, infinite when none is known.
-double relativeError(const OneFreqImpedance &z, const QVector<ImpedanceErrorBar> &bars)
+double relativeError(const OneFreqImpedance &z, const ImpedanceErrorBar *bar)
 {
-    const ImpedanceErrorBar *bar = errorBarAt(bars, z.freq);
     return bar && std::isfinite(bar->rhoError) && z.rho > 0 ? bar->rhoError / z.rho : HUGE_VAL;
 }
 
 // Of the records of curve at freq (a station's curve holds a frequency twice where the bands of
-// two recordings overlap), the one known most precisely; null when there is none.
-const OneFreqImpedance *bestAt(const QVector<OneFreqImpedance> &curve, const QVector<ImpedanceErrorBar> &bars,
-                               double freq)
+// two recordings overlap), the index of the one known most precisely (bars: the curve's bars
+// point by point); -1 when there is none.
+int bestAt(const QVector<OneFreqImpedance> &curve, const QVector<const ImpedanceErrorBar *> &bars, double freq)
 {
-    const OneFreqImpedance *best = nullptr;
-    for (const OneFreqImpedance &z : curve)
-        if (sameFrequency(z.freq, freq) && (!best || relativeError(z, bars) < relativeError(*best, bars)))
-            best = &z;
+    int best = -1;
+    for (int i = 0; i < curve.size(); ++i)
+        if (sameFrequency(curve[i].freq, freq)
+            && (best < 0 || relativeError(curve[i], bars[i]) < relativeError(curve[best], bars[best])))
+            best = i;
     return best;
 }
 
@@ -54,23 +54,27 @@ QVector<EdiImpedanceRow> rows(const QVector<OneFreqImpedance> &exHy, const QVect
                               const QVector<OneFreqImpedance> &eyHx, const QVector<ImpedanceErrorBar> &eyHxBars)
 {
     QVector<EdiImpedanceRow> table;
+    const QVector<const ImpedanceErrorBar *> xyBars = errorBarsAlong(exHy, exHyBars);
+    const QVector<const ImpedanceErrorBar *> yxBars = errorBarsAlong(eyHx, eyHxBars);
     for (const OneFreqImpedance &first : exHy) {
         const bool seen = std::any_of(table.begin(), table.end(),
                                       [&](const EdiImpedanceRow &r) { return sameFrequency(r.freq, first.freq); });
-        const OneFreqImpedance *yx = seen ? nullptr : bestAt(eyHx, eyHxBars, first.freq);
-        if (!yx)
+        const int yxIndex = seen ? -1 : bestAt(eyHx, yxBars, first.freq);
+        if (yxIndex < 0)
             continue;
-        const OneFreqImpedance &xy = *bestAt(exHy, exHyBars, first.freq);
+        const int xyIndex = bestAt(exHy, xyBars, first.freq);
+        const OneFreqImpedance &xy = exHy[xyIndex];
+        const OneFreqImpedance &yx = eyHx[yxIndex];
         EdiImpedanceRow row;
         row.freq = xy.freq;
         row.zxy = impedanceOf(xy, 0);
-        row.zyx = impedanceOf(*yx, -180);
+        row.zyx = impedanceOf(yx, -180);
         row.rhoXy = xy.rho;
-        row.rhoYx = yx->rho;
+        row.rhoYx = yx.rho;
         row.phaseXy = xy.phase;
-        row.phaseYx = yx->phase - 180;
-        setErrors(xy, errorBarAt(exHyBars, xy.freq), row.varXy, row.rhoErrorXy, row.phaseErrorXy);
-        setErrors(*yx, errorBarAt(eyHxBars, yx->freq), row.varYx, row.rhoErrorYx, row.phaseErrorYx);
+        row.phaseYx = yx.phase - 180;
+        setErrors(xy, xyBars[xyIndex], row.varXy, row.rhoErrorXy, row.phaseErrorXy);
+        setErrors(yx, yxBars[yxIndex], row.varYx, row.rhoErrorYx, row.phaseErrorYx);
         table.append(row);
     }
     std::sort(table.begin(), table.end(),

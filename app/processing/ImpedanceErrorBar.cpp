@@ -29,10 +29,42 @@ double ImpedanceErrorBar::impedanceError(double rho) const
     return rho > 0 ? std::sqrt((radial * radial + tangential * tangential) / 2) : std::nan("");
 }
 
-const ImpedanceErrorBar *errorBarAt(const QVector<ImpedanceErrorBar> &bars, double freq)
+namespace {
+
+bool sameFrequency(double a, double b)
 {
-    const auto match = std::find_if(bars.begin(), bars.end(), [freq](const ImpedanceErrorBar &bar) {
-        return std::fabs(bar.freq - freq) <= 1e-6 * std::fabs(freq);
-    });
-    return match == bars.end() ? nullptr : &*match;
+    return std::fabs(a - b) <= 1e-6 * std::fabs(b);
+}
+
+// The occurrence-th bar (0: the first) of frequency freq, or null.
+const ImpedanceErrorBar *nthBarAt(const QVector<ImpedanceErrorBar> &bars, double freq, int occurrence)
+{
+    for (const ImpedanceErrorBar &bar : bars)
+        if (sameFrequency(bar.freq, freq) && occurrence-- == 0)
+            return &bar;
+    return nullptr;
+}
+
+}  // namespace
+
+QVector<const ImpedanceErrorBar *> errorBarsAlong(const QVector<double> &frequencies,
+                                                  const QVector<ImpedanceErrorBar> &bars)
+{
+    QVector<const ImpedanceErrorBar *> along;
+    for (int i = 0; i < frequencies.size(); ++i) {
+        const double f = frequencies[i];
+        const int earlier = int(std::count_if(frequencies.begin(), frequencies.begin() + i,
+                                              [f](double g) { return sameFrequency(g, f); }));
+        along.append(nthBarAt(bars, f, earlier));
+    }
+    return along;
+}
+
+QVector<const ImpedanceErrorBar *> errorBarsAlong(const QVector<OneFreqImpedance> &curve,
+                                                  const QVector<ImpedanceErrorBar> &bars)
+{
+    QVector<double> frequencies;
+    for (const OneFreqImpedance &z : curve)
+        frequencies.append(z.freq);
+    return errorBarsAlong(frequencies, bars);
 }

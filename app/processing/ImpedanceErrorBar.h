@@ -15,6 +15,8 @@
 #include <QVector>
 #include <complex>
 
+#include "SpectralRecords.h"
+
 struct ImpedanceErrorBar {
     double freq = 0.0;        // Hz
     double rhoError = 0.0;    // ohm-m
@@ -32,5 +34,12 @@ struct ImpedanceErrorBar {
 
 Q_DECLARE_METATYPE(ImpedanceErrorBar)
 
-// The bar of frequency freq (within 1e-6 relative) in bars, or null.
-const ImpedanceErrorBar *errorBarAt(const QVector<ImpedanceErrorBar> &bars, double freq);
+// The bars of points at the given frequencies, point by point (null where bars hold none): the
+// point that is the k-th of its frequency (within 1e-6 relative) takes the k-th bar of that
+// frequency. A station's curve holds a frequency twice where the bands of two recordings overlap;
+// its curve and its bars list the recordings in the same order, so each point gets the bar of its
+// own recording whatever order the bars are kept in. The pointers point into bars.
+QVector<const ImpedanceErrorBar *> errorBarsAlong(const QVector<double> &frequencies,
+                                                  const QVector<ImpedanceErrorBar> &bars);
+QVector<const ImpedanceErrorBar *> errorBarsAlong(const QVector<OneFreqImpedance> &curve,
+                                                  const QVector<ImpedanceErrorBar> &bars);

@@ -1,12 +1,11 @@
 #include "RegressionCurves.h"
 
 #include <cmath>
+#include <gsl/gsl_complex_math.h>
+
+#include "ImpedanceFormulas.h"
 
 namespace RegressionCurves {
-
-namespace {
-constexpr double kPi = 3.14159265358979323846;
-}
 
 OneFreqImpedance impedanceRecord(double freq, std::complex<double> z, double coherency)
 {
@@ -14,13 +13,10 @@ OneFreqImpedance impedanceRecord(double freq, std::complex<double> z, double coh
     record.freq = freq;
     record.coherency = coherency;
     record.rho = std::norm(z) / (freq * 5);
-    double phase = std::fabs(std::arg(z)) / kPi * 180;
-    if (phase > 90)
-        phase = 180 - phase;
-    record.phase = phase;
+    record.phase = ImpedanceFormulas::foldedPhaseDegrees(gsl_complex_rect(z.real(), z.imag()));
     if (record.rho != 0) {
-        record.bostickDepth = 356 * std::sqrt(record.rho / freq);
-        record.bostickRho = (90 / phase - 1) * record.rho;
+        record.bostickDepth = ImpedanceFormulas::bostickDepth(record.rho, freq);
+        record.bostickRho = ImpedanceFormulas::bostickRho(record.rho, record.phase);
     }
     return record;
 }

@@ -108,8 +108,10 @@ void MainRibbonControls::buildPreprocessingGroup(RibbonGroup *group)
                          QStringLiteral("按相干度门限叠加"), true);
     medRobust = check("checkMedRobust", QStringLiteral("中值稳健"), QStringLiteral("中值稳健估计"), false);
     mestRobust = check("checkMestRobust", QStringLiteral("M估计稳健"), QStringLiteral("M估计稳健估计"), false);
-    for (QCheckBox *box : {pointMove, lineMove, showX, showY, showZ, cohThreshold, medRobust, mestRobust}) {
-        if (box == pointMove || box == showX || box == cohThreshold)
+    regression = check("checkRegression", QStringLiteral("稳健回归"),
+                       QStringLiteral("张量稳健回归估计，带误差棒"), false);
+    for (QCheckBox *box : {pointMove, lineMove, showX, showY, showZ, cohThreshold, medRobust, mestRobust, regression}) {
+        if (box == pointMove || box == showX || box == cohThreshold || box == regression)
             group->startColumn();
         group->addSmallWidget(box);
     }
@@ -158,6 +160,6 @@ QList<QObject *> MainRibbonControls::pageControls() const
 {
     return {fileMerge, open, fileSave, fileExport, fileClose, fftLength, trendCorrection, fftCount,
             frequencyCount, recalculate, computeMode, magneticSwap, swapImpedance, smooth, pointMove,
-            lineMove, showX, showY, showZ, cohThreshold, medRobust, mestRobust, colorSetting,
-            invSetting3D};
+            lineMove, showX, showY, showZ, cohThreshold, medRobust, mestRobust, regression,
+            colorSetting, invSetting3D};
 }

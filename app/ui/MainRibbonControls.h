@@ -26,6 +26,7 @@ public:
     QAction *magneticSwap, *swapImpedance, *smooth;
     QCheckBox *pointMove, *lineMove, *showX, *showY, *showZ;
     QCheckBox *cohThreshold, *medRobust, *mestRobust;
+    QCheckBox *regression;  // the robust tensor regression with error bars, beside the stacking boxes
     // "数据反演"
     QAction *colorSetting, *invSetting3D;
     // Quick-access bar and system menu.

@@ -33,6 +33,7 @@
 #include "PlotPositionReadout.h"
 #include "ResourceIcon.h"
 #include "RibbonBar.h"
+#include "RecordingProcessing.h"
 #include "RibbonSystemMenu.h"
 #include "TreeModel_Index.h"
 
@@ -151,6 +152,7 @@ void MainWindow::connectRibbon()
     connect(c->cohThreshold, &QCheckBox::stateChanged, this, &MainWindow::on_CohThresholdCheckStateChanged);
     connect(c->medRobust, &QCheckBox::stateChanged, this, &MainWindow::on_MedRobustCheckStateChanged);
     connect(c->mestRobust, &QCheckBox::stateChanged, this, &MainWindow::on_MestRobustCheckStateChanged);
+    connect(c->regression, &QCheckBox::stateChanged, this, &MainWindow::on_RegressionCheckStateChanged);
     connect(c->newProject, &QAction::triggered, this, &MainWindow::newProject);
     connect(c->help, &QAction::triggered, this, &MainWindow::showUserGuide);
     connect(c->options, &QAction::triggered, this, &MainWindow::optionsDialog);
@@ -467,7 +469,28 @@ void MainWindow::onStackingBoxChanged(int position, int state)
         const QSignalBlocker block(boxes.at(i));
         boxes.at(i)->setChecked(false);
     }
+    // Choosing a stacking method ends the regression choice.
+    const QSignalBlocker block(ribbonControls->regression);
+    ribbonControls->regression->setChecked(false);
     emit signal_StackedMethodChanged(position + 1);
+}
+
+int MainWindow::stackingMethod() const
+{
+    const QList<QCheckBox *> boxes = {ribbonControls->cohThreshold, ribbonControls->medRobust,
+                                      ribbonControls->mestRobust};
+    for (int i = 0; i < boxes.size(); ++i)
+        if (boxes.at(i)->isChecked())
+            return i + 1;
+    return RecordingProcessing::EstimatorPlain;
+}
+
+// The regression box sits beside the stacking boxes and leaves them as they are: checked, it
+// chooses the regression; unchecked, the method of the checked stacking box again.
+void MainWindow::on_RegressionCheckStateChanged(int state)
+{
+    emit signal_StackedMethodChanged(state == Qt::Checked ? int(RecordingProcessing::EstimatorRegression)
+                                                          : stackingMethod());
 }
 
 void MainWindow::onRecalculateChanged()

@@ -85,6 +85,7 @@ public slots:
     void on_CohThresholdCheckStateChanged(int state);
     void on_MedRobustCheckStateChanged(int state);
     void on_MestRobustCheckStateChanged(int state);
+    void on_RegressionCheckStateChanged(int state);
     void onRecalculateChanged();
     void on_currentFormChanged(int id);
     void on_actionSwapImp_triggerd(bool checked = false);
@@ -119,6 +120,8 @@ private:
     // Keeps exactly one of the three stacking boxes checked: a box checked clears the others and
     // emits its method; a box unchecked checks the next one of the cycle.
     void onStackingBoxChanged(int position, int state);
+    // The method of the checked stacking box (1, 2 or 3).
+    int stackingMethod() const;
 
     OperatorDialogs *dialogs;
     ProjectHistory history;

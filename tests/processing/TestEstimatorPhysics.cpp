@@ -3,8 +3,8 @@
 // two-dimensional tensor down to the lowest frequency the cascade reaches with eight segments;
 // the true phase (no compression); error bars that cover the model; and a 24000 Hz station whose
 // Ex carries spikes in a tenth of the segments, or whose Hx and Hy carry strong coherent
-// narrowband noise, where the regression stays within 5 % / 2 degrees and the plain cross-power
-// mean does not.
+// narrowband noise (all the time, or in bursts in a tenth of the segments), where the regression
+// stays within 5 % / 2 degrees and the plain cross-power mean does not.
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -37,7 +37,7 @@ StationModel twoDimensionalModel()
     return StationModel(DemoSurvey::threeLayerEarth(), LayeredEarth({{30.0, 500.0}}, 300.0), 30.0);
 }
 
-enum Damage { Clean, Spikes, NarrowbandH };
+enum Damage { Clean, Spikes, NarrowbandH, NarrowbandHBursts };
 
 // The largest misfits of the regression's Ex/Hy curve to the earth from 93.75 Hz to 6000 Hz.
 struct Misfit {
@@ -61,11 +61,11 @@ Misfit regressionMisfit(const RegressionRequest &request, const LayeredEarth &ea
         ++misfit.compared;
         const double rhoError = r.rho / earth.apparentResistivity(r.freq) - 1;
         const double phaseError = r.phase - earth.phaseDegrees(r.freq);
-        if (std::fabs(rhoError) >= misfit.worstRho || std::fabs(phaseError) >= misfit.worstPhase)
-            misfit.text = describe(r.freq, rhoError, phaseError);
         misfit.worstRho = std::max(misfit.worstRho, std::fabs(rhoError));
         misfit.worstPhase = std::max(misfit.worstPhase, std::fabs(phaseError));
     }
+    misfit.text = QString("%1 frequencies, rho within %2 %, phase within %3 deg").arg(misfit.compared)
+                      .arg(100 * misfit.worstRho, 0, 'f', 2).arg(misfit.worstPhase, 0, 'f', 2);
     return misfit;
 }
 
@@ -107,15 +107,17 @@ void TestEstimatorPhysics::everyElementDownToTheLowestReach()
     QCOMPARE(estimates.first().freq, 1.58);
     QCOMPARE(estimates.first().level, 5);
     QCOMPARE(estimates.first().fits[0].rows, 8 * 4);  // all eight segments, four lines each
+    double worstElement = 0, worstRho = 0, worstPhase = 0;
     for (const RegressionEstimate &e : estimates) {
         if (e.freq > written.fs / 4)
             continue;  // the top quarter lies in the converter's anti-alias roll-off
         const ImpedanceTensor model = station.model.tensor(e.freq);
-        const cd scale = std::max(std::abs(model.xy), std::abs(model.yx));
+        const double scale = std::max(std::abs(model.xy), std::abs(model.yx));
         const cd measured[4] = {e.fits[0].z[0], e.fits[0].z[1], e.fits[1].z[0], e.fits[1].z[1]};
         const cd expected[4] = {model.xx, model.xy, model.yx, model.yy};
         for (int k = 0; k < 4; ++k) {
-            const double relative = std::abs(measured[k] - expected[k]) / std::abs(scale);
+            const double relative = std::abs(measured[k] - expected[k]) / scale;
+            worstElement = std::max(worstElement, relative);
             QVERIFY2(relative < 0.04, qPrintable(QString("element %1 at %2 Hz off by %3 % of the largest")
                                                       .arg(k).arg(e.freq).arg(100 * relative)));
         }
@@ -123,8 +125,13 @@ void TestEstimatorPhysics::everyElementDownToTheLowestReach()
             const double rhoError = rhoOf(measured[k], e.freq) / rhoOf(expected[k], e.freq) - 1;
             const double phaseError = wrapped(phaseOf(measured[k]) - phaseOf(expected[k]));
             QVERIFY2(std::fabs(rhoError) < 0.05 && std::fabs(phaseError) < 2, qPrintable(describe(e.freq, rhoError, phaseError)));
+            worstRho = std::max(worstRho, std::fabs(rhoError));
+            worstPhase = std::max(worstPhase, std::fabs(phaseError));
         }
     }
+    qInfo().noquote() << QString("1.58 .. 6000 Hz: elements within %1 % of the largest; Zxy, Zyx rho within %2 %, "
+                                 "phase within %3 deg").arg(100 * worstElement, 0, 'f', 2).arg(100 * worstRho, 0, 'f', 2)
+                             .arg(worstPhase, 0, 'f', 2);
 }
 
 // Noise as strong as the signal on Ex and Ey of a one-dimensional station: the curves' phases are
@@ -169,6 +176,7 @@ void TestEstimatorPhysics::resistsDamage_data()
     QTest::newRow("clean") << int(Clean);
     QTest::newRow("spikes in Ex in a tenth of the segments") << int(Spikes);
     QTest::newRow("coherent narrowband noise on Hx and Hy, remote reference") << int(NarrowbandH);
+    QTest::newRow("bursts of coherent narrowband noise on Hx and Hy, single station") << int(NarrowbandHBursts);
 }
 
 // 40 segments of 8192 samples at 24000 Hz over the three-layer earth, compared from 93.75 Hz (the
@@ -176,7 +184,10 @@ void TestEstimatorPhysics::resistsDamage_data()
 // 23 and 33. Narrowband noise: sines at 437 Hz and 1311 Hz in Hx and Hy (the same source, so
 // coherent between them), each with a fifth of the natural field's RMS, all the time: no weighting can tell
 // those lines' rows from good ones, but a remote reference (here the clean Hx and Hy as a second
-// synchronous station records them) does not share the noise.
+// synchronous station records them) does not share the noise. Bursts: the same two sines, three
+// times the natural field's RMS, in Hx and Hy during segments 6, 16, 26 and 36 only: the rows of
+// those segments carry far more magnetic power than the others and a residual of -Z times the
+// noise, so the leverage limit and the redescending weights drop them without a remote station.
 void TestEstimatorPhysics::resistsDamage()
 {
     QFETCH(int, damage);
@@ -207,8 +218,19 @@ void TestEstimatorPhysics::resistsDamage()
             }));
         }
     }
+    if (damage == NarrowbandHBursts) {
+        const double rms = written.description.recordings.first().channels.value(2).expectedRmsMilliVolt;
+        for (const RegressionChannel &h : written.request.inputs) {
+            QVERIFY(EstimatorStation::addMillivolts(h, [rms, n](qint64 t) {
+                return t / n % 10 != 6 ? 0.0
+                                       : 3 * rms * (std::sin(2 * kPi * 437 * t / 24000.0)
+                                                    + std::cos(2 * kPi * 1311 * t / 24000.0));
+            }));
+        }
+    }
     const LayeredEarth earth = DemoSurvey::threeLayerEarth();
     const Misfit regression = regressionMisfit(written.request, earth);
+    qInfo().noquote() << "regression:" << regression.text;
     QVERIFY2(regression.worstRho < 0.05 && regression.worstPhase < 2, qPrintable(regression.text));
     QVERIFY(regression.compared >= 15);
     if (damage == NarrowbandH) {
@@ -229,6 +251,7 @@ void TestEstimatorPhysics::resistsDamage()
     for (const OneFreqImpedance &r : plain.getCanigrdResistivity())
         if (r.freq >= 93.75 && r.freq <= 6000)
             worst = std::max(worst, std::fabs(r.rho / earth.apparentResistivity(r.freq) - 1));
+    qInfo().noquote() << QString("plain mean worst rho misfit %1 %").arg(100 * worst, 0, 'f', 1);
     QVERIFY2(worst > 0.10, qPrintable(QString("plain mean worst rho misfit %1 %").arg(100 * worst)));
 }
 

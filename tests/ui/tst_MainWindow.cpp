@@ -64,7 +64,8 @@ void doubleClick(QTreeView *tree, const QModelIndex &index)
 
 QList<bool> stackingChecks(MainRibbonControls *c)
 {
-    return {c->cohThreshold->isChecked(), c->medRobust->isChecked(), c->mestRobust->isChecked()};
+    return {c->cohThreshold->isChecked(), c->medRobust->isChecked(), c->mestRobust->isChecked(),
+            c->regression->isChecked()};
 }
 
 } // namespace
@@ -267,19 +268,27 @@ void TestMainWindow::doubleClickingAStationShowsItsCurves()
 
 void TestMainWindow::stackingBoxesKeepOneCheckedAroundTheCycle_data()
 {
-    // clicks: positions of the boxes clicked in turn (0 coherency, 1 median, 2 M-estimation),
-    // starting from the initial state with coherency checked.
+    // clicks: positions of the boxes clicked in turn (0 coherency, 1 median, 2 M-estimation, 3 the
+    // regression beside them), starting from the initial state with coherency checked.
     QTest::addColumn<QList<int>>("clicks");
     QTest::addColumn<QList<bool>>("checked");
     QTest::addColumn<QList<int>>("emitted");
-    QTest::newRow("check median") << QList<int>{1} << QList<bool>{false, true, false} << QList<int>{2};
-    QTest::newRow("check M-estimation") << QList<int>{2} << QList<bool>{false, false, true} << QList<int>{3};
+    QTest::newRow("check median") << QList<int>{1} << QList<bool>{false, true, false, false} << QList<int>{2};
+    QTest::newRow("check M-estimation") << QList<int>{2} << QList<bool>{false, false, true, false} << QList<int>{3};
     QTest::newRow("uncheck coherency checks median")
-        << QList<int>{0} << QList<bool>{false, true, false} << QList<int>{2};
+        << QList<int>{0} << QList<bool>{false, true, false, false} << QList<int>{2};
     QTest::newRow("uncheck median checks M-estimation")
-        << QList<int>{1, 1} << QList<bool>{false, false, true} << QList<int>{2, 3};
+        << QList<int>{1, 1} << QList<bool>{false, false, true, false} << QList<int>{2, 3};
     QTest::newRow("uncheck M-estimation wraps to coherency")
-        << QList<int>{2, 2} << QList<bool>{true, false, false} << QList<int>{3, 1};
+        << QList<int>{2, 2} << QList<bool>{true, false, false, false} << QList<int>{3, 1};
+    QTest::newRow("regression leaves the stacking boxes")
+        << QList<int>{3} << QList<bool>{true, false, false, true} << QList<int>{7};
+    QTest::newRow("regression cleared returns to the stacking method")
+        << QList<int>{2, 3, 3} << QList<bool>{false, false, true, false} << QList<int>{3, 7, 3};
+    QTest::newRow("a stacking method chosen ends the regression")
+        << QList<int>{3, 1} << QList<bool>{false, true, false, false} << QList<int>{7, 2};
+    QTest::newRow("the cycle also ends the regression")
+        << QList<int>{3, 0} << QList<bool>{false, true, false, false} << QList<int>{7, 2};
 }
 
 void TestMainWindow::stackingBoxesKeepOneCheckedAroundTheCycle()
@@ -289,7 +298,7 @@ void TestMainWindow::stackingBoxesKeepOneCheckedAroundTheCycle()
     QFETCH(QList<int>, emitted);
     WindowFixture f;
     MainRibbonControls *c = f.controls();
-    const QList<QCheckBox *> boxes = {c->cohThreshold, c->medRobust, c->mestRobust};
+    const QList<QCheckBox *> boxes = {c->cohThreshold, c->medRobust, c->mestRobust, c->regression};
     QSignalSpy spy(f.window.get(), &MainWindow::signal_StackedMethodChanged);
     for (int position : clicks)
         QTest::mouseClick(boxes.at(position), Qt::LeftButton);

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTreeView>
@@ -64,6 +65,7 @@ private slots:
     void scrollBarPagesThroughTheRecording();
     void wheelZoomNarrowsEveryPlotAndHomeReturns();
     void pointerReadsTheSamplesUnderIt();
+    void pointerReadsTheSpectrumAndCoherenciesUnderIt();
     void saveWritesTheSamplesInView();
     void unopenableExportGivesCriticalBoxAndWritesNothing_data();
     void unopenableExportGivesCriticalBoxAndWritesNothing();
@@ -263,6 +265,46 @@ void TestTimeSeries::pointerReadsTheSamplesUnderIt()
     QVERIFY(spy.last().first().toString().isEmpty());
 }
 
+// Over a spectrum the read-out gives the drawn line under the pointer, not the pointer's height:
+// at 1 Hz the stacked calibrated amplitude of the sine, computed here from the segments.
+void TestTimeSeries::pointerReadsTheSpectrumAndCoherenciesUnderIt()
+{
+    TimeSeriesFixture f;
+    f.form->resize(1400, 800);  // a coherency plot wide enough to part its target frequencies
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+    f.feed();
+    QTRY_VERIFY_WITH_TIMEOUT(f.spectraReady(), kCalculationTimeoutMs);
+    f.form->action(Form_TimeSeries::StackedAction)->trigger();
+    QSignalSpy spy(f.form.get(), &Form_TimeSeries::cursorReadout);
+    const auto moveTo = [](QwtPlotGraph *plot, double freq) {
+        const QPoint pixel(qRound(plot->transform(QwtPlot::xBottom, freq)), 5);
+        QMouseEvent move(QEvent::MouseMove, pixel, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(plot->canvas(), &move);
+    };
+    const int k = int(TimeSeriesFixture::kSineHz * TimeSeriesFixture::kN / TimeSeriesFixture::kRate);
+    double expected = 0.0;
+    for (const QVector<double> &segment : f.segments[Slot_Hy])
+        expected += Fixtures::referenceSpectrum(segment, TimeSeriesFixture::kRate).at(k - 1).amplitude
+                    / TimeSeriesFixture::kSegments;
+    moveTo(f.form->channelPlot(Slot_Hy), TimeSeriesFixture::kSineHz);
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(spy.last().first().toString(),
+             QStringLiteral("频率 1 Hz    Hy %1 nT/(sqrt(Hz))").arg(expected, 0, 'g', 5));
+    // Over the coherency plot at its first target frequency: both pairs by name, Ex-Hy's value
+    // the one it draws there.
+    QwtPlotGraph *coherency = f.form->coherencyPlot();
+    // Shown again beside the spectra, the coherency plot takes its quarter of the width.
+    QTRY_VERIFY(coherency->canvas()->width() > 250);
+    const QVector<QPointF> coherencies = curvePoints(coherency);
+    QVERIFY(!coherencies.isEmpty());
+    moveTo(coherency, coherencies.first().x());
+    const QString text = spy.last().first().toString();
+    QVERIFY2(text.startsWith(QStringLiteral("频率 %1 Hz").arg(coherencies.first().x(), 0, 'g', 5))
+                 && text.contains(QStringLiteral("    ExHy %1    EyHx ").arg(coherencies.first().y(), 0, 'g', 5)) && text.contains(QStringLiteral("    EyHx ")),
+             qPrintable(text));
+}
+
 void TestTimeSeries::saveWritesTheSamplesInView()
 {
     TimeSeriesFixture f;
@@ -331,6 +373,14 @@ void TestTimeSeries::openedRecordingFillsTheCentralView()
     QCOMPARE(view->recording().names(), QStringList({"Ex", "Ey", "Ex2", "Hx", "Hy"}));
     for (int slot : view->shownSlots())
         QVERIFY(!curvePoints(view->channelPlot(slot)).isEmpty());
+    // The pointer over a channel reads its time and samples in the status bar.
+    QwtPlotGraph *hy = view->channelPlot(Slot_Hy);
+    QMouseEvent move(QEvent::MouseMove, hy->canvas()->rect().center(), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(hy->canvas(), &move);
+    const QLabel *position = w.window->findChild<QLabel *>(QStringLiteral("plotPositionLabel"));
+    QVERIFY(position);
+    QVERIFY2(position->text().startsWith(QStringLiteral("时间 ")) && position->text().contains(QStringLiteral("    Hy ")),
+             qPrintable(position->text()));
     QTRY_VERIFY_WITH_TIMEOUT(view->action(Form_TimeSeries::StackedAction)->isEnabled(), kCalculationTimeoutMs);
     view->action(Form_TimeSeries::CalibratedAction)->trigger();
     QVERIFY(!curvePoints(view->channelPlot(Slot_Hy)).isEmpty());

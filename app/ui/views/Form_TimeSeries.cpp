@@ -1,5 +1,6 @@
 #include "Form_TimeSeries.h"
 
+#include "CurveColumnReadout.h"
 #include "Data_RhoworksCalc.h"
 #include "LongWork.h"
 #include "OperatorDialogs.h"
@@ -154,7 +155,7 @@ bool Form_TimeSeries::eventFilter(QObject *watched, QEvent *event)
             redraw();
         break;
     case QEvent::MouseMove:
-        if (slotOfCanvas(watched) >= 0)
+        if (slotOfCanvas(watched) >= 0 || watched == plots->coherencyPlot()->canvas())
             emit cursorReadout(cursorText(slotOfCanvas(watched), static_cast<QMouseEvent *>(event)->pos()));
         break;
     case QEvent::Leave:
@@ -174,27 +175,47 @@ int Form_TimeSeries::slotOfCanvas(const QObject *canvas) const
     return -1;
 }
 
+// slot: the channel plot under the pointer, or -1 for the coherency plot.
 QString Form_TimeSeries::cursorText(int slot, const QPoint &pos) const
 {
-    const QwtPlotGraph *plot = plots->channelPlot(slot);
-    const double x = plot->invTransform(QwtPlot::xBottom, pos.x());
-    const QString channel = TimeSeriesPlots::channelLabel(slot) + QLatin1Char(' ');
-    if (mode != kTimeSeriesMode) {
-        const double y = plot->invTransform(QwtPlot::yLeft, pos.y());
-        return QStringLiteral("频率 %1 Hz    %2%3 %4").arg(x, 0, 'g', 5).arg(channel).arg(y, 0, 'g', 4).arg(unitOf(slot));
-    }
+    if (mode == kTimeSeriesMode)
+        return slot >= 0 ? timeCursorText(slot, pos) : QString();
+    return frequencyCursorText(slot, pos);
+}
+
+// The time under the pointer and the channel's samples in that pixel column.
+QString Form_TimeSeries::timeCursorText(int slot, const QPoint &pos) const
+{
     const double fs = shown.sampleRate();
+    const double x = plots->channelPlot(slot)->invTransform(QwtPlot::xBottom, pos.x());
     const qint64 index = qint64(std::floor(fs > 0 ? x * fs : x));
     const qint64 perPixel = std::max<qint64>(1, qint64(std::ceil(double(count) / std::max(1, drawnColumns))));
     double low = 0.0, high = 0.0;
     if (!shown.series(slot).extremes(index, perPixel, low, high))
         return QString();
     const double factor = shown.displayFactor(slot);
-    const QString value = low == high ? QString::number(low * factor, 'g', 5)
-                                      : QStringLiteral("%1 … %2").arg(low * factor, 0, 'g', 5).arg(high * factor, 0, 'g', 5);
     const QString place = fs > 0 ? QStringLiteral("时间 %1 s").arg(index / fs, 0, 'f', fs >= 1000 ? 4 : 3)
                                  : QStringLiteral("样点 %1").arg(index);
-    return place + QStringLiteral("    ") + channel + value + QLatin1Char(' ') + unitOf(slot);
+    return place + QStringLiteral("    ") + TimeSeriesPlots::channelLabel(slot) + QLatin1Char(' ')
+           + CurveColumnReadout::rangeText(low * factor, high * factor) + QLatin1Char(' ') + unitOf(slot);
+}
+
+// The frequency of the drawn column nearest the pointer and what each curve of the plot shows
+// there: a channel's amplitude (its spread over the segments where it has one) or the
+// coherencies.
+QString Form_TimeSeries::frequencyCursorText(int slot, const QPoint &pos) const
+{
+    const QwtPlotGraph *plot = slot >= 0 ? plots->channelPlot(slot) : plots->coherencyPlot();
+    const QList<CurveColumnReadout::Reading> readings = CurveColumnReadout::read(*plot, pos.x());
+    const double f = readings.isEmpty() ? plot->invTransform(QwtPlot::xBottom, pos.x()) : readings.first().x;
+    QString text = QStringLiteral("频率 %1 Hz").arg(f, 0, 'g', 5);
+    for (const CurveColumnReadout::Reading &reading : readings) {
+        text += QStringLiteral("    ") + reading.title + QLatin1Char(' ')
+                + CurveColumnReadout::rangeText(reading.low, reading.high);
+        if (slot >= 0)
+            text += QLatin1Char(' ') + unitOf(slot);
+    }
+    return text;
 }
 
 // ---- the recording ----

@@ -76,9 +76,10 @@ signals:
     void objectFoucsQwtPlotChanged();
     // What a command did, for the status bar.
     void statusMessage(const QString &text);
-    // Where the pointer is over a channel plot: the time and the channel's samples under it (the
-    // lowest and highest when a pixel column holds several), or the frequency and the amplitude
-    // under it; empty when the pointer leaves.
+    // Where the pointer is over a plot: the time and the channel's samples under it (the lowest
+    // and highest when a pixel column holds several); in the spectrum and analysis modes the
+    // frequency of the drawn column nearest the pointer and the values the curves show there
+    // (over the coherency plot, each coherency by name); empty when the pointer leaves.
     void cursorReadout(const QString &text);
 
 public slots:
@@ -124,6 +125,8 @@ private:
     QString unitOf(int slot) const;
     int slotOfCanvas(const QObject *canvas) const;
     QString cursorText(int slot, const QPoint &pos) const;
+    QString timeCursorText(int slot, const QPoint &pos) const;
+    QString frequencyCursorText(int slot, const QPoint &pos) const;
 
     QString askExportFile();
     NumberTableFile::Outcome saveTimeWindow(const QString &path);

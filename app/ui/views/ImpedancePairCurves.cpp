@@ -102,9 +102,10 @@ void ImpedancePairCurves::setErrorBars(const QVector<ImpedanceErrorBar> &bars)
 
 void ImpedancePairCurves::applyErrorBars()
 {
-    QVector<double> rhoErrors, phaseErrors;
-    for (const QPointF &point : curveSamples(*rho)) {
-        const ImpedanceErrorBar *bar = errorBarAt(errorBars, point.x());
+    QVector<double> frequencies, rhoErrors, phaseErrors;
+    for (const QPointF &point : curveSamples(*rho))
+        frequencies.append(point.x());
+    for (const ImpedanceErrorBar *bar : errorBarsAlong(frequencies, errorBars)) {
         rhoErrors.append(bar ? bar->rhoError : 0.0);
         phaseErrors.append(bar ? bar->phaseError : 0.0);
     }

@@ -4,6 +4,7 @@
 #include "QwtPlotGraph.h"
 
 #include <QScrollBar>
+#include <algorithm>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <qwt_legend.h>
@@ -181,9 +182,16 @@ void TimeSeriesPlots::setTitle(const QString &newTitle)
         plot->setTitle(!order.isEmpty() && plot == plots[order.first()] ? text : QwtText());
 }
 
+// A splitter gives a child that reappears only its smallest size; the coherency plot gets its
+// quarter of the width back whenever it reappears.
 void TimeSeriesPlots::setCoherencyShown(bool shown)
 {
+    const bool appearing = shown && coherency->isHidden();
     coherency->setVisible(shown);
+    if (appearing) {
+        const int total = std::max(outer->width(), 4);
+        outer->setSizes({total - total / 4, total / 4});
+    }
 }
 
 void TimeSeriesPlots::setPagerShown(bool shown)
