@@ -9,6 +9,7 @@
 #include <QTextStream>
 
 #include "ProcessingRecords.h"
+#include "SampleRateBands.h"
 #include "SurveyWriter.h"
 
 namespace LongStation {
@@ -71,7 +72,7 @@ inline QList<MTSampleData> readDescriptors(const QString &dir)
 // mV per recorder count at the descriptor's rate.
 inline double readerScale(const MTSampleData &d)
 {
-    return d.sampleFrequency < 4096 ? 2500.0 / 4294967296.0 : 3000.0 / 8388608.0;
+    return SampleRateBands::tensorCountScale(d.sampleFrequency);
 }
 
 } // namespace LongStation

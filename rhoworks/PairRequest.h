@@ -1,9 +1,10 @@
 #pragma once
-// The parameters of one computation of the resistivity pipeline, gathered once from the methods'
-// common parameter list.
+// The parameters of one computation of the resistivity pipeline (Rhoworks::compute): the four
+// methods' common parameter list as one value.
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 #include "SpectralRecords.h"
 
@@ -22,7 +23,10 @@ struct PairRequest {
     int segmentCount = 0;       // forwarded to the reader; <= 0 reads all
     bool removeTrend = false;
     int freqMode = 0;
-    const char *caller = "";    // method name for debug lines
+    const char *caller = "";    // method name for debug lines; compute sets it per estimator
+    // Asked before each segment pair with the fraction of pairs done; false stops the computation,
+    // which then fails and keeps the previous curve. Unset: runs to the end.
+    std::function<bool(double fraction)> keepGoing;
 };
 
 // Sensor and gain tables of both channels, resampled onto the FFT lines.

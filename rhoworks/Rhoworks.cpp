@@ -20,13 +20,25 @@ namespace {
 constexpr double kRobustCoherency = 0.98;
 constexpr double kPowerLineStepMaxFs = 4096;
 
-PairRequest makeRequest(const char *caller, const QString &eFile, const QString &hFile, double fs,
-                        double readerValue, double dipoleLength, const QString &eSensor,
-                        const QString &hSensor, const QString &eGain, const QString &hGain,
-                        bool useESensor, int n, int segmentCount, bool removeTrend, int freqMode)
+PairRequest makeRequest(const QString &eFile, const QString &hFile, double fs, double readerValue,
+                        double dipoleLength, const QString &eSensor, const QString &hSensor,
+                        const QString &eGain, const QString &hGain, bool useESensor, int n,
+                        int segmentCount, bool removeTrend, int freqMode)
 {
     return {eFile, hFile, fs, readerValue, float(dipoleLength), eSensor, hSensor, eGain, hGain,
-            useESensor, n, segmentCount, removeTrend, freqMode, caller};
+            useESensor, n, segmentCount, removeTrend, freqMode};
+}
+
+// The method name each estimator's debug lines carry.
+const char *callerOf(int estimator)
+{
+    switch (estimator) {
+    case Rhoworks::EstimatorPlain: return "Rhoworks::Calc_CagniardResistivity:";
+    case Rhoworks::EstimatorRobust: return "Rhoworks::Calc_CagniardResistivityRobust:";
+    case Rhoworks::EstimatorMEstimation: return "Rhoworks::Calc_CagniardResistivityMEstimation:";
+    case Rhoworks::EstimatorMedian: return "Rhoworks::Calc_CagniardResistivityMedian:";
+    default: return nullptr;
+    }
 }
 
 // z = E / H per line, as E conj(H) / |H|^2.
@@ -98,12 +110,45 @@ OneFreqImpedance impedanceRecord(double f0, gsl_complex z)
     return record;
 }
 
+// The request with its progress reports mapped onto the half of the work starting at start: the
+// two passes of the distance-weighted estimate report 0 .. 0.5 and 0.5 .. 1.
+PairRequest withProgressShare(const PairRequest &request, double start)
+{
+    PairRequest pass = request;
+    if (request.keepGoing) {
+        const std::function<bool(double)> ask = request.keepGoing;
+        pass.keepGoing = [ask, start](double fraction) { return ask(start + 0.5 * fraction); };
+    }
+    return pass;
+}
+
 bool isFiniteRecord(const OneFreqImpedance &record)
 {
     return std::isfinite(record.rho) && std::isfinite(record.phase);
 }
 
 }  // namespace
+
+bool Rhoworks::isEstimator(int code)
+{
+    return callerOf(code) != nullptr;
+}
+
+bool Rhoworks::compute(int estimator, const PairRequest &request)
+{
+    if (!isEstimator(estimator)) {
+        qDebug() << "Rhoworks::compute: estimator code" << estimator << "is not one of 1, 2, 3 and 6";
+        return false;
+    }
+    PairRequest named = request;
+    named.caller = callerOf(estimator);
+    switch (estimator) {
+    case EstimatorPlain: return computePlain(named);
+    case EstimatorRobust: return computeImpedanceEstimate(named, true);
+    case EstimatorMEstimation: return computeImpedanceEstimate(named, false);
+    default: return computeMedian(named);
+    }
+}
 
 bool Rhoworks::Calc_CagniardResistivity(QString eFileName, QString hFileName, double sampleRate,
                                         double readerValue, double dipoleLength,
@@ -112,10 +157,10 @@ bool Rhoworks::Calc_CagniardResistivity(QString eFileName, QString hFileName, do
                                         int segmentLength, int segmentCount, bool removeTrend,
                                         bool, int freqMode)
 {
-    return computePlain(makeRequest("Rhoworks::Calc_CagniardResistivity:", eFileName, hFileName,
-                                    sampleRate, readerValue, dipoleLength, eSensorFile,
-                                    hSensorFile, eGainFile, hGainFile, useESensor, segmentLength,
-                                    segmentCount, removeTrend, freqMode));
+    return compute(EstimatorPlain, makeRequest(eFileName, hFileName, sampleRate, readerValue,
+                                               dipoleLength, eSensorFile, hSensorFile, eGainFile,
+                                               hGainFile, useESensor, segmentLength, segmentCount,
+                                               removeTrend, freqMode));
 }
 
 bool Rhoworks::Calc_CagniardResistivityMEstimation(QString eFileName, QString hFileName,
@@ -126,11 +171,10 @@ bool Rhoworks::Calc_CagniardResistivityMEstimation(QString eFileName, QString hF
                                                    int segmentLength, int segmentCount,
                                                    bool removeTrend, bool, int freqMode)
 {
-    return computeImpedanceEstimate(
-        makeRequest("Rhoworks::Calc_CagniardResistivityMEstimation:", eFileName, hFileName,
-                    sampleRate, readerValue, dipoleLength, eSensorFile, hSensorFile, eGainFile,
-                    hGainFile, useESensor, segmentLength, segmentCount, removeTrend, freqMode),
-        false);
+    return compute(EstimatorMEstimation,
+                   makeRequest(eFileName, hFileName, sampleRate, readerValue, dipoleLength,
+                               eSensorFile, hSensorFile, eGainFile, hGainFile, useESensor,
+                               segmentLength, segmentCount, removeTrend, freqMode));
 }
 
 bool Rhoworks::Calc_CagniardResistivityRobust(QString eFileName, QString hFileName,
@@ -141,11 +185,10 @@ bool Rhoworks::Calc_CagniardResistivityRobust(QString eFileName, QString hFileNa
                                               int segmentLength, int segmentCount,
                                               bool removeTrend, bool, int freqMode)
 {
-    return computeImpedanceEstimate(
-        makeRequest("Rhoworks::Calc_CagniardResistivityRobust:", eFileName, hFileName, sampleRate,
-                    readerValue, dipoleLength, eSensorFile, hSensorFile, eGainFile, hGainFile,
-                    useESensor, segmentLength, segmentCount, removeTrend, freqMode),
-        true);
+    return compute(EstimatorRobust,
+                   makeRequest(eFileName, hFileName, sampleRate, readerValue, dipoleLength,
+                               eSensorFile, hSensorFile, eGainFile, hGainFile, useESensor,
+                               segmentLength, segmentCount, removeTrend, freqMode));
 }
 
 bool Rhoworks::Calc_CagniardResistivityMedian(QString eFileName, QString hFileName,
@@ -156,10 +199,10 @@ bool Rhoworks::Calc_CagniardResistivityMedian(QString eFileName, QString hFileNa
                                               int segmentLength, int segmentCount,
                                               bool removeTrend, bool, int freqMode)
 {
-    return computeMedian(makeRequest("Rhoworks::Calc_CagniardResistivityMedian:", eFileName,
-                                     hFileName, sampleRate, readerValue, dipoleLength,
-                                     eSensorFile, hSensorFile, eGainFile, hGainFile, useESensor,
-                                     segmentLength, segmentCount, removeTrend, freqMode));
+    return compute(EstimatorMedian,
+                   makeRequest(eFileName, hFileName, sampleRate, readerValue, dipoleLength,
+                               eSensorFile, hSensorFile, eGainFile, hGainFile, useESensor,
+                               segmentLength, segmentCount, removeTrend, freqMode));
 }
 
 QVector<OneFreqImpedance> Rhoworks::getCanigrdResistivity()
@@ -291,10 +334,10 @@ bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_co
         z = lineImpedances(e, h, lines);
         means.add(z.constData(), lines);
     };
-    if (!runFrontEnd(request, false, addImpedances))
+    if (!runFrontEnd(withProgressShare(request, 0.0), false, addImpedances))
         return false;
     means.startWeighting();
-    if (!runFrontEnd(request, false, addImpedances))
+    if (!runFrontEnd(withProgressShare(request, 0.5), false, addImpedances))
         return false;
     combined = means.estimates();
     return true;

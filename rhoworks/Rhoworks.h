@@ -13,11 +13,9 @@
 #include <QVector>
 #include <functional>
 
+#include "PairRequest.h"
 #include "RhoworksExport.h"
 #include "SpectralRecords.h"
-
-struct PairRequest;
-struct CalibrationTables;
 
 class RHOWORKS_EXPORT Rhoworks {
 public:
@@ -27,6 +25,17 @@ public:
     Rhoworks &operator=(const Rhoworks &other) = default;
     Rhoworks &operator=(Rhoworks &&other) = default;
     ~Rhoworks() = default;
+
+    // Estimator codes, as the stacking switch numbers them.
+    enum Estimator { EstimatorPlain = 1, EstimatorRobust = 2, EstimatorMEstimation = 3,
+                     EstimatorMedian = 6 };
+    static bool isEstimator(int code);
+
+    // Runs the estimator of code over request: the four methods below are this call with their
+    // own code (the request's caller is set to the method's name for the debug lines). False for
+    // a code that is not an estimator (logged) or when the computation fails; the curve is then
+    // fetched with getCanigrdResistivity.
+    bool compute(int estimator, const PairRequest &request);
 
     // The four computation methods share one parameter list: E and H time-series files, sampling
     // frequency fs (Hz), readerValue (forwarded to the reader as its sample count), dipole length (m),

@@ -4,6 +4,7 @@
 #include "Rhoworks.h"
 
 #include <QDebug>
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <utility>
@@ -135,7 +136,13 @@ bool Rhoworks::runFrontEnd(const PairRequest &request, bool clipTest, const Pair
     }
     ChannelSpectraStream stream(request.n, request.fs, std::move(channels));
     const int lines = stream.lineCount();
+    const double expected = double(std::max<qint64>(1, stream.expectedSegments()));
     const ChannelSpectraStream::Outcome outcome = stream.run([&](const StreamedSegment &pair) {
+        if (request.keepGoing && !request.keepGoing(std::min(1.0, pair.index / expected))) {
+            qDebug() << request.caller << "stopped on request before segment" << pair.index + 1
+                     << "of" << expected;
+            return false;
+        }
         if (!pair.clipped)
             consume(reinterpret_cast<const gsl_complex *>(pair.lines[0]),
                     reinterpret_cast<const gsl_complex *>(pair.lines[1]), lines);

@@ -1,11 +1,17 @@
 #include "RecorderConventions.h"
 
+#include "Channels.h"
+
 namespace RecorderConventions {
 
 namespace {
-const char *const names[channelCount] = {"Ex", "Ey", "Hx", "Hy", "Ex2"};
-const char *const tags[channelCount] = {"E0", "E1", "Hx", "Hy", "E2"};
 constexpr double rateOf24BitConverter = 4096.0;
+
+// The processing's facts of channel (its table column is the channel's value).
+const ChannelFacts &factsOf(Channel channel)
+{
+    return Channels::all().at(static_cast<int>(channel));
+}
 } // namespace
 
 Channel channelAt(int index)
@@ -15,22 +21,22 @@ Channel channelAt(int index)
 
 bool isElectric(Channel channel)
 {
-    return channel == Channel::Ex || channel == Channel::Ey || channel == Channel::Ex2;
+    return factsOf(channel).electric;
 }
 
 QString channelName(Channel channel)
 {
-    return QString::fromLatin1(names[static_cast<int>(channel)]);
+    return QString::fromLatin1(factsOf(channel).name);
 }
 
 QString channelTag(Channel channel)
 {
-    return QString::fromLatin1(tags[static_cast<int>(channel)]);
+    return QString::fromLatin1(factsOf(channel).tag);
 }
 
 QString gainChannelWord(Channel channel)
 {
-    return channelName(channel) + QLatin1Char('-');
+    return QString::fromLatin1(factsOf(channel).gainWord);
 }
 
 double adcScaleMilliVoltPerCount(double sampleRate)

@@ -9,7 +9,10 @@
 #include "ProjectSchema.h"
 #include "StationPaths.h"
 
-CliProject::CliProject(const QString &command) : command(command), index(&operatorDialogs) {}
+CliProject::CliProject(const QString &command) : command(command), index(&operatorDialogs)
+{
+    index.setFeedback(&console);
+}
 
 CliProject::~CliProject()
 {

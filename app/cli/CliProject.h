@@ -1,6 +1,6 @@
 #pragma once
-// A project opened for one subcommand: the project file's database, the hub over it, and the
-// command-line operator. Opening makes the project's folder the working folder, so the relative
+// A project opened for one subcommand: the project file's database, the hub over it, the
+// command-line operator and the progress display the hub reports long work to. Opening makes the project's folder the working folder, so the relative
 // paths of the work folder ("tensors/", "SensorsFile/", "GainCalibration/") resolve there.
 // Errors are printed to standard error as "terrascope-cli <command>: <text>".
 
@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "CliOperatorDialogs.h"
+#include "ConsoleFeedback.h"
 #include "LibDORE.h"
 #include "TreeModel_Index.h"
 
@@ -37,6 +38,7 @@ public:
 
     TreeModel_Index &hub() { return index; }
     CliOperatorDialogs &dialogs() { return operatorDialogs; }
+    ConsoleFeedback &feedback() { return console; }
     Data_Station *station(const StationRef &ref) { return index.stationAt(ref.line, ref.station); }
     // "Line 1, Station 2".
     QString label(const StationRef &ref);
@@ -53,6 +55,7 @@ private:
     QString command;
     QString path;
     CliOperatorDialogs operatorDialogs;
+    ConsoleFeedback console;
     LibDORE db;
     TreeModel_Index index;
 };

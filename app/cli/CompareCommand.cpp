@@ -71,8 +71,7 @@ void compareScalar(Comparison &c, const CliProject::StationRef &ref, const Stati
 {
     Data_Station *station = c.project.station(ref);
     const QString label = c.project.label(ref);
-    QVector<OneFreqImpedance> exHy, ex2Hy, eyHx;
-    station->decodeCurves(exHy, ex2Hy, eyHx);
+    const StationCurves stored = station->storedCurves();
     if (station->HasResult() < 1) {
         QTextStream(stdout) << QStringLiteral("%1  no stored scalar curves\n").arg(label, -18);
         return;
@@ -82,8 +81,8 @@ void compareScalar(Comparison &c, const CliProject::StationRef &ref, const Stati
         int channel;
         const QVector<OneFreqImpedance> &curve;
         const LayeredEarth &earth;
-    } curves[] = {{"ExHy", 0, exHy, earths.xy}, {"EyHx", 1, eyHx, earths.yx},
-                  {"Ex2Hy", 2, ex2Hy, earths.xy}};
+    } curves[] = {{"ExHy", 0, stored.exHy, earths.xy}, {"EyHx", 1, stored.eyHx, earths.yx},
+                  {"Ex2Hy", 2, stored.ex2Hy, earths.xy}};
     for (const auto &entry : curves)
         if (!entry.curve.isEmpty())
             report(c, label, QLatin1String(entry.name),
@@ -97,7 +96,7 @@ int rateOfBand(Data_Station &station, const QString &band)
     for (int s = 0; s < samples->count(); ++s) {
         Data_SampleData *sample = samples->at(s).object;
         if (sample && sample->Use() != 0
-            && TensorResultBands::extension(TensorResultBands::ofSampleRate(sample->SampleRate()))
+            && TensorResultBands::extension(SampleRateBands::tensorResultBand(sample->SampleRate()))
                    == QLatin1Char('.') + band)
             return sample->SampleRate();
     }

@@ -15,17 +15,14 @@ const QString kCommand = QStringLiteral("curve");
 bool scalarTable(CliProject &project, const CliProject::StationRef &ref, QStringList &rows)
 {
     const Data_Station *station = project.station(ref);
-    QVector<OneFreqImpedance> exHy, ex2Hy, eyHx, multiPolarity;
-    station->decodeCurves(exHy, ex2Hy, eyHx);
-    station->decodeMultiPolarityCurve(multiPolarity);
-    if (station->HasResult() < 1 || (exHy.isEmpty() && eyHx.isEmpty() && ex2Hy.isEmpty())) {
+    const StationCurves c = station->storedCurves();
+    if (station->HasResult() < 1 || c.scalarEmpty()) {
         project.error(QStringLiteral("%1 has no stored curves; run process first")
                           .arg(project.label(ref)));
         return false;
     }
-    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
-    station->decodeErrorBars(exHyBars, eyHxBars, ex2HyBars);
-    rows = CurveTable::scalarRows(exHy, eyHx, ex2Hy, multiPolarity, exHyBars, eyHxBars, ex2HyBars);
+    rows = CurveTable::scalarRows(c.exHy, c.eyHx, c.ex2Hy, c.multiPolarity, c.exHyBars, c.eyHxBars,
+                                  c.ex2HyBars);
     return true;
 }
 

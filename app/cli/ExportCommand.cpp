@@ -29,8 +29,12 @@ bool exportLine(CliProject &project, const QString &kind, const QString &lineTex
         return false;
     if (kind == "eh4")
         return project.hub().exportEH4(line);
-    if (kind == "spectrum")
-        return project.hub().exportLineSpectrum(line);
+    if (kind == "spectrum") {
+        project.feedback().begin(QStringLiteral("spectrum export of line %1").arg(lineText));
+        const bool written = project.hub().exportLineSpectrum(line);
+        project.feedback().end(project.feedback().outcome(written));
+        return written;
+    }
     return project.hub().exportRawData(line);
 }
 

@@ -33,7 +33,10 @@ int runInvertCommand(const QStringList &arguments)
     const int timeoutMs = parser.isSet("timeout") ? qMax(1, parser.value("timeout").toInt()) * 1000
                                                   : InversionRun::kDefaultTimeoutMs;
     TreeModel_Index &hub = project.hub();
-    if (!(method == "nlcg" ? hub.runNLCG(line, timeoutMs) : hub.runNLLS(line, timeoutMs)))
+    project.feedback().begin(QStringLiteral("%1 run of line %2").arg(method, parser.value("line")));
+    const bool ran = method == "nlcg" ? hub.runNLCG(line, timeoutMs) : hub.runNLLS(line, timeoutMs);
+    project.feedback().end(project.feedback().outcome(ran));
+    if (!ran)
         return 1;
     const QString path = out.isEmpty() ? QStringLiteral("line-%1-%2.dat").arg(parser.value("line"), method) : out;
     return LineCommandSupport::writeSection(project, path);

@@ -56,17 +56,16 @@ CurvePlot::Series seriesOf(const QString &name, const QVector<OneFreqImpedance> 
 bool addScalarCurves(CliProject &project, const CliProject::StationRef &ref, CurvePlot &plot)
 {
     const Data_Station *station = project.station(ref);
-    QVector<OneFreqImpedance> exHy, ex2Hy, eyHx;
-    station->decodeCurves(exHy, ex2Hy, eyHx);
     if (station->HasResult() < 1)
         return false;
-    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
-    station->decodeErrorBars(exHyBars, eyHxBars, ex2HyBars);
+    const StationCurves stored = station->storedCurves();
     const struct {
         const char *name;
         const QVector<OneFreqImpedance> *curve;
         const QVector<ImpedanceErrorBar> *bars;
-    } curves[] = {{"ExHy", &exHy, &exHyBars}, {"EyHx", &eyHx, &eyHxBars}, {"Ex2Hy", &ex2Hy, &ex2HyBars}};
+    } curves[] = {{"ExHy", &stored.exHy, &stored.exHyBars},
+                  {"EyHx", &stored.eyHx, &stored.eyHxBars},
+                  {"Ex2Hy", &stored.ex2Hy, &stored.ex2HyBars}};
     bool any = false;
     for (const auto &c : curves) {
         if (!c.curve->isEmpty())

@@ -57,11 +57,10 @@ int usedRecordingCount(CliProject &project, const QList<StationRef> &stations)
 
 void processRecording(Run &run, const StationRef &ref, int position, Data_SampleData &sample)
 {
-    QTextStream err(stderr);
-    err << QStringLiteral("[%1/%2] %3, recording %4 (%5 Hz) ... ")
-               .arg(++run.done).arg(run.recordingCount).arg(run.project.label(ref))
-               .arg(sample.SampleDataNum()).arg(sample.SampleRate());
-    err.flush();
+    ConsoleFeedback &feedback = run.project.feedback();
+    feedback.begin(QStringLiteral("[%1/%2] %3, recording %4 (%5 Hz)")
+                       .arg(++run.done).arg(run.recordingCount).arg(run.project.label(ref))
+                       .arg(sample.SampleDataNum()).arg(sample.SampleRate()));
     QElapsedTimer timer;
     timer.start();
     TreeModel_Index &hub = run.project.hub();
@@ -69,8 +68,8 @@ void processRecording(Run &run, const StationRef &ref, int position, Data_Sample
     hub.on_slot_StackMethodChanged(run.options.estimator);
     const bool processed = hub.openRecording(ref.line, ref.station, position);
     run.failures += processed ? 0 : 1;
-    err << (processed ? QStringLiteral("done") : QStringLiteral("failed"))
-        << QStringLiteral(" (%1 s)\n").arg(timer.elapsed() / 1000.0, 0, 'f', 1);
+    feedback.end(feedback.outcome(processed)
+                 + QStringLiteral(" (%1 s)").arg(timer.elapsed() / 1000.0, 0, 'f', 1));
 }
 
 void processStations(Run &run, const QList<StationRef> &stations)
@@ -83,6 +82,8 @@ void processStations(Run &run, const QList<StationRef> &stations)
         DORE_Collection<Data_SampleData> *samples = station->REF_Data_SampleData();
         for (int r = 0; r < samples->count(); ++r) {
             Data_SampleData *sample = samples->at(r).object;
+            if (run.project.feedback().isCancelled())
+                return;
             if (sample && sample->Use() != 0)
                 processRecording(run, ref, r, *sample);
         }
@@ -193,6 +194,12 @@ int runProcessCommand(const QStringList &arguments)
     }
     Run run{project, options};
     processStations(run, stations);
+    if (project.feedback().isCancelled()) {
+        project.error(QStringLiteral("cancelled at recording %1 of %2, which stored nothing; the "
+                                     "recordings before it keep their results")
+                          .arg(run.done).arg(run.recordingCount));
+        return 1;
+    }
     printSummary(project, stations, kept);
     if (run.failures == 0)
         return 0;

@@ -63,7 +63,7 @@ EDIDeviceIO::EDIDeviceIO(OperatorDialogs *dialogs, QObject *parent)
 
 QString EDIDeviceIO::tensorFilePath(const QString &basePath, double sampleRate)
 {
-    return basePath + TensorResultBands::extension(TensorResultBands::ofSampleRate(sampleRate));
+    return basePath + TensorResultBands::extension(SampleRateBands::tensorResultBand(sampleRate));
 }
 
 bool EDIDeviceIO::writeTensorFile(const QVector<TensorCrossPower> &crossPowers,

@@ -8,7 +8,6 @@
 #include <climits>
 #include <cmath>
 
-#include "CurveBlob.h"
 #include "Data_Line.h"
 #include "Data_Station.h"
 #include "FrequencyTables.h"
@@ -49,19 +48,6 @@ QString componentFields(const QVector<OneFreqImpedance> &curve, double f)
             return field(fixed2(record.coherency)) + field(resistivityText(record.rho))
                    + field(fixed2(record.phase));
     return field(fixed2(0)).repeated(3);
-}
-
-// The Ex/Hy and Ey/Hx curves: stored ones when the station has results, else gathered from its
-// recordings.
-void stationCurves(Data_Station &station, QVector<OneFreqImpedance> &a, QVector<OneFreqImpedance> &b)
-{
-    if (station.HasResult() > 0) {
-        CurveBlob::decode(station.Data_ImpedanceEx(), a);
-        CurveBlob::decode(station.Data_ImpedanceEy(), b);
-        return;
-    }
-    QVector<OneFreqImpedance> ex2;
-    station.assembleCurves(a, b, ex2);
 }
 
 } // namespace
@@ -131,13 +117,14 @@ QString EH4Export::writePoint(const QString &folder, int number, Data_Station &s
     QFile file(folder + QStringLiteral("/ZJP.") + pointName(number));
     if (!TextFileOutput::open(file, "EH4Export::writePoint"))
         return file.fileName() + QStringLiteral(": ") + file.errorString();
-    QVector<OneFreqImpedance> a, b;
-    stationCurves(station, a, b);
-    for (QVector<OneFreqImpedance> *curve : {&a, &b}) {
+    // The stored Ex/Hy and Ey/Hx curves, or those gathered from the recordings.
+    StationCurves curves = station.currentCurves();
+    for (QVector<OneFreqImpedance> *curve : {&curves.exHy, &curves.eyHx}) {
         StationResults::sortByFrequency(*curve);
         cleanCurve(*curve);
     }
-    return TextFileOutput::writeAndClose(file, pointFileText(a, b), "EH4Export::writePoint");
+    return TextFileOutput::writeAndClose(file, pointFileText(curves.exHy, curves.eyHx),
+                                         "EH4Export::writePoint");
 }
 
 bool EH4Export::refuse(const QString &text)

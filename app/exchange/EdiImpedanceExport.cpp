@@ -141,11 +141,9 @@ bool EdiImpedanceExport::run(Data_Line *line, int stationRow)
     Data_Station *station = path.isEmpty() || !line ? nullptr : line->REF_Data_Station()->at(stationRow).object;
     if (!station)
         return false;
-    QVector<OneFreqImpedance> exHy, ex2Hy, eyHx;
-    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
-    station->decodeCurves(exHy, ex2Hy, eyHx);
-    station->decodeErrorBars(exHyBars, eyHxBars, ex2HyBars);
-    const QVector<EdiImpedanceRow> rows = EdiImpedanceTable::rows(exHy, exHyBars, eyHx, eyHxBars);
+    const StationCurves curves = station->storedCurves();
+    const QVector<EdiImpedanceRow> rows =
+        EdiImpedanceTable::rows(curves.exHy, curves.exHyBars, curves.eyHx, curves.eyHxBars);
     if (rows.isEmpty() || !hasErrorBars(rows)) {
         dialogs->critical(QStringLiteral("EDI导出错误"),
                           QStringLiteral("Station %1 has no ExHy and EyHx curves with error bars; process it with "

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -10,6 +11,7 @@
 #include "NLCGIODevice.h"
 #include "NLLSIODevice.h"
 #include "OperatorDialogs.h"
+#include "WorkFeedback.h"
 
 namespace {
 
@@ -42,7 +44,10 @@ const QString kProgramFailed = QStringLiteral("反演程序运行出错");
 
 } // namespace
 
-InversionRun::InversionRun(OperatorDialogs *dialogs) : dialogs(dialogs) {}
+InversionRun::InversionRun(OperatorDialogs *dialogs, WorkFeedback *feedback)
+    : dialogs(dialogs), feedback(feedback)
+{
+}
 
 void InversionRun::refuse(const QString &text)
 {
@@ -117,6 +122,24 @@ bool InversionRun::runNLLS(Data_Line &line, QList<DataType_ResultData> &section)
     return true;
 }
 
+InversionRun::Ending InversionRun::waitForEnd(QProcess &process)
+{
+    constexpr int kSliceMs = 100;
+    QElapsedTimer clock;
+    clock.start();
+    while (!process.waitForFinished(kSliceMs) && process.state() != QProcess::NotRunning) {
+        const qint64 waited = clock.elapsed();
+        if (feedback) {
+            feedback->report(double(waited) / timeoutMs, QStringLiteral("反演程序运行中"));
+            if (feedback->isCancelled())
+                return Ending::Cancelled;
+        }
+        if (waited >= timeoutMs)
+            return Ending::TimedOut;
+    }
+    return Ending::Ended;
+}
+
 bool InversionRun::runProgram(const QString &folder, const QString &program, const QString &output,
                               QString &programOutput)
 {
@@ -136,12 +159,21 @@ bool InversionRun::runProgram(const QString &folder, const QString &program, con
         return false;
     }
     process.closeWriteChannel();
-    if (!process.waitForFinished(timeoutMs)) {
+    const Ending ending = waitForEnd(process);
+    if (ending != Ending::Ended) {
         process.kill();
         process.waitForFinished();
+        QFile::remove(output);
+    }
+    if (ending == Ending::TimedOut) {
         qWarning().noquote() << "InversionRun::runProgram:" << program << "ran past"
                              << timeoutMs << "ms and was stopped";
         refuse(QStringLiteral("反演程序运行超时，已终止"));
+        return false;
+    }
+    if (ending == Ending::Cancelled) {
+        qInfo().noquote() << "InversionRun::runProgram:" << program << "stopped on request";
+        dialogs->information(QStringLiteral("反演"), QStringLiteral("反演已取消，未生成剖面。"));
         return false;
     }
     // What the program printed (iterations, misfits, stations it left out) goes to the log.

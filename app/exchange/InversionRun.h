@@ -12,14 +12,18 @@
 
 class Data_Line;
 class OperatorDialogs;
+class QProcess;
 class QString;
+class WorkFeedback;
 
 class InversionRun {
 public:
     static constexpr int kDefaultTimeoutMs = 2 * 60 * 60 * 1000;
 
-    // dialogs must outlive this object.
-    explicit InversionRun(OperatorDialogs *dialogs);
+    // Both must outlive this object; without feedback the run is never cancelled. While the
+    // program runs, the time waited is reported against the time limit, and a cancel stops the
+    // program (its output is removed and the operator told).
+    explicit InversionRun(OperatorDialogs *dialogs, WorkFeedback *feedback = nullptr);
 
     void setTimeout(int milliseconds) { timeoutMs = milliseconds; }
 
@@ -32,10 +36,14 @@ public:
 
 private:
     // Runs program in folder and keeps its standard output in programOutput.
+    enum class Ending { Ended, TimedOut, Cancelled };
+    // Waits for process in short slices up to the time limit, reporting and asking the feedback.
+    Ending waitForEnd(QProcess &process);
     bool runProgram(const QString &folder, const QString &program, const QString &output,
                     QString &programOutput);
     void refuse(const QString &text);
 
     OperatorDialogs *dialogs;
+    WorkFeedback *feedback;
     int timeoutMs = kDefaultTimeoutMs;
 };

@@ -10,8 +10,12 @@
 #include "ResultTableExport.h"
 #include "StationPaths.h"
 #include "TextFileOutput.h"
+#include "WorkFeedback.h"
 
-LineSpectrumExport::LineSpectrumExport(OperatorDialogs *dialogs) : dialogs(dialogs) {}
+LineSpectrumExport::LineSpectrumExport(OperatorDialogs *dialogs, WorkFeedback *feedback)
+    : dialogs(dialogs), feedback(feedback)
+{
+}
 
 QString LineSpectrumExport::header()
 {
@@ -37,20 +41,9 @@ QStringList LineSpectrumExport::stationLines(float stationNum, const MagneticSpe
     return lines;
 }
 
-bool LineSpectrumExport::run(Data_Line &line, const QString &projectFolder,
-                             const ReCalculateParam &settings)
+bool LineSpectrumExport::tableLines(Data_Line &line, const QString &projectFolder,
+                                    const ReCalculateParam &settings, QStringList &lines)
 {
-    const QString path = dialogs->saveFileName(QStringLiteral("保存数据"), QDir::currentPath(),
-                                               QStringLiteral("DAT文件(*.DAT)"));
-    if (path.isEmpty())
-        return false;
-    QFile file(path);
-    if (!TextFileOutput::open(file, "LineSpectrumExport::run")) {
-        reportFailure();
-        return false;
-    }
-    QTextStream out(&file);
-    out << header();
     DORE_Collection<Data_Station> *stations = line.REF_Data_Station();
     for (int s = 0; s < stations->count(); ++s) {
         Data_Station *station = stations->at(s).object;
@@ -58,12 +51,38 @@ bool LineSpectrumExport::run(Data_Line &line, const QString &projectFolder,
             continue;
         const QString folder =
             StationPaths::stationFolder(projectFolder, line.LineName(), station->StationNum());
-        QVector<OneFreqImpedance> exHy, ex2Hy, eyHx;
-        station->decodeCurves(exHy, ex2Hy, eyHx);
-        const MagneticSpectra spectra = StationMagneticSpectra::compute(*station, folder, settings);
-        for (const QString &text : stationLines(station->StationNum(), spectra, exHy))
-            out << text << '\n';
+        const WorkFeedback::Step step = feedback->step(double(s) / stations->count(),
+                                                       double(s + 1) / stations->count(),
+                                                       StationPaths::stationLabel(station->StationNum()));
+        MagneticSpectra spectra;
+        if (!StationMagneticSpectra::compute(*station, folder, settings, step, spectra))
+            return false;
+        lines << stationLines(station->StationNum(), spectra, station->storedCurves().exHy);
     }
+    return true;
+}
+
+bool LineSpectrumExport::run(Data_Line &line, const QString &projectFolder,
+                             const ReCalculateParam &settings)
+{
+    const QString path = dialogs->saveFileName(QStringLiteral("保存数据"), QDir::currentPath(),
+                                               QStringLiteral("DAT文件(*.DAT)"));
+    if (path.isEmpty())
+        return false;
+    QStringList lines;
+    if (!tableLines(line, projectFolder, settings, lines)) {
+        dialogs->information(QStringLiteral("导出数据"), QStringLiteral("导出已取消，未写入文件。"));
+        return false;
+    }
+    QFile file(path);
+    if (!TextFileOutput::open(file, "LineSpectrumExport::run")) {
+        reportFailure();
+        return false;
+    }
+    QTextStream out(&file);
+    out << header();
+    for (const QString &text : qAsConst(lines))
+        out << text << '\n';
     if (!TextFileOutput::finish(file, out, "LineSpectrumExport::run")) {
         reportFailure();
         return false;

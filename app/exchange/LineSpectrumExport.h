@@ -17,16 +17,19 @@
 
 class Data_Line;
 class OperatorDialogs;
+class WorkFeedback;
 
 class LineSpectrumExport {
 public:
-    // dialogs must outlive this object.
-    explicit LineSpectrumExport(OperatorDialogs *dialogs);
+    // Both must outlive this object.
+    LineSpectrumExport(OperatorDialogs *dialogs, WorkFeedback *feedback);
 
-    // Asks for the output file, then writes the table of line, whose station folders lie below
-    // projectFolder; the spectra are read with the segment settings of station processing. Ends
-    // on a cancelled file choice; a file that cannot be written is reported and ends the export.
-    // True when the whole table was written.
+    // Asks for the output file, reads the spectra of line's stations (their folders lie below
+    // projectFolder, read with the segment settings of station processing), then writes the
+    // table. Ends on a cancelled file choice; a file that cannot be written is reported and ends
+    // the export. Progress goes to the feedback, one share per station; a cancel between
+    // recordings ends the export before the file is touched, and the operator is told. True when
+    // the whole table was written.
     bool run(Data_Line &line, const QString &projectFolder, const ReCalculateParam &settings);
 
     // The heading line, with its line end.
@@ -36,7 +39,11 @@ public:
                                     const QVector<OneFreqImpedance> &exCurve);
 
 private:
+    // The table's lines of every used station; false when cancelled.
+    bool tableLines(Data_Line &line, const QString &projectFolder, const ReCalculateParam &settings,
+                    QStringList &lines);
     void reportFailure();
 
     OperatorDialogs *dialogs;
+    WorkFeedback *feedback;
 };

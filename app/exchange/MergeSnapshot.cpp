@@ -8,43 +8,27 @@
 
 namespace {
 
-MergeRecording recordingOf(Data_SampleData &sample)
+MergeRow recordingOf(Data_SampleData &sample)
 {
-    MergeRecording recording{sample.SampleDataNum(), sample.SampleRate(), sample.Use(), {}};
+    sample.update();
+    MergeRow recording{sample.copiedValues(), {}};
     DORE_Collection<Data_ProcessData> *results = sample.REF_Data_ProcessData();
     for (int r = 0; r < results->count(); ++r)
-        if (const Data_ProcessData *result = results->at(r).object)
-            recording.channels.append({result->SampleChannel(), result->SampleFrequency(),
-                                       result->Data_Impedance(), result->Data_Velocity()});
+        if (Data_ProcessData *result = results->at(r).object) {
+            result->update();
+            recording.children.append({result->copiedValues(), {}});
+        }
     return recording;
 }
 
-MergeStation stationOf(Data_Station &s)
+MergeRow stationOf(Data_Station &s)
 {
-    MergeStation station;
-    station.stationNum = s.StationNum();
-    station.use = s.Use();
-    station.sampleNumbers = s.SampleNumbers();
-    station.elevation = s.GPS_Elevation();
-    station.latitude = s.GPS_Latitude();
-    station.longitude = s.GPS_Longtitude();
-    station.hasResult = s.HasResult();
-    station.hasTensor = s.HasTensor();
-    station.hmt = s.HMT();
-    station.mmt = s.MMT();
-    station.lmt = s.LMT();
-    station.xPoleDistance = s.XPoleDistance();
-    station.yPoleDistance = s.YPoleDistance();
-    station.impedanceEx = s.Data_ImpedanceEx();
-    station.impedanceEy = s.Data_ImpedanceEy();
-    station.impedanceEx2 = s.Data_ImpedanceEx2();
-    station.impedanceMP = s.Data_ImpedanceMP();
+    s.update();
+    MergeRow station{s.copiedValues(), {}};
     DORE_Collection<Data_SampleData> *samples = s.REF_Data_SampleData();
     for (int k = 0; k < samples->count(); ++k)
-        if (Data_SampleData *sample = samples->at(k).object) {
-            sample->update();
-            station.recordings.append(recordingOf(*sample));
-        }
+        if (Data_SampleData *sample = samples->at(k).object)
+            station.children.append(recordingOf(*sample));
     return station;
 }
 
@@ -52,9 +36,9 @@ MergeStation stationOf(Data_Station &s)
 
 namespace MergeSnapshot {
 
-QList<MergeLine> read(LibDORE &db)
+QList<MergeRow> read(LibDORE &db)
 {
-    QList<MergeLine> lines;
+    QList<MergeRow> lines;
     DORE_Collection<Data_Project> projects(&db);
     Data_Project *project = projects.at(0).object;
     if (!project)
@@ -64,11 +48,12 @@ QList<MergeLine> read(LibDORE &db)
         Data_Line *row = lineRows->at(l).object;
         if (!row)
             continue;
-        MergeLine line{row->LineName(), row->Use(), row->Note(), {}};
+        row->update();
+        MergeRow line{row->copiedValues(), {}};
         DORE_Collection<Data_Station> *stations = row->REF_Data_Station();
         for (int s = 0; s < stations->count(); ++s)
             if (Data_Station *station = stations->at(s).object)
-                line.stations.append(stationOf(*station));
+                line.children.append(stationOf(*station));
         lines.append(line);
     }
     return lines;

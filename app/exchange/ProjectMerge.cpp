@@ -31,40 +31,24 @@ Data_Line *lineNamed(DORE_Collection<Data_Line> &lines, int lineName)
     return nullptr;
 }
 
-void setStation(Data_Station &row, const MergeStation &s)
+// A new row of collection with the copied values of row, committed; null when a write failed.
+template <class T> T *copiedRow(DORE_Collection<T> &collection, const MergeRow &row)
 {
-    row.setStationNum(s.stationNum);
-    row.setUse(s.use);
-    row.setSampleNumbers(s.sampleNumbers);
-    row.setGPS_Elevation(s.elevation);
-    row.setGPS_Latitude(s.latitude);
-    row.setGPS_Longtitude(s.longitude);
-    row.setHasResult(s.hasResult);
-    row.setHasTensor(s.hasTensor);
-    row.setHMT(s.hmt);
-    row.setMMT(s.mmt);
-    row.setLMT(s.lmt);
-    row.setXPoleDistance(s.xPoleDistance);
-    row.setYPoleDistance(s.yPoleDistance);
-    row.setData_ImpedanceEx(s.impedanceEx);
-    row.setData_ImpedanceEy(s.impedanceEy);
-    row.setData_ImpedanceEx2(s.impedanceEx2);
-    row.setData_ImpedanceMP(s.impedanceMP);
+    T *copy = newRow(collection);
+    if (!copy)
+        return nullptr;
+    copy->setCopiedValues(row.values);
+    return copy->commit() ? copy : nullptr;
 }
 
-bool copyChannels(Data_SampleData &sample, const MergeRecording &recording)
+bool copyRecording(Data_Station &station, const MergeRow &recording)
 {
-    for (const MergeChannel &channel : recording.channels) {
-        Data_ProcessData *row = newRow(*sample.REF_Data_ProcessData());
-        if (!row)
+    Data_SampleData *sample = copiedRow(*station.REF_Data_SampleData(), recording);
+    if (!sample)
+        return false;
+    for (const MergeRow &channel : recording.children)
+        if (!copiedRow(*sample->REF_Data_ProcessData(), channel))
             return false;
-        row->setSampleChannel(channel.sampleChannel);
-        row->setSampleFrequency(channel.sampleFrequency);
-        row->setData_Impedance(channel.impedance);
-        row->setData_Velocity(channel.velocity);
-        if (!row->commit())
-            return false;
-    }
     return true;
 }
 
@@ -82,7 +66,7 @@ bool ProjectMerge::run(LibDORE *a, LibDORE *b)
     return run(a, MergeSnapshot::read(*b));
 }
 
-bool ProjectMerge::run(LibDORE *a, const QList<MergeLine> &b)
+bool ProjectMerge::run(LibDORE *a, const QList<MergeRow> &b)
 {
     if (!a) {
         dialogs->critical(kTitle, QStringLiteral("请先打开合并文件A和合并文件B"));
@@ -104,7 +88,7 @@ bool ProjectMerge::run(LibDORE *a, const QList<MergeLine> &b)
     return true;
 }
 
-bool ProjectMerge::mergeLines(LibDORE &a, const QList<MergeLine> &lines)
+bool ProjectMerge::mergeLines(LibDORE &a, const QList<MergeRow> &lines)
 {
     DORE_Collection<Data_Project> projects(&a);
     Data_Project *project = projects.at(0).object;
@@ -113,51 +97,32 @@ bool ProjectMerge::mergeLines(LibDORE &a, const QList<MergeLine> &lines)
                              << "holds no project";
         return false;
     }
-    for (const MergeLine &line : lines)
+    for (const MergeRow &line : lines)
         if (!mergeLine(*project->REF_Data_Line(), line))
             return false;
     return true;
 }
 
-bool ProjectMerge::mergeLine(DORE_Collection<Data_Line> &lines, const MergeLine &line)
+bool ProjectMerge::mergeLine(DORE_Collection<Data_Line> &lines, const MergeRow &line)
 {
-    Data_Line *target = lineNamed(lines, line.lineName);
-    if (!target) {
-        target = newRow(lines);
-        if (!target)
-            return false;
-        target->setLineName(line.lineName);
-        target->setUse(line.use);
-        target->setNote(line.note);
-        if (!target->commit())
-            return false;
-    }
-    for (const MergeStation &station : line.stations)
+    Data_Line *target = lineNamed(lines, line.values.value(QStringLiteral("LineName")).toInt());
+    if (!target)
+        target = copiedRow(lines, line);
+    if (!target)
+        return false;
+    for (const MergeRow &station : line.children)
         if (!copyStation(*target, station))
             return false;
     return target->commit();
 }
 
-bool ProjectMerge::copyStation(Data_Line &line, const MergeStation &station)
+bool ProjectMerge::copyStation(Data_Line &line, const MergeRow &station)
 {
-    Data_Station *row = newRow(*line.REF_Data_Station());
+    Data_Station *row = copiedRow(*line.REF_Data_Station(), station);
     if (!row)
         return false;
-    setStation(*row, station);
-    return row->commit() && copyRecordings(*row, station);
-}
-
-bool ProjectMerge::copyRecordings(Data_Station &row, const MergeStation &station)
-{
-    for (const MergeRecording &recording : station.recordings) {
-        Data_SampleData *sample = newRow(*row.REF_Data_SampleData());
-        if (!sample)
+    for (const MergeRow &recording : station.children)
+        if (!copyRecording(*row, recording))
             return false;
-        sample->setSampleDataNum(recording.sampleDataNum);
-        sample->setSampleRate(recording.sampleRate);
-        sample->setUse(recording.use);
-        if (!sample->commit() || !copyChannels(*sample, recording))
-            return false;
-    }
     return true;
 }

@@ -2,7 +2,7 @@
 // Merge of project file B into project file A: B's lines whose line number A already has get B's
 // stations appended (a repeated station number becomes a second station); the other lines of B
 // are created in A with their number, switch and note. Every station comes with its recordings
-// and their processed channels. The whole merge is one transaction on A: any failed write rolls
+// and their processed channels; each row copies every column the store registers for its entity. The whole merge is one transaction on A: any failed write rolls
 // it back, so A is either fully merged or exactly as before.
 
 #include <QList>
@@ -25,13 +25,12 @@ public:
     // transaction is rolled back and a critical box says so. True when A was merged.
     bool run(LibDORE *a, LibDORE *b);
     // The same with B already read.
-    bool run(LibDORE *a, const QList<MergeLine> &b);
+    bool run(LibDORE *a, const QList<MergeRow> &b);
 
 private:
-    bool mergeLines(LibDORE &a, const QList<MergeLine> &lines);
-    bool mergeLine(DORE_Collection<Data_Line> &lines, const MergeLine &line);
-    bool copyStation(Data_Line &line, const MergeStation &station);
-    bool copyRecordings(Data_Station &row, const MergeStation &station);
+    bool mergeLines(LibDORE &a, const QList<MergeRow> &lines);
+    bool mergeLine(DORE_Collection<Data_Line> &lines, const MergeRow &line);
+    bool copyStation(Data_Line &line, const MergeRow &station);
 
     OperatorDialogs *dialogs;
 };

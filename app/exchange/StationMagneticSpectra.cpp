@@ -6,8 +6,6 @@
 #include "Data_SampleData.h"
 #include "Data_Station.h"
 #include "RecordingDescriptors.h"
-#include "RecordingProcessing.h"
-#include "RecordingTableReader.h"
 #include "Wavefile.h"
 
 namespace StationMagneticSpectra {
@@ -43,30 +41,30 @@ int segmentLength(const ReCalculateParam &settings)
     return n > 0 ? n : kDefaultSegmentLength;
 }
 
-MagneticSpectra compute(Data_Station &station, const QString &stationFolder,
-                        const ReCalculateParam &settings)
+bool compute(Data_Station &station, const QString &stationFolder, const ReCalculateParam &settings,
+             const std::function<bool(double fraction)> &keepGoing, MagneticSpectra &spectra)
 {
-    MagneticSpectra spectra;
     DORE_Collection<Data_SampleData> *samples = station.REF_Data_SampleData();
     for (int r = 0; r < samples->count(); ++r) {
-        const Data_SampleData *sample = samples->at(r).object;
+        if (keepGoing && !keepGoing(double(r) / samples->count()))
+            return false;
+        Data_SampleData *sample = samples->at(r).object;
         if (!sample || sample->Use() == 0)
             continue;
-        RecordingInfo info;
-        if (!RecordingTableReader::read(stationFolder, sample->SampleDataNum(), info)) {
+        sample->setFolder(stationFolder);
+        if (!sample->readTable()) {
             qWarning().noquote() << "StationMagneticSpectra: recording" << sample->SampleDataNum()
                                  << "has no row in" << stationFolder + QStringLiteral("/config.ini");
             continue;
         }
-        const RecordingHeader header = RecordingProcessing::headerOf(info, sample->SampleRate());
-        for (const MTSampleData &channel : RecordingDescriptors::buildChannelSamples(header)) {
+        for (const MTSampleData &channel : RecordingDescriptors::buildChannelSamples(sample->header())) {
             if (channel.channel == Channel_Hx)
                 mergeChannel(channel, settings, spectra.hx);
             else if (channel.channel == Channel_Hy)
                 mergeChannel(channel, settings, spectra.hy);
         }
     }
-    return spectra;
+    return true;
 }
 
 } // namespace StationMagneticSpectra

@@ -11,6 +11,7 @@
 
 #include <QMap>
 #include <QString>
+#include <functional>
 
 #include "ProcessingRecords.h"
 
@@ -27,9 +28,11 @@ namespace StationMagneticSpectra {
 // length (negative, or outside kShortestSegment..kLongestSegment).
 int segmentLength(const ReCalculateParam &settings);
 
-// The spectra of station, whose recording table and files are in stationFolder. A recording
-// whose table row, series or calibration tables cannot be read adds nothing (warning naming it).
-MagneticSpectra compute(Data_Station &station, const QString &stationFolder,
-                        const ReCalculateParam &settings);
+// The spectra of station, whose recording table and files are in stationFolder, into spectra. A
+// recording whose table row, series or calibration tables cannot be read adds nothing (warning
+// naming it). keepGoing (when set) is asked before each recording with the fraction of recordings
+// done; false stops the reading and the result is false.
+bool compute(Data_Station &station, const QString &stationFolder, const ReCalculateParam &settings,
+             const std::function<bool(double fraction)> &keepGoing, MagneticSpectra &spectra);
 
 } // namespace StationMagneticSpectra

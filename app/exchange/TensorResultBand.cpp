@@ -2,15 +2,6 @@
 
 namespace TensorResultBands {
 
-TensorResultBand ofSampleRate(double sampleRate)
-{
-    if (sampleRate > 4096)
-        return TensorResultBand::High;
-    if (sampleRate >= 501)
-        return TensorResultBand::Middle;
-    return TensorResultBand::Low;
-}
-
 QString extension(TensorResultBand band)
 {
     switch (band) {

@@ -1,15 +1,13 @@
 #pragma once
-// The sampling band a tensor result belongs to, chosen from the recording's sampling rate: above
-// 4096 Hz the high band, below 501 Hz the low band, and 501 to 4096 Hz (both ends included) the
-// middle band. The file extension and the station's band flag follow the same rule.
+// The file extension of a tensor result band (SampleRateBands::tensorResultBand chooses the band
+// from the recording's sampling rate; the station's band flag follows the same rule).
 
 #include <QString>
 
-enum class TensorResultBand { High, Middle, Low };
+#include "SampleRateBands.h"
 
 namespace TensorResultBands {
 
-TensorResultBand ofSampleRate(double sampleRate);
 // ".HMT", ".MMT" or ".LMT".
 QString extension(TensorResultBand band);
 

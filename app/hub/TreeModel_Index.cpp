@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMetaMethod>
 
+#include "Channels.h"
 #include "CurveBlob.h"
 #include "Data_Line.h"
 #include "Data_ProcessData.h"
@@ -32,27 +33,14 @@
 #include "TreeNode.h"
 #include "Wavefile.h"
 
-using RecordingProcessing::PairCurve;
 
 namespace {
-
-QString channelName(int code)
-{
-    switch (code) {
-    case Channel_Ex: return QStringLiteral("Ex");
-    case Channel_Ey: return QStringLiteral("Ey");
-    case Channel_Ex2: return QStringLiteral("Ex2");
-    case Channel_Hx: return QStringLiteral("Hx");
-    case Channel_Hy: return QStringLiteral("Hy");
-    default: return QString();
-    }
-}
 
 // Sets the station's band flag for a tensor result of a recording sampled at rate (Hz); the
 // result file's extension follows the same rule.
 void setBandFlag(Data_Station &station, int rate)
 {
-    switch (TensorResultBands::ofSampleRate(rate)) {
+    switch (SampleRateBands::tensorResultBand(rate)) {
     case TensorResultBand::High: station.setHMT(1); break;
     case TensorResultBand::Middle: station.setMMT(1); break;
     case TensorResultBand::Low: station.setLMT(1); break;
@@ -74,6 +62,11 @@ TreeModel_Index::TreeModel_Index(OperatorDialogs *dialogs, QObject *parent)
     connect(sections, &SectionPublisher::signal_CentralWidgetChanged, this,
             &TreeModel_Index::signal_CentralWidgetChanged);
     connect(sections, &SectionPublisher::setExportData, this, &TreeModel_Index::setExportData);
+}
+
+void TreeModel_Index::setFeedback(WorkFeedback *given)
+{
+    feedback = given ? given : &ownFeedback;
 }
 
 TreeModel_Index::~TreeModel_Index()
@@ -235,10 +228,7 @@ void TreeModel_Index::showStation(int linePosition, int stationPosition, int)
     if (station->Use() == 0)
         return;
     const bool multiPolarity = isMultiPolarityStation(*line, *station);
-    if (station->HasResult() > 0)
-        showStoredCurves(*station, multiPolarity);
-    else
-        showAssembledCurves(*station, multiPolarity);
+    showCurves(*station, multiPolarity);
 }
 
 bool TreeModel_Index::isMultiPolarityStation(Data_Line &line, Data_Station &station)
@@ -247,82 +237,52 @@ bool TreeModel_Index::isMultiPolarityStation(Data_Line &line, Data_Station &stat
     if (!first)
         return false;
     first->setFolder(StationPaths::stationFolder(folder, line.LineName(), station.StationNum()));
-    return first->description().measureMode == RecordingTableReader::ModeCommonPointMulti;
+    return first->readTable()
+           && first->header().measureMode == RecordingTableReader::ModeCommonPointMulti;
 }
 
-void TreeModel_Index::showStoredCurves(Data_Station &station, bool multiPolarity)
+void TreeModel_Index::showCurves(Data_Station &station, bool multiPolarity)
 {
-    QVector<OneFreqImpedance> exHy, ex2Hy, eyHx;
-    station.decodeCurves(exHy, ex2Hy, eyHx);
-    if (!readyToShow(station, exHy, eyHx, ex2Hy))
+    const bool assembled = station.HasResult() < 1;
+    StationCurves curves = station.currentCurves();
+    if (!readyToShow(station, curves))
         return;
-    emitStationCurves(station, exHy, eyHx, ex2Hy);
-    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
-    station.decodeErrorBars(exHyBars, eyHxBars, ex2HyBars);
-    emitErrorBars(exHyBars, eyHxBars, ex2HyBars);
-    if (!multiPolarity)
-        return;
-    QVector<OneFreqImpedance> combined;
-    station.decodeMultiPolarityCurve(combined);
-    if (combined.isEmpty()) {
-        combined = MultiPolarityCurve::combine(exHy, eyHx, ex2Hy);
-        station.setData_ImpedanceMP(CurveBlob::encode(combined));
-        station.commit();
+    if (assembled) {
+        StationResults::setScalarCurves(station, curves.exHy, curves.eyHx, curves.ex2Hy);
+        station.setErrorBars(curves.exHyBars, curves.eyHxBars, curves.ex2HyBars);
+        station.setHasResult(1);
     }
-    emit MPMTImpedanceChanged(combined);
-}
-
-void TreeModel_Index::showAssembledCurves(Data_Station &station, bool multiPolarity)
-{
-    QVector<OneFreqImpedance> exHy, eyHx, ex2Hy;
-    station.assembleCurves(exHy, eyHx, ex2Hy);
-    if (!readyToShow(station, exHy, eyHx, ex2Hy))
-        return;
-    StationResults::setScalarCurves(station, exHy, eyHx, ex2Hy);
-    emitStationCurves(station, exHy, eyHx, ex2Hy);
-    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
-    station.assembleErrorBars(exHyBars, eyHxBars, ex2HyBars);
-    station.setErrorBars(exHyBars, eyHxBars, ex2HyBars);
-    emitErrorBars(exHyBars, eyHxBars, ex2HyBars);
+    emitStationCurves(station, curves);
     if (multiPolarity) {
-        const QVector<OneFreqImpedance> combined = MultiPolarityCurve::combine(exHy, eyHx, ex2Hy);
-        emit MPMTImpedanceChanged(combined);
-        station.setData_ImpedanceMP(CurveBlob::encode(combined));
+        if (assembled || curves.multiPolarity.isEmpty()) {
+            curves.multiPolarity = MultiPolarityCurve::combine(curves.exHy, curves.eyHx, curves.ex2Hy);
+            station.setData_ImpedanceMP(CurveBlob::encode(curves.multiPolarity));
+        }
+        emit MPMTImpedanceChanged(curves.multiPolarity);
     }
-    station.setHasResult(1);
     station.commit();
 }
 
-void TreeModel_Index::emitStationCurves(const Data_Station &station,
-                                        const QVector<OneFreqImpedance> &exHy,
-                                        const QVector<OneFreqImpedance> &eyHx,
-                                        const QVector<OneFreqImpedance> &ex2Hy)
+void TreeModel_Index::emitStationCurves(const Data_Station &station, const StationCurves &curves)
 {
     emit signal_SelectPointTitle(StationPaths::stationLabel(station.StationNum()));
-    emit ExHyImpedanceChanged(exHy);
-    emit Ex2HyImpedanceChanged(ex2Hy);
-    emit EyHxImpedanceChanged(eyHx);
+    emit ExHyImpedanceChanged(curves.exHy);
+    emit Ex2HyImpedanceChanged(curves.ex2Hy);
+    emit EyHxImpedanceChanged(curves.eyHx);
+    emit ExHyErrorBarsChanged(curves.exHyBars);
+    emit Ex2HyErrorBarsChanged(curves.ex2HyBars);
+    emit EyHxErrorBarsChanged(curves.eyHxBars);
 }
 
-void TreeModel_Index::emitErrorBars(const QVector<ImpedanceErrorBar> &exHy,
-                                    const QVector<ImpedanceErrorBar> &eyHx,
-                                    const QVector<ImpedanceErrorBar> &ex2Hy)
+bool TreeModel_Index::readyToShow(const Data_Station &station, StationCurves &curves)
 {
-    emit ExHyErrorBarsChanged(exHy);
-    emit Ex2HyErrorBarsChanged(ex2Hy);
-    emit EyHxErrorBarsChanged(eyHx);
-}
-
-bool TreeModel_Index::readyToShow(const Data_Station &station, QVector<OneFreqImpedance> &exHy,
-                                  QVector<OneFreqImpedance> &eyHx, QVector<OneFreqImpedance> &ex2Hy)
-{
-    if (StationResults::allEmpty(exHy, eyHx, ex2Hy)) {
+    if (curves.scalarEmpty()) {
         dialogs->critical(QStringLiteral("显示错误"),
                           QStringLiteral("%1 没有可显示的曲线。")
                               .arg(StationPaths::stationLabel(station.StationNum())));
         return false;
     }
-    for (QVector<OneFreqImpedance> *curve : {&exHy, &eyHx, &ex2Hy})
+    for (QVector<OneFreqImpedance> *curve : {&curves.exHy, &curves.eyHx, &curves.ex2Hy})
         StationResults::sortByFrequency(*curve);
     return true;
 }
@@ -357,14 +317,11 @@ void TreeModel_Index::swapCurves()
     Data_Station *station = stationAt(currentLinePosition, currentStationPosition);
     if (!station || station->Use() == 0 || station->HasResult() < 1)
         return;
-    QVector<OneFreqImpedance> exHy, ex2Hy, eyHx;
-    station->decodeCurves(exHy, ex2Hy, eyHx);
-    StationResults::sortByFrequency(exHy);
-    StationResults::sortByFrequency(eyHx);
-    StationResults::setScalarCurves(*station, eyHx, exHy, ex2Hy);
-    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
-    station->decodeErrorBars(exHyBars, eyHxBars, ex2HyBars);
-    station->setErrorBars(eyHxBars, exHyBars, ex2HyBars);
+    StationCurves curves = station->storedCurves();
+    StationResults::sortByFrequency(curves.exHy);
+    StationResults::sortByFrequency(curves.eyHx);
+    StationResults::setScalarCurves(*station, curves.eyHx, curves.exHy, curves.ex2Hy);
+    station->setErrorBars(curves.eyHxBars, curves.exHyBars, curves.ex2HyBars);
     station->commit();
 }
 
@@ -379,11 +336,9 @@ bool TreeModel_Index::openRecording(int linePosition, int stationPosition, int r
         return false;
     sample->setFolder(StationPaths::stationFolder(folder, line->LineName(), station->StationNum()));
     const bool described = sample->readTable();
-    const RecordingInfo info = sample->description();
-    const RecordingHeader header = RecordingProcessing::headerOf(info, sample->SampleRate());
-    const QList<MTSampleData> channels = RecordingDescriptors::buildChannelSamples(header);
-    emit TimeSeriesParam(channels, processingSettings);
-    sendTimeSeries(channels, RecordingProcessing::pairSamples(info, header));
+    const RecordingProcessing::Recording recording = RecordingProcessing::describe(sample->header());
+    emit TimeSeriesParam(recording.channels, processingSettings);
+    sendTimeSeries(recording.channels, recording.pairs);
     if (!processingSettings.recomputeImpedance)
         return true;
     if (!described) {
@@ -394,7 +349,7 @@ bool TreeModel_Index::openRecording(int linePosition, int stationPosition, int r
                           : QStringLiteral("the recording table %1 is missing").arg(table));
         return false;
     }
-    const bool computed = recompute(*line, *station, *sample, info, header);
+    const bool computed = recompute(*line, *station, *sample, recording);
     sample->commit();
     return computed;
 }
@@ -421,74 +376,60 @@ QList<QString> TreeModel_Index::emitChannelSeries(const QList<MTSampleData> &cha
         Wavefile reader;
         if (n <= 0 || !reader.getTimeSeries(d.dataFile, d.countScale, d.sampleCount, n, count))
             continue;
-        emit TimeSeriesChanged(reader.getTsData(), channelName(d.channel));
-        shown.append(channelName(d.channel));
+        emit TimeSeriesChanged(reader.getTsData(), Channels::name(d.channel));
+        shown.append(Channels::name(d.channel));
     }
     return shown;
 }
 
 bool TreeModel_Index::recompute(Data_Line &line, Data_Station &station, Data_SampleData &sample,
-                                const RecordingInfo &info, const RecordingHeader &header)
+                                const RecordingProcessing::Recording &recording)
 {
     QString failure;
     QStringList stored;
-    const bool done = RecordingProcessing::isTensorRecording(info, processingSettings)
-        ? processTensor(station, sample, info, RecordingDescriptors::buildChannelSamples(header), failure)
-        : processPairs(station, sample, RecordingProcessing::pairSamples(info, header), failure, stored);
-    if (!done)
+    ReCalculateParam settings = processingSettings;
+    const bool done = RecordingProcessing::isTensorRecording(recording.header, settings)
+        ? processTensor(station, sample, recording, settings, failure)
+        : processPairs(station, sample, recording, settings, failure, stored);
+    if (!done && feedback->isCancelled())
+        reportCancelled(line, station, sample);
+    else if (!done)
         reportFailure(line, station, sample, failure, stored);
     return done;
 }
 
-// Each pair that gives a curve is stored at once, in its own transaction; the pairs that fail are
-// named with their causes.
+// Every pair is computed first; unless the work was cancelled meanwhile, each pair that gave a
+// curve is then stored, in its own transaction, and the pairs that failed are named with their
+// causes.
 bool TreeModel_Index::processPairs(Data_Station &station, Data_SampleData &sample,
-                                   const QList<OneMTSample> &pairs, QString &failure,
-                                   QStringList &stored)
+                                   const RecordingProcessing::Recording &recording,
+                                   ReCalculateParam &settings, QString &failure, QStringList &stored)
 {
-    if (estimatorCode == RecordingProcessing::EstimatorRegression)
-        return processRegressionPairs(station, sample, pairs, failure, stored);
-    QStringList failed;
-    for (const OneMTSample &pair : pairs) {
-        if (RecordingProcessing::pairChannel(pair.pairName) < 0)
-            continue;
-        PairCurve curve;
-        QString cause;
-        if (RecordingProcessing::computePair(pair, estimatorCode, processingSettings, curve, cause))
-            keepPairCurve(station, sample, curve, failed, stored);
-        else
-            failed << pair.pairName + QStringLiteral(": ") + cause;
-    }
-    return pairsDone(failed, stored, failure);
+    RecordingProcessing::PairResults results =
+        estimatorCode == RecordingProcessing::EstimatorRegression
+            ? regressionResults(recording, settings)
+            : RecordingProcessing::computePairs(recording.pairs, estimatorCode, settings, *feedback);
+    if (feedback->isCancelled())
+        return false;
+    for (const PairCurve &curve : qAsConst(results.curves))
+        keepPairCurve(station, sample, curve, results.failed, stored);
+    return pairsDone(results.failed, stored, failure);
 }
 
-// The regression fits together the pairs whose files are all there; the others are named.
-bool TreeModel_Index::processRegressionPairs(Data_Station &station, Data_SampleData &sample,
-                                             const QList<OneMTSample> &pairs, QString &failure,
-                                             QStringList &stored)
+RecordingProcessing::PairResults
+TreeModel_Index::regressionResults(const RecordingProcessing::Recording &recording,
+                                   ReCalculateParam &settings)
 {
-    QStringList failed;
-    QList<OneMTSample> usable;
-    for (const OneMTSample &pair : pairs) {
-        if (RecordingProcessing::pairChannel(pair.pairName) < 0)
-            continue;
-        const QString problem = RecordingProcessing::pairFileProblem(pair);
-        if (problem.isEmpty())
-            usable << pair;
-        else
-            failed << pair.pairName + QStringLiteral(": ") + problem;
-    }
+    RecordingProcessing::PairResults results;
+    const QList<OneMTSample> usable = RecordingProcessing::usablePairs(recording.pairs, results.failed);
     QList<RegressionChannel> remote;
-    QList<PairCurve> curves;
     QString cause;
     if (!usable.isEmpty()
-        && (!remoteChannels(usable, sample, remote, cause)
-            || !RecordingProcessing::computeRegressionPairs(usable, processingSettings, curves,
-                                                            cause, remote)))
-        failed << cause;
-    for (const PairCurve &curve : qAsConst(curves))
-        keepPairCurve(station, sample, curve, failed, stored);
-    return pairsDone(failed, stored, failure);
+        && (!remoteChannels(usable, recording, settings, remote, cause)
+            || !RecordingProcessing::computeRegressionPairs(usable, settings, results.curves, cause,
+                                                            remote)))
+        results.failed << cause;
+    return results;
 }
 
 void TreeModel_Index::keepPairCurve(Data_Station &station, Data_SampleData &sample,
@@ -561,7 +502,9 @@ int codeOfFile(const QList<MTSampleData> &channels, const QString &file)
 
 } // namespace
 
-bool TreeModel_Index::remoteChannels(const QList<OneMTSample> &pairs, Data_SampleData &sample,
+bool TreeModel_Index::remoteChannels(const QList<OneMTSample> &pairs,
+                                     const RecordingProcessing::Recording &recording,
+                                     const ReCalculateParam &settings,
                                      QList<RegressionChannel> &channels, QString &failure)
 {
     if (remoteLinePosition < 0)
@@ -576,23 +519,21 @@ bool TreeModel_Index::remoteChannels(const QList<OneMTSample> &pairs, Data_Sampl
     Data_SampleData *remote = nullptr;
     for (int r = 0; r < recordings->count() && !remote; ++r) {
         Data_SampleData *candidate = recordings->at(r).object;
-        if (candidate && candidate->SampleRate() == sample.SampleRate())
+        if (candidate && candidate->SampleRate() == recording.header.sampleRate)
             remote = candidate;
     }
     failure = QStringLiteral("the remote reference %1 has no recording at %2 Hz with the same magnetic channels")
-                  .arg(StationPaths::stationLabel(station->StationNum())).arg(sample.SampleRate());
+                  .arg(StationPaths::stationLabel(station->StationNum())).arg(recording.header.sampleRate);
     if (!remote)
         return false;
     remote->setFolder(StationPaths::stationFolder(folder, line->LineName(), station->StationNum()));
     if (!remote->readTable())
         return false;
-    const QList<MTSampleData> remoteDescriptors = RecordingDescriptors::buildChannelSamples(
-        RecordingProcessing::headerOf(remote->description(), remote->SampleRate()));
-    const QList<MTSampleData> localDescriptors = RecordingDescriptors::buildChannelSamples(
-        RecordingProcessing::headerOf(sample.description(), sample.SampleRate()));
-    for (const RegressionChannel &input : RegressionPairs::requestFor(pairs, processingSettings).inputs) {
+    const QList<MTSampleData> remoteDescriptors =
+        RecordingDescriptors::buildChannelSamples(remote->header());
+    for (const RegressionChannel &input : RegressionPairs::requestFor(pairs, settings).inputs) {
         RegressionChannel channel;
-        if (!magneticChannel(remoteDescriptors, codeOfFile(localDescriptors, input.dataFile), channel))
+        if (!magneticChannel(remoteDescriptors, codeOfFile(recording.channels, input.dataFile), channel))
             return false;
         channels.append(channel);
     }
@@ -601,17 +542,18 @@ bool TreeModel_Index::remoteChannels(const QList<OneMTSample> &pairs, Data_Sampl
 }
 
 bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &sample,
-                                    const RecordingInfo &info, const QList<MTSampleData> &channels,
-                                    QString &failure)
+                                    const RecordingProcessing::Recording &recording,
+                                    ReCalculateParam &settings, QString &failure)
 {
-    failure = RecordingProcessing::tensorFileProblem(channels);
+    failure = RecordingProcessing::tensorFileProblem(recording.channels);
     if (failure.isEmpty() && !QDir(QStringLiteral("tensors")).exists())
         failure = QStringLiteral("the folder for tensor result files, %1, is missing")
                       .arg(QDir::current().absoluteFilePath(QStringLiteral("tensors")));
     if (!failure.isEmpty())
         return false;
     Data_Calc_Tensor::BandResults results;
-    if (!RecordingProcessing::computeTensor(channels, processingSettings, results, failure))
+    if (!RecordingProcessing::computeTensor(recording.channels, settings, *feedback, results, failure)
+        || feedback->isCancelled())
         return false;
     const QString basePath = StationPaths::tensorBasePath(station.StationNum());
     if (!resultFiles->writeTensorFile(results.records, results.impedances, basePath,
@@ -621,8 +563,8 @@ bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &samp
         return false;
     }
     station.setHasTensor(1);
-    station.setXPoleDistance(info.exDipole);
-    station.setYPoleDistance(info.eyDipole);
+    station.setXPoleDistance(recording.header.exDipole);
+    station.setYPoleDistance(recording.header.eyDipole);
     setBandFlag(station, sample.SampleRate());
     if (!station.commit()) {
         failure = QStringLiteral("the station's tensor flags could not be written to the project file");
@@ -647,6 +589,17 @@ void TreeModel_Index::reportFailure(const Data_Line &line, const Data_Station &s
                          .arg(failure, outcome));
 }
 
+void TreeModel_Index::reportCancelled(const Data_Line &line, const Data_Station &station,
+                                      const Data_SampleData &sample)
+{
+    dialogs->information(QStringLiteral("重新计算已取消"),
+                         QStringLiteral("%1，%2，第%3个记录（%4 Hz）的重新计算已取消，未保存任何结果。")
+                             .arg(StationPaths::lineLabel(line.LineName()),
+                                  StationPaths::stationLabel(station.StationNum()))
+                             .arg(sample.SampleDataNum())
+                             .arg(sample.SampleRate()));
+}
+
 // ---- exports and section runs ----
 
 bool TreeModel_Index::exportRawData(int linePosition)
@@ -658,7 +611,7 @@ bool TreeModel_Index::exportRawData(int linePosition)
 bool TreeModel_Index::exportLineSpectrum(int linePosition)
 {
     Data_Line *line = lineAt(linePosition);
-    return line && LineSpectrumExport(dialogs).run(*line, folder, processingSettings);
+    return line && LineSpectrumExport(dialogs, feedback).run(*line, folder, processingSettings);
 }
 
 bool TreeModel_Index::exportEH4(int linePosition)
@@ -695,7 +648,7 @@ bool TreeModel_Index::runNLLS(int linePosition, int timeoutMs)
 bool TreeModel_Index::runInversion(int linePosition, int timeoutMs, InversionMethod method)
 {
     Data_Line *line = lineAt(linePosition);
-    InversionRun run(dialogs);
+    InversionRun run(dialogs, feedback);
     run.setTimeout(timeoutMs);
     QList<DataType_ResultData> section;
     if (!line || !(run.*method)(*line, section))

@@ -26,11 +26,12 @@
 #include "InversionParam.h"
 #include "InversionRun.h"
 #include "ProcessingRecords.h"
-#include "RecordingInfo.h"
 #include "ImpedanceErrorBar.h"
 #include "RecordingProcessing.h"
 #include "SpectralRecords.h"
+#include "StationCurves.h"
 #include "TreeModel.h"
+#include "WorkFeedback.h"
 
 class Data_Line;
 class Data_Project;
@@ -48,6 +49,11 @@ public:
     explicit TreeModel_Index(OperatorDialogs *dialogs, QObject *parent = nullptr);
     ~TreeModel_Index() override;
 
+    // The progress and cancellation of the hub's long work (recomputing a recording, the spectrum
+    // export, the inversion runs), handed down to processing and exchange; null: the hub's own,
+    // which nobody cancels. feedback must outlive its use.
+    void setFeedback(WorkFeedback *feedback);
+
     // Registers the five entity classes, loads projects and lines and builds the tree. The
     // database is borrowed and must stay open until clearModel. A database that is not a project
     // file is refused with a critical box and left untouched: false, no project open.
@@ -58,7 +64,7 @@ public:
     void showStation(int linePosition, int stationPosition, int recordingPosition = -1);
     // Describes the recording, sends it to the views and, when the settings ask for it,
     // recomputes and stores its results. False when the positions name no recording or a
-    // recomputation failed (the operator has been told why).
+    // recomputation failed or was cancelled (the operator has been told; nothing was stored).
     bool openRecording(int linePosition, int stationPosition, int recordingPosition);
     // Writes the four curves into the current station's result columns.
     void saveCurves(const QVector<OneFreqImpedance> &exHy, const QVector<OneFreqImpedance> &eyHx,
@@ -142,54 +148,61 @@ private:
     void buildTree();
     void addStationItems(TreeNode *lineItem, Data_Line &line);
     bool isMultiPolarityStation(Data_Line &line, Data_Station &station);
-    void showStoredCurves(Data_Station &station, bool multiPolarity);
-    void showAssembledCurves(Data_Station &station, bool multiPolarity);
-    void emitStationCurves(const Data_Station &station, const QVector<OneFreqImpedance> &exHy,
-                           const QVector<OneFreqImpedance> &eyHx,
-                           const QVector<OneFreqImpedance> &ex2Hy);
-    void emitErrorBars(const QVector<ImpedanceErrorBar> &exHy, const QVector<ImpedanceErrorBar> &eyHx,
-                       const QVector<ImpedanceErrorBar> &ex2Hy);
+    // Shows the station's current curves; assembled ones are stored with HasResult 1, and a
+    // multi-polarity station gets its combined curve built when it has none.
+    void showCurves(Data_Station &station, bool multiPolarity);
+    // Emits the title, the three curves and their error bars.
+    void emitStationCurves(const Data_Station &station, const StationCurves &curves);
     // The remote station's magnetic channels for the pairs of a recording, in the order the
     // regression takes its inputs (from the remote recording of the same sampling rate); empty
     // without a remote station. False, with failure set, when the remote station has no
     // recording of that rate with the same magnetic channels.
-    bool remoteChannels(const QList<OneMTSample> &pairs, Data_SampleData &sample,
-                        QList<RegressionChannel> &channels, QString &failure);
+    bool remoteChannels(const QList<OneMTSample> &pairs,
+                        const RecordingProcessing::Recording &recording,
+                        const ReCalculateParam &settings, QList<RegressionChannel> &channels,
+                        QString &failure);
     // Sorts the three curves by frequency; false, with the station reported as having nothing to
     // show, when all are empty.
-    bool readyToShow(const Data_Station &station, QVector<OneFreqImpedance> &exHy,
-                     QVector<OneFreqImpedance> &eyHx, QVector<OneFreqImpedance> &ex2Hy);
+    bool readyToShow(const Data_Station &station, StationCurves &curves);
 
     void sendTimeSeries(const QList<MTSampleData> &channels, const QList<OneMTSample> &pairs);
     // Reads every channel as the settings cut it and emits its segments; the channels shown.
     QList<QString> emitChannelSeries(const QList<MTSampleData> &channels);
+    // Recomputes the recording with a copy of the hub's settings: the FFT length and count it
+    // settles hold for its pairs and are not carried over to the next recording.
     bool recompute(Data_Line &line, Data_Station &station, Data_SampleData &sample,
-                   const RecordingInfo &info, const RecordingHeader &header);
-    // Computes and stores every pair; false, with the failed pairs and their causes in failure and
-    // the names of the stored pairs in stored, when any pair failed.
+                   const RecordingProcessing::Recording &recording);
+    // Computes every pair, then (unless cancelled) stores each pair that gave a curve; false,
+    // with the failed pairs and their causes in failure and the names of the stored pairs in
+    // stored, when any pair failed or the work was cancelled (nothing stored).
     bool processPairs(Data_Station &station, Data_SampleData &sample,
-                      const QList<OneMTSample> &pairs, QString &failure, QStringList &stored);
-    bool processRegressionPairs(Data_Station &station, Data_SampleData &sample,
-                                const QList<OneMTSample> &pairs, QString &failure,
-                                QStringList &stored);
+                      const RecordingProcessing::Recording &recording, ReCalculateParam &settings,
+                      QString &failure, QStringList &stored);
+    // The regression fits together the pairs whose files are all there; the others are named.
+    RecordingProcessing::PairResults regressionResults(const RecordingProcessing::Recording &recording,
+                                                       ReCalculateParam &settings);
     // Stores curve in its own transaction and shows it; a failed write is added to failed.
-    void keepPairCurve(Data_Station &station, Data_SampleData &sample,
-                       const RecordingProcessing::PairCurve &curve, QStringList &failed,
-                       QStringList &stored);
+    void keepPairCurve(Data_Station &station, Data_SampleData &sample, const PairCurve &curve,
+                       QStringList &failed, QStringList &stored);
     // Tells whether every pair was stored, with the failed pairs' causes joined into failure.
     bool pairsDone(QStringList failed, const QStringList &stored, QString &failure);
-    bool processTensor(Data_Station &station, Data_SampleData &sample, const RecordingInfo &info,
-                       const QList<MTSampleData> &channels, QString &failure);
+    bool processTensor(Data_Station &station, Data_SampleData &sample,
+                       const RecordingProcessing::Recording &recording, ReCalculateParam &settings,
+                       QString &failure);
     using InversionMethod = bool (InversionRun::*)(Data_Line &, QList<DataType_ResultData> &);
     // Runs method over the line and publishes its section.
     bool runInversion(int linePosition, int timeoutMs, InversionMethod method);
-    void emitPairCurve(const Data_Station &station, const RecordingProcessing::PairCurve &curve);
+    void emitPairCurve(const Data_Station &station, const PairCurve &curve);
     // The warning box naming the recording, the failure and what was stored for it.
     void reportFailure(const Data_Line &line, const Data_Station &station,
                        const Data_SampleData &sample, const QString &failure,
                        const QStringList &stored = QStringList());
+    void reportCancelled(const Data_Line &line, const Data_Station &station,
+                         const Data_SampleData &sample);
 
     OperatorDialogs *dialogs;
+    WorkFeedback ownFeedback;
+    WorkFeedback *feedback = &ownFeedback;
     EDIDeviceIO *resultFiles;
     SectionPublisher *sections;
     QString folder;

@@ -1,10 +1,10 @@
 #include "ChannelSlot.h"
 
+#include "Channels.h"
 #include "ProcessingRecords.h"
 
 namespace {
 
-const char *const kNames[kChannelSlotCount] = {"Ex", "Ey", "Ex2", "Hx", "Hy"};
 const int kCodes[kChannelSlotCount] = {Channel_Ex, Channel_Ey, Channel_Ex2, Channel_Hx, Channel_Hy};
 
 } // namespace
@@ -13,10 +13,8 @@ namespace ChannelSlots {
 
 int slotOfName(const QString &name)
 {
-    for (int slot = 0; slot < kChannelSlotCount; ++slot)
-        if (name == QLatin1String(kNames[slot]))
-            return slot;
-    return -1;
+    const ChannelFacts *channel = Channels::ofName(name);
+    return channel ? slotOfCode(channel->code) : -1;
 }
 
 int slotOfCode(int code)
@@ -34,12 +32,12 @@ int codeOfSlot(int slot)
 
 QString nameOfSlot(int slot)
 {
-    return slot >= 0 && slot < kChannelSlotCount ? QString::fromLatin1(kNames[slot]) : QString();
+    return Channels::name(codeOfSlot(slot));
 }
 
 bool isElectric(int slot)
 {
-    return slot == Slot_Ex || slot == Slot_Ey || slot == Slot_Ex2;
+    return Channels::isElectric(codeOfSlot(slot));
 }
 
 } // namespace ChannelSlots

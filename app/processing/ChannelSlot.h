@@ -1,6 +1,6 @@
 #pragma once
 // The five channels of a recording in the order the spectrum driver keeps them (Ex, Ey, Ex2, Hx,
-// Hy), with their names and channel codes.
+// Hy), by name and channel code (Channels holds the channels' facts).
 
 #include <QString>
 

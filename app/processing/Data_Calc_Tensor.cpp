@@ -4,29 +4,14 @@
 #include <algorithm>
 
 #include "ChannelSpectraStream.h"
-
+#include "Channels.h"
 #include "FrequencyTables.h"
+#include "SampleRateBands.h"
 #include "SpectrumCalibration.h"
-#include "Spectrix.h"
 #include "TensorMath.h"
 #include "TensorMatrixStack.h"
 
 using namespace SpectrumCalibration;
-
-namespace {
-
-bool isElectricCode(int code)
-{
-    return code == Channel_Ex || code == Channel_Ey || code == Channel_Ex2;
-}
-
-// mV per recorder count as the tensor processing reads the files.
-double readerScale(int sampleFrequency)
-{
-    return sampleFrequency < 4096 ? 5.820766091346741e-07 : 0.00035762786865234375;
-}
-
-} // namespace
 
 struct Data_Calc_Tensor::ChannelInput {
     int code = 0;
@@ -40,14 +25,14 @@ Data_Calc_Tensor::Data_Calc_Tensor(QObject *parent) : QObject(parent)
 bool Data_Calc_Tensor::openChannel(const MTSampleData &d, int n, int segmentLimit,
                                    ChannelInput &input) const
 {
-    const bool electric = isElectricCode(d.channel);
+    const bool electric = Channels::isElectric(d.channel);
     if (electric && !(d.dipoleLength > 0)) {
         qDebug().noquote() << "Data_Calc_Tensor::loadSpectra: dipole length" << d.dipoleLength
                            << "of" << d.dataFile << "is not positive";
         return false;
     }
-    if (!input.channel.stream.open(d.dataFile, readerScale(d.sampleFrequency), d.sampleCount, n,
-                                   segmentLimit)) {
+    if (!input.channel.stream.open(d.dataFile, SampleRateBands::tensorCountScale(d.sampleFrequency),
+                                   d.sampleCount, n, segmentLimit)) {
         qDebug().noquote() << "Data_Calc_Tensor::loadSpectra:" << d.dataFile + ":"
                            << input.channel.stream.errorString();
         return false;
@@ -64,7 +49,7 @@ bool Data_Calc_Tensor::loadCalibration(const MTSampleData &d, int n, ChannelInpu
     if (!loadSensorTable(d.sensorFile, n, d.sampleFrequency, sensor)
         || !loadGainTable(d.gainFile, n, d.sampleFrequency, gain))
         return false;
-    const bool electric = isElectricCode(d.channel);
+    const bool electric = Channels::isElectric(d.channel);
     const bool useSensor = !(electric && d.lowBand != 0);
     const double scale = electric ? 1000.0 / double(d.dipoleLength) : 1.0;
     const int lines = std::min(gain.size(), useSensor ? sensor.size() : gain.size());
@@ -119,11 +104,22 @@ int Data_Calc_Tensor::stackMatrices(std::vector<ChannelInput> &inputs, int n, do
     if (!channels.empty()) {
         ChannelSpectraStream stream(n, fs, std::move(channels));
         const int lines = stream.lineCount();
+        const double expected = double(std::max<qint64>(1, stream.expectedSegments()));
         const ChannelSpectraStream::Outcome outcome =
             stream.run([&](const StreamedSegment &segment) {
+                if (keepGoing && !keepGoing(std::min(1.0, segment.index / expected))) {
+                    qDebug() << "Data_Calc_Tensor::loadSpectra: stopped on request before segment"
+                             << segment.index + 1;
+                    return false;
+                }
                 stack.add(segment.lines.data(), lines, n, fs);
                 return true;
             });
+        if (outcome == ChannelSpectraStream::Outcome::Stopped) {
+            matrices.clear();
+            matrixCodes.clear();
+            return -1;
+        }
         if (outcome == ChannelSpectraStream::Outcome::ReadError) {
             qDebug().noquote() << "Data_Calc_Tensor::loadSpectra:" << stream.errorText();
             return stream.failedChannel();

@@ -14,6 +14,7 @@
 #include <QList>
 #include <QObject>
 #include <QVector>
+#include <functional>
 #include <vector>
 
 #include "ProcessingRecords.h"
@@ -44,6 +45,9 @@ public:
     // that cannot be loaded abandons the call: the matrices keep their previous value.
     void loadSpectra(QList<MTSampleData> descriptors, double n,
                      int segmentLimit = kDefaultSegmentLimit);
+    // Asked before each segment index with the fraction of segments done; false stops the
+    // reading, leaving no matrices. Unset: reads to the end.
+    void setKeepGoing(const std::function<bool(double fraction)> &ask) { keepGoing = ask; }
     // The descriptors of the last call, sorted by channel code.
     QList<MTSampleData> channelDescriptors() const { return samples; }
     QVector<TensorCrossPower> crossPowerMatrices() const { return matrices; }
@@ -75,4 +79,5 @@ private:
     QList<MTSampleData> samples;
     QVector<TensorCrossPower> matrices;
     QList<int> matrixCodes;
+    std::function<bool(double fraction)> keepGoing;
 };

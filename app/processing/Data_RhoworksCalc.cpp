@@ -6,6 +6,7 @@
 #include <gsl/gsl_complex_math.h>
 
 #include "FrequencyTables.h"
+#include "SampleRateBands.h"
 #include "SpectrumCalibration.h"
 #include "SpectrumMeans.h"
 #include "DensitySpectrum.h"
@@ -255,7 +256,7 @@ bool Data_RhoworksCalc::calcStationSpectrum(const QList<QVector<double>> &hySegm
                                             const QString &sensorFile,
                                             QMap<double, double> &stationSpectrum) const
 {
-    const double lower = fs >= 4096 ? 1000.0 : fs > 500 ? 10.0 : fs / n;
+    const double lower = SampleRateBands::spectrumLowerFrequency(fs, n);
     const double upper = fs * 0.5;
     QList<OneFreqCheck> sensor, gain;
     if (!loadSensorTable(sensorFile, n, fs, sensor) || !loadGainTable(gainFile, n, fs, gain))

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "Channels.h"
+#include "SampleRateBands.h"
 #include "WholeNumbers.h"
 
 namespace RecordingDescriptors {
@@ -21,16 +23,21 @@ struct ChannelSpec {
 
 ChannelSpec specOf(const RecordingHeader &h, int code)
 {
-    const ChannelSpec specs[] = {
-        {Channel_Ex, "E0", "Ex-", true, h.hasEx, h.exSensor, h.exDipole},
-        {Channel_Ey, "E1", "Ey-", true, h.hasEy, h.eySensor, h.eyDipole},
-        {Channel_Ex2, "E2", "Ex2-", true, h.hasEx2, h.ex2Sensor, h.ex2Dipole},
-        {Channel_Hx, "Hx", "Hx-", false, h.hasHx, h.hxSensor, 0.0},
-        {Channel_Hy, "Hy", "Hy-", false, h.hasHy, h.hySensor, 0.0},
+    const struct {
+        int code;
+        bool present;
+        QString sensor;
+        double dipole;
+    } recorded[] = {
+        {Channel_Ex, h.hasEx, h.exSensor, h.exDipole},    {Channel_Ey, h.hasEy, h.eySensor, h.eyDipole},
+        {Channel_Ex2, h.hasEx2, h.ex2Sensor, h.ex2Dipole}, {Channel_Hx, h.hasHx, h.hxSensor, 0.0},
+        {Channel_Hy, h.hasHy, h.hySensor, 0.0},
     };
-    for (const ChannelSpec &s : specs)
-        if (s.code == code)
-            return s;
+    const ChannelFacts *facts = Channels::ofCode(code);
+    for (const auto &r : recorded)
+        if (facts && r.code == code)
+            return ChannelSpec{code, facts->tag, facts->gainWord, facts->electric, r.present, r.sensor,
+                               r.dipole};
     return ChannelSpec{code, "", "", false, false, QString(), 0.0};
 }
 
@@ -76,7 +83,7 @@ OneMTSample pairSample(const RecordingHeader &h, int electric, int magnetic, con
     pair.duration = durationOf(h);
     pair.sampleCount = sampleCountOf(h.sampleRate, pair.duration);
     pair.sampleFrequency = h.sampleRate;
-    pair.countScale = countScaleFor(h.sampleRate);
+    pair.countScale = SampleRateBands::descriptorCountScale(h.sampleRate);
     pair.lowBand = h.lowBand;
     pair.dipoleLength = e.dipole;
     pair.eGainFile = e.gainFile;
@@ -91,16 +98,11 @@ OneMTSample pairSample(const RecordingHeader &h, int electric, int magnetic, con
 
 } // namespace
 
-float countScaleFor(int sampleRate)
-{
-    return sampleRate > 4096 ? 3000.0f / 8388608.0f : float(2500.0 / 4294967296.0);
-}
-
 QString gainFilePath(const RecordingHeader &h, const QString &channelWord, int number)
 {
-    const char *band = h.sampleRate > 4096 ? "/High-H/" : (h.lowBand != 0 ? "/Low-L/" : "/Low-H/");
     return QStringLiteral("GainCalibration/") + QString::number(h.instrumentNumber)
-           + QString::fromLatin1(band) + channelWord + QString::number(number)
+           + SampleRateBands::gainFolder(h.sampleRate, h.lowBand != 0) + channelWord
+           + QString::number(number)
            + QStringLiteral(".txt");
 }
 
@@ -126,7 +128,7 @@ QList<MTSampleData> buildChannelSamples(const RecordingHeader &h)
         s.duration = durationOf(h);
         s.sampleCount = sampleCountOf(h.sampleRate, s.duration);
         s.sampleFrequency = h.sampleRate;
-        s.countScale = countScaleFor(h.sampleRate);
+        s.countScale = SampleRateBands::descriptorCountScale(h.sampleRate);
         s.lowBand = c.electric ? h.lowBand : 0;
         s.dipoleLength = c.electric ? c.dipole : 0.0f;
         s.gainFile = c.gainFile;

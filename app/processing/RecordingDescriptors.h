@@ -18,8 +18,6 @@ QList<OneMTSample> buildPairSamples(const RecordingHeader &header);
 // without either. The pair names stay "EyHx", "ExHy", "Ex2Hy".
 QList<OneMTSample> buildSingleHPairSamples(const RecordingHeader &header);
 
-// 3000/2^23 above 4096 Hz, else 2500/2^32 (mV per count).
-float countScaleFor(int sampleRate);
 // "GainCalibration/<instrument>/<band>/<word><number>.txt".
 QString gainFilePath(const RecordingHeader &header, const QString &channelWord, int number);
 // The last file whose name (without its folder) contains tag, or an empty string.

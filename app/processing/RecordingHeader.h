@@ -1,6 +1,8 @@
 #pragma once
-// The header of one recording, assembled by the project hub from the recording's description;
-// the input of the descriptor builders.
+// The description of one recording: its row of the station folder's recording table
+// ("config.ini", read by RecordingTableReader) and its sampling rate from the project file. Read
+// once when a recording is opened; the input of the descriptor builders. Channel order of the
+// recorder's switches and serials: Ex, Ey, Hx, Hy, Ex2.
 
 #include <QMetaType>
 #include <QString>
@@ -29,6 +31,9 @@ struct RecordingHeader {
     int lowBand = 0;
     QStringList files;         // paths of the recording's time-series files
     int instrumentNumber = 0;  // names the gain-table folder
+    int electrodeType = -1;    // 0 polarising, 1 non-polarising, -1 not read
+    quint32 startTime = 0;     // seconds since 1970-01-01 00:00 UTC
+    int measureMode = -1;      // 0..5 (RecordingTableReader::MeasureMode), -1 not read
 };
 
 Q_DECLARE_METATYPE(RecordingHeader)

@@ -60,6 +60,22 @@ void DORE_BaseObject::setColumnValues(const QSqlRecord &record)
     }
 }
 
+QVariantMap DORE_BaseObject::copiedValues() const
+{
+    QVariantMap values;
+    if (!m_db)
+        return values;
+    for (const QString &column : m_db->copiedColumns(tableName()))
+        values.insert(column, property(column.toLatin1()));
+    return values;
+}
+
+void DORE_BaseObject::setCopiedValues(const QVariantMap &values)
+{
+    for (auto value = values.cbegin(); value != values.cend(); ++value)
+        setProperty(value.key().toLatin1(), value.value());
+}
+
 QString DORE_BaseObject::tableName() const
 {
     return QString::fromLatin1(metaObject()->className());

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QVariantMap>
 
 class LibDORE;
 class QSqlRecord;
@@ -34,6 +35,10 @@ public:
     // Sets the property named like each field of record to the field's value; a NULL field (a
     // column added to an older file after the row was written) sets the zero value of the type.
     void setColumnValues(const QSqlRecord &record);
+    // The values of the columns a copy of the row carries (LibDORE::copiedColumns), by name.
+    QVariantMap copiedValues() const;
+    // Sets the property named by each entry of values (not committed).
+    void setCopiedValues(const QVariantMap &values);
     bool isAttached() const { return m_allColumns != nullptr; }
     bool isDirty() const { return m_dirty; }
     bool isOnUseLoaded() const { return m_onUseLoaded; }

@@ -48,18 +48,16 @@ void Data_Line::resetREF_Data_Station()
 
 static QVector<OneFreqImpedance> curveOfMode(const Data_Station &station, int mode)
 {
-    QVector<OneFreqImpedance> exHy, ex2Hy, eyHx, multiPolarity;
-    station.decodeCurves(exHy, ex2Hy, eyHx);
+    const StationCurves curves = station.storedCurves();
     switch (mode) {
     case Data_Line::ModeExHy:
-        return exHy;
+        return curves.exHy;
     case Data_Line::ModeEyHx:
-        return eyHx;
+        return curves.eyHx;
     case Data_Line::ModeEx2Hy:
-        return ex2Hy;
+        return curves.ex2Hy;
     case Data_Line::ModeMultiPolarity:
-        station.decodeMultiPolarityCurve(multiPolarity);
-        return multiPolarity;
+        return curves.multiPolarity;
     default:
         return {};
     }
@@ -99,11 +97,11 @@ QList<StationCurve> Data_Line::channelSelection(const QStringList &components)
         const Data_Station *station = m_stations->at(s).object;
         if (!station || station->Use() == 0)
             continue;
-        QVector<OneFreqImpedance> exHy, ex2Hy, eyHx;
-        station->decodeCurves(exHy, ex2Hy, eyHx);
-        const QList<QPair<QString, QVector<OneFreqImpedance>>> named{{QStringLiteral("Ex"), exHy},
-                                                                      {QStringLiteral("Ex2"), ex2Hy},
-                                                                      {QStringLiteral("Ey"), eyHx}};
+        const StationCurves curves = station->storedCurves();
+        const QList<QPair<QString, QVector<OneFreqImpedance>>> named{
+            {QStringLiteral("Ex"), curves.exHy},
+            {QStringLiteral("Ex2"), curves.ex2Hy},
+            {QStringLiteral("Ey"), curves.eyHx}};
         for (const auto &entry : named)
             if (components.contains(entry.first) && !entry.second.isEmpty())
                 selection.append(StationCurve{station->StationNum(), entry.first, entry.second});

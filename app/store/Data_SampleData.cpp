@@ -49,11 +49,6 @@ void Data_SampleData::resetREF_Data_ProcessData()
 
 bool Data_SampleData::readTable()
 {
-    return RecordingTableReader::read(m_folder, m_sampleDataNum, m_info);
-}
-
-RecordingInfo Data_SampleData::description()
-{
-    readTable();
-    return m_info;
+    m_header.sampleRate = m_sampleRate;
+    return RecordingTableReader::read(m_folder, m_sampleDataNum, m_header);
 }

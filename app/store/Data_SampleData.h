@@ -1,11 +1,11 @@
 #pragma once
 // One recording (one sampling rate) made at a station, parent of its processed results. Besides
-// its columns it carries the station folder and the description read from the folder's recording
+// its columns it carries the station folder and the header read from the folder's recording
 // table, which is never stored in the database.
 
 #include "DORE_BaseObject.h"
 #include "DORE_Collection.h"
-#include "RecordingInfo.h"
+#include "RecordingHeader.h"
 
 class Data_ProcessData;
 
@@ -41,10 +41,11 @@ public:
 
     void setFolder(const QString &stationFolder) { m_folder = stationFolder; }
     QString folder() const { return m_folder; }
-    // Reads this recording's row (by SampleDataNum) of the folder's recording table.
+    // Reads this recording's row (by SampleDataNum) of the folder's recording table into the
+    // header, whose sampling rate is SampleRate. False when the table has no readable row for it.
     bool readTable();
-    // Reads the table and returns the description.
-    RecordingInfo description();
+    // The header as the last readTable left it.
+    const RecordingHeader &header() const { return m_header; }
 
 private:
     int m_sampleDataNum = 0;
@@ -53,5 +54,5 @@ private:
     int m_stationId = -1;
     DORE_Collection<Data_ProcessData> *m_results = nullptr;
     QString m_folder;
-    RecordingInfo m_info;
+    RecordingHeader m_header;
 };

@@ -152,17 +152,22 @@ void Data_Station::resetREF_Data_SampleData()
                                                      QString::number(ID()));
 }
 
-void Data_Station::decodeCurves(QVector<OneFreqImpedance> &exHy, QVector<OneFreqImpedance> &ex2Hy,
-                                QVector<OneFreqImpedance> &eyHx) const
+StationCurves Data_Station::storedCurves() const
 {
-    CurveBlob::decode(m_impedanceEx, exHy);
-    CurveBlob::decode(m_impedanceEx2, ex2Hy);
-    CurveBlob::decode(m_impedanceEy, eyHx);
+    StationCurves curves;
+    CurveBlob::decode(m_impedanceEx, curves.exHy);
+    CurveBlob::decode(m_impedanceEy, curves.eyHx);
+    CurveBlob::decode(m_impedanceEx2, curves.ex2Hy);
+    CurveBlob::decode(m_impedanceMP, curves.multiPolarity);
+    curves.exHyBars = ErrorBarBlob::decode(m_impedanceExErr);
+    curves.eyHxBars = ErrorBarBlob::decode(m_impedanceEyErr);
+    curves.ex2HyBars = ErrorBarBlob::decode(m_impedanceEx2Err);
+    return curves;
 }
 
-void Data_Station::decodeMultiPolarityCurve(QVector<OneFreqImpedance> &curve) const
+StationCurves Data_Station::currentCurves()
 {
-    CurveBlob::decode(m_impedanceMP, curve);
+    return HasResult() > 0 ? storedCurves() : assembledCurves();
 }
 
 void Data_Station::forEachUsedResult(const std::function<void(const Data_ProcessData &)> &visit)
@@ -187,39 +192,19 @@ void Data_Station::forEachUsedResult(const std::function<void(const Data_Process
     }
 }
 
-void Data_Station::assembleCurves(QVector<OneFreqImpedance> &exHy, QVector<OneFreqImpedance> &eyHx,
-                                  QVector<OneFreqImpedance> &ex2Hy)
+StationCurves Data_Station::assembledCurves()
 {
-    exHy.clear();
-    eyHx.clear();
-    ex2Hy.clear();
-    QVector<OneFreqImpedance> *byChannel[] = {&exHy, &eyHx, &ex2Hy};
+    StationCurves curves;
+    QVector<OneFreqImpedance> *byChannel[] = {&curves.exHy, &curves.eyHx, &curves.ex2Hy};
+    QVector<ImpedanceErrorBar> *barsByChannel[] = {&curves.exHyBars, &curves.eyHxBars, &curves.ex2HyBars};
     if (REF_Data_SampleData()->count() == 0)
-        qDebug().noquote() << "Data_Station::assembleCurves station" << StationNum()
+        qDebug().noquote() << "Data_Station::assembledCurves station" << StationNum()
                            << "has no recording";
     forEachUsedResult([&](const Data_ProcessData &result) {
         *byChannel[result.SampleChannel()] += result.decodeCurve();
+        *barsByChannel[result.SampleChannel()] += result.decodeErrorBars();
     });
-}
-
-void Data_Station::assembleErrorBars(QVector<ImpedanceErrorBar> &exHy, QVector<ImpedanceErrorBar> &eyHx,
-                                     QVector<ImpedanceErrorBar> &ex2Hy)
-{
-    exHy.clear();
-    eyHx.clear();
-    ex2Hy.clear();
-    QVector<ImpedanceErrorBar> *byChannel[] = {&exHy, &eyHx, &ex2Hy};
-    forEachUsedResult([&](const Data_ProcessData &result) {
-        *byChannel[result.SampleChannel()] += result.decodeErrorBars();
-    });
-}
-
-void Data_Station::decodeErrorBars(QVector<ImpedanceErrorBar> &exHy, QVector<ImpedanceErrorBar> &eyHx,
-                                   QVector<ImpedanceErrorBar> &ex2Hy) const
-{
-    exHy = ErrorBarBlob::decode(m_impedanceExErr);
-    eyHx = ErrorBarBlob::decode(m_impedanceEyErr);
-    ex2Hy = ErrorBarBlob::decode(m_impedanceEx2Err);
+    return curves;
 }
 
 void Data_Station::setErrorBars(const QVector<ImpedanceErrorBar> &exHy, const QVector<ImpedanceErrorBar> &eyHx,

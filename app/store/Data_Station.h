@@ -8,6 +8,7 @@
 #include "DORE_BaseObject.h"
 #include "DORE_Collection.h"
 #include "ImpedanceErrorBar.h"
+#include "StationCurves.h"
 #include "SpectralRecords.h"
 
 #include <QByteArray>
@@ -114,25 +115,18 @@ public:
     DORE_Collection<Data_SampleData> *REF_Data_SampleData();
     void resetREF_Data_SampleData();
 
-    // The stored ExHy, Ex2Hy and EyHx curves (in that argument order).
-    void decodeCurves(QVector<OneFreqImpedance> &exHy, QVector<OneFreqImpedance> &ex2Hy,
-                      QVector<OneFreqImpedance> &eyHx) const;
-    // The stored multi-polarity curve.
-    void decodeMultiPolarityCurve(QVector<OneFreqImpedance> &curve) const;
-    // The station's curves gathered from the stored results of its used recordings sampled at
-    // 400000 Hz or below, each result appended to the curve of its component pair.
-    void assembleCurves(QVector<OneFreqImpedance> &exHy, QVector<OneFreqImpedance> &eyHx,
-                        QVector<OneFreqImpedance> &ex2Hy);
+    // The curves and error bars of the station's result columns.
+    StationCurves storedCurves() const;
+    // The curves gathered from the stored results of the used recordings sampled at 400000 Hz or
+    // below, each result (and its error bars) appended to those of its component pair; no
+    // multi-polarity curve.
+    StationCurves assembledCurves();
+    // The stored curves when the station has results (HasResult above 0), else the assembled.
+    StationCurves currentCurves();
 
-    // The stored error bars of the ExHy, EyHx and Ex2Hy curves (empty: none known).
-    void decodeErrorBars(QVector<ImpedanceErrorBar> &exHy, QVector<ImpedanceErrorBar> &eyHx,
-                         QVector<ImpedanceErrorBar> &ex2Hy) const;
     // Writes the three curves' error bars (not committed).
     void setErrorBars(const QVector<ImpedanceErrorBar> &exHy, const QVector<ImpedanceErrorBar> &eyHx,
                       const QVector<ImpedanceErrorBar> &ex2Hy);
-    // The error bars of the same results assembleCurves gathers, in the same order.
-    void assembleErrorBars(QVector<ImpedanceErrorBar> &exHy, QVector<ImpedanceErrorBar> &eyHx,
-                           QVector<ImpedanceErrorBar> &ex2Hy);
 
 private:
     // Calls visit for every result row of the used recordings sampled at 400000 Hz or below whose

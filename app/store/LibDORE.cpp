@@ -231,6 +231,15 @@ bool LibDORE::getReferences(const QString &table, QStringList &classNames) const
     return true;
 }
 
+QStringList LibDORE::copiedColumns(const QString &table) const
+{
+    QStringList columns = m_columnNames.value(table);
+    for (auto parent = m_references.cbegin(); parent != m_references.cend(); ++parent)
+        if (parent.value().contains(table))
+            columns.removeAll(parent.key() + QStringLiteral("ID"));
+    return columns;
+}
+
 const QMetaObject *LibDORE::registeredClass(const QString &table) const
 {
     return m_metaObjects.value(table, nullptr);

@@ -35,6 +35,10 @@ public:
     bool getColumns(const QString &table, QStringList &names, QStringList &types) const;
     bool getKey(const QString &table, QString &name, QString &type) const;
     bool getReferences(const QString &table, QStringList &classNames) const;
+    // The registered non-key columns of table that a copy of a row carries into another parent:
+    // all but the columns pointing at a parent row ("<Parent>ID" of every registered class that
+    // lists table among its children). Empty for a table not registered.
+    QStringList copiedColumns(const QString &table) const;
     // The meta object registered under table, or null.
     const QMetaObject *registeredClass(const QString &table) const;
 

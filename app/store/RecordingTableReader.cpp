@@ -63,7 +63,7 @@ bool RecordingTableReader::readStartTime(const QStringList &fields, quint32 &sta
 }
 
 bool RecordingTableReader::fillFromRow(const QStringList &f, const QString &folder,
-                                       RecordingInfo &info)
+                                       RecordingHeader &info)
 {
     info.hasEx = f.at(1).toInt() != 0;
     info.hasEy = f.at(2).toInt() != 0;
@@ -92,7 +92,7 @@ bool RecordingTableReader::fillFromRow(const QStringList &f, const QString &fold
     return startRead;
 }
 
-bool RecordingTableReader::read(const QString &folder, int recordingNumber, RecordingInfo &info)
+bool RecordingTableReader::read(const QString &folder, int recordingNumber, RecordingHeader &info)
 {
     const QString path = folder + QStringLiteral("/config.ini");
     QFile file(path);

@@ -3,7 +3,7 @@
 // field is the instrument number, line 3 the column headings, then one row per recording. Fields
 // are split by the shared text field splitter.
 
-#include "RecordingInfo.h"
+#include "RecordingHeader.h"
 
 class RecordingTableReader {
 public:
@@ -18,9 +18,10 @@ public:
     };
 
     // Fills info from the row of recordingNumber in folder + "/config.ini" (the last such row
-    // wins; rows shorter than 21 fields are skipped with a debug line). A missing or unreadable
-    // table leaves info as it was and logs a line. True when a row was read.
-    static bool read(const QString &folder, int recordingNumber, RecordingInfo &info);
+    // wins; rows shorter than 21 fields are skipped with a debug line); the sampling rate is not
+    // in the table and is left alone. A missing or unreadable table leaves info as it was and
+    // logs a line. True when a row was read.
+    static bool read(const QString &folder, int recordingNumber, RecordingHeader &info);
 
     // Hours, minutes and seconds of a duration written as H时M分S秒; 0 for a part whose own
     // marker is missing.
@@ -28,6 +29,6 @@ public:
 
 private:
     // False when the start time cannot be read (it is then stored as 0).
-    static bool fillFromRow(const QStringList &fields, const QString &folder, RecordingInfo &info);
+    static bool fillFromRow(const QStringList &fields, const QString &folder, RecordingHeader &info);
     static bool readStartTime(const QStringList &fields, quint32 &startTime);
 };

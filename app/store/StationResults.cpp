@@ -23,7 +23,7 @@ Data_ProcessData *rowOfChannel(DORE_Collection<Data_ProcessData> &rows, int chan
     return nullptr;
 }
 
-bool writePairRow(Data_SampleData &sample, const RecordingProcessing::PairCurve &curve)
+bool writePairRow(Data_SampleData &sample, const PairCurve &curve)
 {
     DORE_Collection<Data_ProcessData> *rows = sample.REF_Data_ProcessData();
     Data_ProcessData *row = rowOfChannel(*rows, curve.channel);
@@ -48,12 +48,6 @@ void sortByFrequency(QVector<OneFreqImpedance> &curve)
                      [](const OneFreqImpedance &a, const OneFreqImpedance &b) { return a.freq < b.freq; });
 }
 
-bool allEmpty(const QVector<OneFreqImpedance> &a, const QVector<OneFreqImpedance> &b,
-              const QVector<OneFreqImpedance> &c)
-{
-    return a.isEmpty() && b.isEmpty() && c.isEmpty();
-}
-
 void setScalarCurves(Data_Station &station, const QVector<OneFreqImpedance> &exHy,
                      const QVector<OneFreqImpedance> &eyHx, const QVector<OneFreqImpedance> &ex2Hy)
 {
@@ -72,7 +66,7 @@ void setCleared(Data_Station &station)
     station.setErrorBars({}, {}, {});
 }
 
-bool storePairCurve(LibDORE &db, Data_SampleData &sample, const RecordingProcessing::PairCurve &curve)
+bool storePairCurve(LibDORE &db, Data_SampleData &sample, const PairCurve &curve)
 {
     if (!db.transaction())
         return false;

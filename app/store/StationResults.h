@@ -6,7 +6,7 @@
 #include <QList>
 #include <QVector>
 
-#include "RecordingProcessing.h"
+#include "PairCurve.h"
 #include "SpectralRecords.h"
 
 class Data_SampleData;
@@ -17,8 +17,6 @@ namespace StationResults {
 
 // Stable sort by increasing frequency.
 void sortByFrequency(QVector<OneFreqImpedance> &curve);
-bool allEmpty(const QVector<OneFreqImpedance> &a, const QVector<OneFreqImpedance> &b,
-              const QVector<OneFreqImpedance> &c);
 
 // Sets Data_ImpedanceEx, Data_ImpedanceEy and Data_ImpedanceEx2 (not committed).
 void setScalarCurves(Data_Station &station, const QVector<OneFreqImpedance> &exHy,
@@ -31,6 +29,6 @@ void setCleared(Data_Station &station);
 // write fails the transaction is rolled back, the recording's result rows are reloaded from the
 // file, and the result is false.
 bool storePairCurve(LibDORE &db, Data_SampleData &sample,
-                    const RecordingProcessing::PairCurve &curve);
+                    const PairCurve &curve);
 
 } // namespace StationResults

@@ -25,6 +25,7 @@
 #include "ParallelFor.h"
 #include "Data_Calc_Tensor.h"
 #include "Data_RhoworksCalc.h"
+#include "SampleRateBands.h"
 #include "Spectrix.h"
 #include "Wavefile.h"
 
@@ -86,7 +87,7 @@ int runTensor(const QString &dir, int threads)
     timer.start();
     Data_Calc_Tensor tensor;
     tensor.loadSpectra(descriptors, kN, 0);
-    const Data_Calc_Tensor::BandResults results = tensor.bandResults(TensorBand::forRecording(kRate, kN), 0.3);
+    const Data_Calc_Tensor::BandResults results = tensor.bandResults(SampleRateBands::tensorBand(kRate, kN), 0.3);
     const double seconds = timer.nsecsElapsed() / 1e9;
     const double peak = peakResidentKiB() / 1024.0;
     int segments = 0;

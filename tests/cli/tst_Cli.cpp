@@ -11,6 +11,8 @@
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
+#include <csignal>
+#include <signal.h>
 
 #include "CliTestSupport.h"
 #include "CurveBlob.h"
@@ -67,7 +69,7 @@ private slots:
     void inversionRunsWriteASection_data();
     void inversionRunsWriteASection();
     void storedCurvesSurviveReprocessingUnlessRebuilt();
-    void curvePlotHasTheRequestedSize();
+    void curvePlotDrawsEachCurveInBothPanels();
     void sectionPlotColoursLowAndHighResistivityApart();
     void badRequestsExitNonZero_data();
     void badRequestsExitNonZero();
@@ -77,10 +79,13 @@ private slots:
     void foreignFilesAreRefusedUntouched();
     void unreadableLineRowsAreReported_data();
     void unreadableLineRowsAreReported();
+    void processReportsProgressLines();
+    void interruptCancelsProcessingAndStoresNothing();
 
 private:
     QTemporaryDir work;
     QString project;
+    QString scalarLog;  // standard error of the scalar processing, not a terminal
 };
 
 void TestCli::initTestCase()
@@ -95,6 +100,7 @@ void TestCli::initTestCase()
     QVERIFY(!QDir(work.filePath("ColorScales")).entryList({"*.clr"}).isEmpty());
     const Run scalar = cli({"process", project});
     QVERIFY2(scalar.exitCode == 0 && scalar.err.contains("[14/14]"), qPrintable(scalar.err));
+    scalarLog = scalar.err;
     const Run tensor = cli({"process", project, "--mode", "tensor"});
     QVERIFY2(tensor.exitCode == 0, qPrintable(tensor.err));
 }
@@ -220,13 +226,52 @@ void TestCli::storedCurvesSurviveReprocessingUnlessRebuilt()
     QCOMPARE(cli(curveArguments(project, 2)).out, assembled);
 }
 
-void TestCli::curvePlotHasTheRequestedSize()
+// Pixels of area near colour (each channel within 40), antialiased marker edges included.
+static int pixelsNear(const QImage &image, const QRect &area, const QColor &colour)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += qAbs(c.red() - colour.red()) < 40 && qAbs(c.green() - colour.green()) < 40
+                     && qAbs(c.blue() - colour.blue()) < 40;
+        }
+    return count;
+}
+
+// Pixels of area near any of colours.
+static int pixelsNearAny(const QImage &image, const QRect &area, const QList<QColor> &colours)
+{
+    int count = 0;
+    for (const QColor &colour : colours)
+        count += pixelsNear(image, area, colour);
+    return count;
+}
+
+// At 640 x 480 the panels span x 95 to 350 (10 kHz at the left, 1 Hz at the right), the
+// resistivity panel y 50 to 258 and the phase panel y 274 to 410; the legends lie right of them.
+// Station 1 was processed in both modes, so its five series (markers may cover one another) reach
+// from the left fifth to the right fifth of both panels, every series has its marker in the
+// legends, and no marker colour lies left of the panels.
+void TestCli::curvePlotDrawsEachCurveInBothPanels()
 {
     const QString png = work.filePath("station1.png");
     const Run run = cli({"plot", "curve", project, "--line", "1", "--station", "1", "--out", png,
                          "--size", "640x480"});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-    QCOMPARE(QImage(png).size(), QSize(640, 480));
+    const QImage image(png);
+    QCOMPARE(image.size(), QSize(640, 480));
+    const QList<QColor> markers{QColor(31, 119, 180), QColor(214, 39, 40), QColor(44, 160, 44),
+                                QColor(148, 103, 189), QColor(255, 127, 14)};
+    for (const QRect &panel : {QRect(QPoint(96, 51), QPoint(349, 257)), QRect(QPoint(96, 275), QPoint(349, 409))}) {
+        const int fifth = panel.width() / 5;
+        QVERIFY(pixelsNearAny(image, panel.adjusted(0, 0, -4 * fifth, 0), markers) > 20);
+        QVERIFY(pixelsNearAny(image, panel.adjusted(4 * fifth, 0, 0, 0), markers) > 20);
+    }
+    for (const QColor &marker : markers)
+        QVERIFY2(pixelsNear(image, QRect(QPoint(365, 40), QPoint(639, 479)), marker) > 10,
+                 qPrintable(marker.name()));
+    QCOMPARE(pixelsNearAny(image, QRect(0, 0, 85, 480), markers), 0);
 }
 
 // Two columns, 10 and 1000 ohm-m: the colour table runs from blue (low) to dark red (high).
@@ -443,5 +488,57 @@ void TestCli::unreadableLineRowsAreReported()
     QVERIFY2(run.exitCode == 1 && run.err.contains("Data_Line"), qPrintable(run.err));
 }
 
+// Standard error is not a terminal here, so each recording's progress comes as plain lines: its
+// pairs in turn with rising percentages, then the line saying it is done.
+void TestCli::processReportsProgressLines()
+{
+    const QString label = "[1/14] Line 1, Station 1, recording 1 (24000 Hz)";
+    QStringList lines;
+    for (const QString &line : scalarLog.split('\n'))
+        if (line.startsWith(label))
+            lines << line.mid(label.size());
+    QVERIFY2(lines.size() >= 4, qPrintable(scalarLog));
+    QVERIFY2(lines.last().startsWith(" ... done ("), qPrintable(lines.last()));
+    const QRegularExpression progress("^: (\\d+)% (ExHy|EyHx|Ex2Hy)$");
+    int previous = -1;
+    QStringList pairs;
+    for (const QString &line : lines.mid(0, lines.size() - 1)) {
+        const QRegularExpressionMatch match = progress.match(line);
+        QVERIFY2(match.hasMatch(), qPrintable(line));
+        QVERIFY2(match.captured(1).toInt() >= previous, qPrintable(line));
+        previous = match.captured(1).toInt();
+        if (!pairs.contains(match.captured(2)))
+            pairs << match.captured(2);
+    }
+    QCOMPARE(pairs, (QStringList{"EyHx", "ExHy", "Ex2Hy"}));
+}
+
+// Ctrl+C during the first recording of a copy of the processed project: the recording stops at its
+// next segment, nothing is stored, the copy keeps every byte and the exit code is 1.
+void TestCli::interruptCancelsProcessingAndStoresNothing()
+{
+    const QString copy = work.filePath("interrupted.HMT");
+    QVERIFY(QFile::copy(project, copy));
+    QFile file(copy);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    QProcess process;
+    process.setReadChannel(QProcess::StandardError);
+    process.start(TERRASCOPE_CLI, {"process", copy, "--line", "1", "--station", "1", "--fft-count", "all"});
+    QString err;
+    while (!err.contains("% ExHy") && process.waitForReadyRead(60000))
+        err += QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(err.contains("% ExHy"), qPrintable(err));
+    QVERIFY(::kill(pid_t(process.processId()), SIGINT) == 0);
+    QVERIFY(process.waitForFinished(120000));
+    err += QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 1, qPrintable(err));
+    QVERIFY2(err.contains("recording 1 (24000 Hz) ... cancelled")
+                 && err.contains("cancelled at recording 1 of 2, which stored nothing"), qPrintable(err));
+    file.seek(0);
+    QVERIFY(file.readAll() == before);
+}
+
 QTEST_GUILESS_MAIN(TestCli)
 #include "tst_Cli.moc"
+

@@ -26,15 +26,16 @@ private slots:
     void uncheckingWritesUseBelowTheItemOnly();
     void recomputingTwiceKeepsOneRowPerPair_data();
     void recomputingTwiceKeepsOneRowPerPair();
+    void settledFftLengthStaysWithItsRecording();
     void stationCurvesAssembledKeptClearedAndSwapped();
     void errorBarsTravelWithTheCurves();
     void tensorResultsSetOneBandFlag_data();
     void tensorResultsSetOneBandFlag();
     void recomputationStoresEveryPairItCan_data();
     void recomputationStoresEveryPairItCan();
+    void recomputationCancelledHalfwayStoresNothing_data();
+    void recomputationCancelledHalfwayStoresNothing();
     void multiPolarityStationCombinesItsCurves();
-    void combinationAveragesUpToTheShortestCurve_data();
-    void combinationAveragesUpToTheShortestCurve();
     void lineSectionIsPublishedAndExported();
 };
 
@@ -102,6 +103,7 @@ public:
         QDir::setCurrent(previousDir);
     }
     bool isValid() const { return valid; }
+    QString projectPath() const { return projectFile; }
     void reopen() { hub.openProject(dir.path(), &db); }  // reloads every collection
 
     bool execute(const QString &statement) const

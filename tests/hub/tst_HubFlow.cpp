@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "MultiPolarityCurve.h"
 #include "TestHub.h"
 
 using Curve = QVector<OneFreqImpedance>;
@@ -149,6 +148,37 @@ void TestHub::recomputingTwiceKeepsOneRowPerPair()
 // Showing a station without stored curves assembles them from its recordings and stores them;
 // stored (hand-edited) curves survive recomputation until the station is cleared; showing it then
 // rebuilds them, leaving out recordings above 400 kHz; swapping twice restores the curves.
+// The stored curves of the station's recording at position, by pair.
+static QList<QVariantList> recordingRows(const HubFixture &f, int position)
+{
+    const QString where = QString("Data_SampleDataID = %1").arg(f.recordingId(f.stationId(1, 1), position));
+    return f.rows("Data_ProcessData", "SampleChannel, Data_Impedance", where);
+}
+
+// With a whole-rate FFT length and all segments, the 4096 Hz recording settles 4096 samples and two
+// segments for its pairs. The 1024 Hz recording opened next settles its own (1024 samples, four
+// segments), as when it is opened alone, and the hub keeps the settings it was given.
+void TestHub::settledFftLengthStaysWithItsRecording()
+{
+    QList<QVariantList> alone;
+    {
+        HubFixture f(stationSurvey());
+        QVERIFY(f.isValid());
+        f.hub.onRecalculateChanged(recomputeSettings(-1, -1));
+        QVERIFY(f.hub.openRecording(0, 0, 1));
+        alone = recordingRows(f, 1);
+    }
+    HubFixture f(stationSurvey());
+    QVERIFY(f.isValid());
+    f.hub.onRecalculateChanged(recomputeSettings(-1, -1));
+    QVERIFY(f.hub.openRecording(0, 0, 0));
+    QVERIFY(f.hub.openRecording(0, 0, 1));
+    QCOMPARE(f.hub.settings().fftLength, -1.0f);
+    QCOMPARE(f.hub.settings().fftCount, -1);
+    QCOMPARE(alone.size(), 3);
+    QCOMPARE(recordingRows(f, 1), alone);
+}
+
 void TestHub::stationCurvesAssembledKeptClearedAndSwapped()
 {
     HubFixture f(stationSurvey());
@@ -348,6 +378,53 @@ void TestHub::recomputationStoresEveryPairItCan()
     }
 }
 
+// Feedback that cancels once the work reports it is half done, and keeps every fraction reported.
+class HalfwayCancel : public WorkFeedback {
+public:
+    QList<double> fractions;
+
+protected:
+    void reported() override
+    {
+        fractions << fraction();
+        if (fraction() >= 0.5)
+            cancel();
+    }
+};
+
+void TestHub::recomputationCancelledHalfwayStoresNothing_data()
+{
+    QTest::addColumn<int>("recording");
+    QTest::newRow("scalar pairs") << 1;
+    QTest::newRow("tensor") << 2;
+}
+
+// The recording's work is cancelled when half done: the estimator or the tensor reading stops at
+// its next segment, the project file keeps every byte, no tensor file is written and the operator
+// is told that nothing was stored.
+void TestHub::recomputationCancelledHalfwayStoresNothing()
+{
+    QFETCH(int, recording);
+    HubFixture f(stationSurvey(true));
+    QVERIFY(f.isValid());
+    HalfwayCancel feedback;
+    f.hub.setFeedback(&feedback);
+    QFile project(f.projectPath());
+    QVERIFY(project.open(QIODevice::ReadOnly));
+    const QByteArray before = project.readAll();
+    QVERIFY(!process(f, {recording}));
+    project.seek(0);
+    QVERIFY(project.readAll() == before);
+    QVERIFY(QDir("tensors").entryList(QDir::Files).isEmpty());
+    QVERIFY(feedback.fractions.size() >= 2);
+    QVERIFY(feedback.fractions.last() < 1.0);
+    QCOMPARE(f.dialogs.callsOf("warning").size(), 0);
+    const auto told = f.dialogs.callsOf("information");
+    QCOMPARE(told.size(), 1);
+    QCOMPARE(told.first().title, QString("重新计算已取消"));
+    QVERIFY2(told.first().text.contains(QString("第%1个记录").arg(recording + 1)), qPrintable(told.first().text));
+}
+
 // A common-point station shows the multi-polarity curve of its three others after them and stores it.
 void TestHub::multiPolarityStationCombinesItsCurves()
 {
@@ -366,41 +443,19 @@ void TestHub::multiPolarityStationCombinesItsCurves()
                            QSignalSpy(&f.hub, &TreeModel_Index::MPMTImpedanceChanged)};
     f.hub.showStation(0, 0);
     QCOMPARE(events, (QStringList{"view 0", "Station 1", "ExHy", "Ex2Hy", "EyHx", "MP"}));
-    const Curve combined = MultiPolarityCurve::combine(last(curves[0]), last(curves[1]), last(curves[2]));
+    // Record by record the mean of the three shown curves, in single precision.
+    const Curve exHy = last(curves[0]), eyHx = last(curves[1]), ex2Hy = last(curves[2]), combined = last(curves[3]);
     QVERIFY(!combined.isEmpty());
-    QCOMPARE(asText(last(curves[3])), asText(combined));
+    QCOMPARE(combined.size(), std::min({exHy.size(), eyHx.size(), ex2Hy.size()}));
+    for (int i = 0; i < combined.size(); ++i) {
+        const float rho = (float(exHy[i].rho) + float(eyHx[i].rho) + float(ex2Hy[i].rho)) / 3.0f;
+        const float phase = (float(exHy[i].phase) + float(eyHx[i].phase) + float(ex2Hy[i].phase)) / 3.0f;
+        QCOMPARE(combined[i].freq, double(float(exHy[i].freq)));
+        QCOMPARE(combined[i].rho, double(rho));
+        QCOMPARE(combined[i].phase, double(phase));
+        QCOMPARE(combined[i].coherency, 0.75);
+    }
     QCOMPARE(asText(stored(f, "Data_ImpedanceMP")), asText(combined));
-}
-
-void TestHub::combinationAveragesUpToTheShortestCurve_data()
-{
-    QTest::addColumn<QList<int>>("lengths");  // of ExHy, EyHx, Ex2Hy; records at 10, 100, 1000 Hz
-    QTest::addColumn<QStringList>("records");  // f, rho, phase, coherency, Bostick rho and depth
-    // Curve c holds rho = 10 (c + 1) (i + 1) and phase = 30 + 10 c + i at record i; averaged records
-    // have coherency 0.75, Bostick rho (90 / phase - 1) rho and depth 356 sqrt(rho / f).
-    const QStringList averaged{"10 20 40 0.75 25 503.46", "100 40 41 0.75 47.8049 225.154",
-                               "1000 60 42 0.75 68.5714 87.2018"};
-    QTest::newRow("no curve") << QList<int>{0, 0, 0} << QStringList();
-    QTest::newRow("EyHx alone is copied")
-        << QList<int>{0, 3, 0} << QStringList{"10 20 40 0.9 0 0", "100 40 41 0.9 0 0", "1000 60 42 0.9 0 0"};
-    QTest::newRow("two curves") << QList<int>{3, 0, 3} << averaged;
-    QTest::newRow("three curves, the shortest sets the length")
-        << QList<int>{3, 2, 3} << QStringList{averaged[0], averaged[1]};
-}
-
-void TestHub::combinationAveragesUpToTheShortestCurve()
-{
-    QFETCH(QList<int>, lengths);
-    QFETCH(QStringList, records);
-    Curve curves[3];
-    for (int c = 0; c < 3; ++c)
-        for (int i = 0; i < lengths.at(c); ++i)
-            curves[c].append({0, std::pow(10.0, i + 1), 0.9, 10.0 * (c + 1) * (i + 1), 30.0 + 10 * c + i, 0, 0});
-    QStringList combined;
-    for (const OneFreqImpedance &z : MultiPolarityCurve::combine(curves[0], curves[1], curves[2]))
-        combined << QString::asprintf("%g %g %g %g %g %g", z.freq, z.rho, z.phase, z.coherency, z.bostickRho,
-                                      z.bostickDepth);
-    QCOMPARE(combined, records);
 }
 
 // Two stations over a 100 ohm-m half-space seen from 1 Hz to 512 Hz (45 degrees): a double click on

@@ -129,6 +129,8 @@ private slots:
     void failuresKeepPreviousCurve();
     void sameResultOnAnyThreadCount_data();
     void sameResultOnAnyThreadCount();
+    void progressAndStopOnRequest_data();
+    void progressAndStopOnRequest();
 };
 
 void TestPairStreaming::matchesSegmentLists_data()
@@ -264,6 +266,57 @@ void TestPairStreaming::sameResultOnAnyThreadCount()
                                return a.rho == b.rho && a.phase == b.phase && a.coherency == b.coherency;
                            }));
     }
+}
+
+void TestPairStreaming::progressAndStopOnRequest_data()
+{
+    QTest::addColumn<int>("estimator");
+    QTest::addColumn<double>("stopAt");
+    for (double stopAt : {2.0, 0.3, 0.75}) {
+        const QString when = stopAt > 1 ? "runs to the end" : QString("stops at %1").arg(stopAt);
+        QTest::addRow("plain, %s", qPrintable(when)) << int(Rhoworks::EstimatorPlain) << stopAt;
+        QTest::addRow("M-estimation, %s", qPrintable(when)) << int(Rhoworks::EstimatorMEstimation) << stopAt;
+        QTest::addRow("robust, %s", qPrintable(when)) << int(Rhoworks::EstimatorRobust) << stopAt;
+    }
+}
+
+// The fractions reported rise from 0 towards 1 over the whole computation (both passes of the
+// M-estimation included); a stop fails the computation and keeps the previous curve.
+void TestPairStreaming::progressAndStopOnRequest()
+{
+    QFETCH(int, estimator);
+    QFETCH(double, stopAt);
+    QTemporaryDir dir;
+    Scenario s;
+    s.segments = 50;
+    const SegmentListPipeline::Input in = writeScenario(dir.path(), s);
+    Rhoworks rhoworks;
+    QVERIFY(runStreamed(rhoworks, Method::Plain, in));
+    const QVector<OneFreqImpedance> before = rhoworks.getCanigrdResistivity();
+
+    const PairFiles &f = in.files;
+    PairRequest request{f.e, f.h, in.options.fs, 0, float(in.options.dipoleLength), f.eSensor, f.hSensor,
+                        f.eGain, f.hGain, true, in.options.n, 0, false, 0, "", {}};
+    QVector<double> fractions;
+    request.keepGoing = [&](double fraction) {
+        fractions.append(fraction);
+        return fraction < stopAt;
+    };
+    const bool done = rhoworks.compute(estimator, request);
+    QCOMPARE(done, stopAt > 1);
+    QVERIFY(!fractions.isEmpty());
+    QCOMPARE(fractions.first(), 0.0);
+    QVERIFY(std::is_sorted(fractions.begin(), fractions.end()));
+    QVERIFY(fractions.last() < 1);
+    if (done) {
+        QVERIFY(fractions.last() > 0.95);
+        return;
+    }
+    QVERIFY(fractions.last() >= stopAt && fractions.last() < stopAt + 0.05);
+    const QVector<OneFreqImpedance> after = rhoworks.getCanigrdResistivity();
+    QCOMPARE(after.size(), before.size());
+    for (int i = 0; i < after.size(); ++i)
+        QCOMPARE(after[i].rho, before[i].rho);
 }
 
 QTEST_GUILESS_MAIN(TestPairStreaming)

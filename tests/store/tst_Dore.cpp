@@ -115,9 +115,8 @@ void TestDore::olderFileGainsColumnsOnceAndKeepsRows()
     QVERIFY(stations.count() == 2 && first && first->StationNum() == 5.5f && first->Use() == 1);
     QVERIFY(first->XPoleDistance() == 0 && first->HMT() == 0 && first->Data_ImpedanceEx().isEmpty());
     // An older station's curves have no error known.
-    QVector<ImpedanceErrorBar> exHy{{1, 1, 1}}, eyHx{{1, 1, 1}}, ex2Hy{{1, 1, 1}};
-    first->decodeErrorBars(exHy, eyHx, ex2Hy);
-    QVERIFY(exHy.isEmpty() && eyHx.isEmpty() && ex2Hy.isEmpty());
+    const StationCurves older = first->storedCurves();
+    QVERIFY(older.exHyBars.isEmpty() && older.eyHxBars.isEmpty() && older.ex2HyBars.isEmpty());
     const QString schema = "SELECT type || name || sql FROM sqlite_master ORDER BY name";
     const QVariantList before = rawValues(*db, schema);
     static int logged = 0;
@@ -180,11 +179,10 @@ void TestDore::roundTrip()
     QCOMPARE(lines.at(0).object->Note(), text);
     const Data_Station *s = lines.at(0).object->REF_Data_Station()->at(0).object;
     QVERIFY(s && s->GPS_Latitude() == latitude && s->StationNum() == 0.1f && s->SampleNumbers() == samples);
-    Curve exHy{OneFreqImpedance{}}, ex2Hy{OneFreqImpedance{}}, eyHx{OneFreqImpedance{}}, mp;
-    s->decodeCurves(exHy, ex2Hy, eyHx);
-    s->decodeMultiPolarityCurve(mp);
-    QVERIFY(CurveBlob::encode(exHy) == CurveBlob::encode(curve) && CurveBlob::encode(mp) == CurveBlob::encode(curve));
-    QVERIFY(ex2Hy.isEmpty() && eyHx.isEmpty());  // decoding empties the target first
+    const StationCurves stored = s->storedCurves();
+    QVERIFY(CurveBlob::encode(stored.exHy) == CurveBlob::encode(curve)
+            && CurveBlob::encode(stored.multiPolarity) == CurveBlob::encode(curve));
+    QVERIFY(stored.ex2Hy.isEmpty() && stored.eyHx.isEmpty());
 }
 
 // Only an attached object changed after loading is dirty, the key excepted; a clean commit writes nothing.

@@ -253,7 +253,7 @@ void TestRecords::tableRows()
         QVERIFY(QFile::remove(folder + "/config.ini"));
         expectLog(folder + "/config.ini config.ini文件不存在！");
     }
-    RecordingInfo i;
+    RecordingHeader i;
     i.instrumentNumber = 7;
     QCOMPARE(RecordingTableReader::read(folder, number, i), !exSensor.isEmpty());
     QCOMPARE(i.exSensor, exSensor);
@@ -306,7 +306,7 @@ void TestRecords::fieldMeanings()
     QFETCH(QVariant, expected);
     QStringList fields = rowFields(1, "E101");
     fields[field] = text;
-    RecordingInfo i;
+    RecordingHeader i;
     QVERIFY(RecordingTableReader::read(writeTable({fields.join(" ")}), 1, i));
     const QMap<QString, QVariant> read{{"dipole", i.exDipole}, {"electrode", i.electrodeType}, {"mode", i.measureMode},
                                        {"start", qint64(i.startTime)},
@@ -392,10 +392,8 @@ void TestRecords::assembledCurves()
     QVERIFY(db);
     DORE_Collection<Data_Station> stations(db.get());
     Data_Station *station = stations.appendNew().object;
-    Curve exHy(1), eyHx(1), ex2Hy;
-    expectLog("Data_Station::assembleCurves");
-    station->assembleCurves(exHy, eyHx, ex2Hy);
-    QVERIFY(exHy.isEmpty() && eyHx.isEmpty() && ex2Hy.isEmpty());
+    expectLog("Data_Station::assembledCurves");
+    QVERIFY(station->assembledCurves().scalarEmpty());
     // rate, use, then channel and tag of each result
     const QList<QVector<int>> recordings{{24000, 1, 0, 100, 1, 200}, {24000, 0, 0, 900}, {500000, 1, 0, 800},
                                          {4096, 1, 0, 300, 2, 400, 7, 700}};
@@ -414,14 +412,14 @@ void TestRecords::assembledCurves()
         }
     }
     DORE_Collection<Data_Station> reloaded(db.get());
-    reloaded.at(0).object->assembleCurves(exHy, eyHx, ex2Hy);
-    QCOMPARE(tagsOf(exHy) + QList<double>{-1} + tagsOf(eyHx) + QList<double>{-1} + tagsOf(ex2Hy),
+    const StationCurves assembled = reloaded.at(0).object->assembledCurves();
+    QCOMPARE(tagsOf(assembled.exHy) + QList<double>{-1} + tagsOf(assembled.eyHx) + QList<double>{-1}
+                 + tagsOf(assembled.ex2Hy),
              (QList<double>{100, 300, -1, 200, -1, 400}));
+    QVERIFY(assembled.multiPolarity.isEmpty());
     // The error bars come from the same rows in the same order; the row without any adds none.
-    QVector<ImpedanceErrorBar> exHyBars, eyHxBars, ex2HyBars;
-    reloaded.at(0).object->assembleErrorBars(exHyBars, eyHxBars, ex2HyBars);
     QList<double> barFrequencies;
-    for (const auto *bars : {&exHyBars, &eyHxBars, &ex2HyBars}) {
+    for (const auto *bars : {&assembled.exHyBars, &assembled.eyHxBars, &assembled.ex2HyBars}) {
         for (const ImpedanceErrorBar &bar : *bars)
             barFrequencies << bar.freq;
         barFrequencies << -1;
@@ -462,7 +460,7 @@ void TestRecords::readyProjectReadBack()
             Data_SampleData *sample = s->REF_Data_SampleData()->at(r).object;
             sample->setFolder(
                 QString("%1/data/Line %2/Station %3").arg(survey.workDir).arg(line->LineName()).arg(s->StationNum()));
-            const RecordingInfo info = sample->readTable() ? sample->description() : RecordingInfo();
+            const RecordingHeader info = sample->readTable() ? sample->header() : RecordingHeader();
             found.last() += QString(" %1 %2 %3 %4s/%5").arg(sample->SampleDataNum()).arg(sample->SampleRate())
                                 .arg(sample->Use() * line->Use() * s->Use()).arg(info.minutes * 60 + info.seconds)
                                 .arg(info.files.size());

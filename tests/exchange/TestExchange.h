@@ -14,6 +14,7 @@
 #include "LibDORE.h"
 #include "ProjectSchema.h"
 #include "ScriptedOperatorDialogs.h"
+#include "WorkFeedback.h"
 
 // The station and line exchanges: EDI, inversion files and runs, elevation file and line
 // section, result tables, spectrum table, EH4 and the project merge.
@@ -32,6 +33,7 @@ private slots:
     void nllsOutput();
     void inversionRun_data();
     void inversionRun();
+    void inversionRunCancelledWhileWaiting();
     void elevationFile_data();
     void elevationFile();
     void lineSectionRun_data();

@@ -359,4 +359,4 @@ void TestRhoworks::badInput()
 }
 
 QTEST_GUILESS_MAIN(TestRhoworks)
-#include "TestRhoworks.moc"
+#include "tst_Rhoworks.moc"

@@ -136,4 +136,4 @@ int runSectionTests(int argc, char **argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "TestSections.moc"
+#include "tst_Sections.moc"

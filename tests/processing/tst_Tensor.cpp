@@ -4,6 +4,7 @@
 
 #include "Data_Calc_Tensor.h"
 #include "ProcessingFixtures.h"
+#include "SampleRateBands.h"
 #include "SurveyWriter.h"
 #include "TensorMath.h"
 
@@ -140,7 +141,7 @@ private slots:
     void band()
     {
         QFETCH(QVector<double>, row);
-        const TensorBand band = TensorBand::forRecording(int(row[0]), int(row[1]));
+        const TensorBand band = SampleRateBands::tensorBand(int(row[0]), int(row[1]));
         QCOMPARE(QVector<double>({band.lower, band.upper}), row.mid(2));
     }
 
@@ -220,10 +221,10 @@ private slots:
         Data_Calc_Tensor tensor, before;
         tensor.loadSpectra(unreadable, kN);
         QCOMPARE(tensor.matrixChannels(), (QList<int>{1, 2}));
-        QVERIFY(tensor.bandResults(TensorBand::forRecording(4096, kN), 0.3).records.isEmpty());
+        QVERIFY(tensor.bandResults(SampleRateBands::tensorBand(4096, kN), 0.3).records.isEmpty());
         tensor.loadSpectra(withoutEy, kN);
         QCOMPARE(tensor.matrixChannels(), (QList<int>{1, 3, 4, 5}));
-        QVERIFY(tensor.bandResults(TensorBand::forRecording(4096, kN), 0.3).impedances.isEmpty());
+        QVERIFY(tensor.bandResults(SampleRateBands::tensorBand(4096, kN), 0.3).impedances.isEmpty());
         before.loadSpectra(withoutEy, kN);
         tensor.loadSpectra(noTable, kN);
         QVERIFY(sameMatrices(tensor, before));
@@ -292,7 +293,7 @@ private slots:
                          float(c.dipole), work.filePath(c.gainTable), c.dataFile, work.filePath(c.sensorTable)});
         Data_Calc_Tensor tensor;
         tensor.loadSpectra(list, 16384, 0);
-        const auto result = tensor.bandResults(TensorBand::forRecording(24000, 16384), 0.3).impedances;
+        const auto result = tensor.bandResults(SampleRateBands::tensorBand(24000, 16384), 0.3).impedances;
         QVERIFY(result.size() == 40 && result.first().freq == 1.26);
         for (const TensorImpedance &z : result) {
             const ImpedanceTensor t = model.tensor(z.freq);
@@ -316,4 +317,4 @@ int runTensorTests(int argc, char **argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "TestTensor.moc"
+#include "tst_Tensor.moc"

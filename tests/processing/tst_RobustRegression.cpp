@@ -216,4 +216,4 @@ void TestRobustRegression::degenerateRowsAreRefused()
 }
 
 QTEST_GUILESS_MAIN(TestRobustRegression)
-#include "TestRobustRegression.moc"
+#include "tst_RobustRegression.moc"

@@ -285,4 +285,4 @@ void TestFrontEnd::thinningKeepsAnEvenSpread()
 }
 
 QTEST_GUILESS_MAIN(TestFrontEnd)
-#include "TestFrontEnd.moc"
+#include "tst_FrontEnd.moc"

@@ -98,6 +98,32 @@ void TestExchange::inversionRun()
     }
 }
 
+// Feedback whose operator cancels at the first report.
+class CancelAtOnce : public WorkFeedback {
+protected:
+    void reported() override { cancel(); }
+};
+
+// A program that would run for half a minute is stopped at the first report while the run waits
+// for it: no section, no error box, the operator told, and no output left behind.
+void TestExchange::inversionRunCancelledWhileWaiting()
+{
+    ExchangeFixture f;
+    f.writeText("nlcg/mod_out.dat", "an earlier run's output\n");
+    f.writeText("nlcg/MTNLCG.exe", "#!/bin/sh\nexec sleep 30\n");
+    QFile::setPermissions("nlcg/MTNLCG.exe", QFile::ReadOwner | QFile::ExeOwner);
+    Data_Line *line = halfSpaceLine(f, 8);
+    CancelAtOnce feedback;
+    InversionRun run(&f.dialogs, &feedback);
+    QList<DataType_ResultData> section;
+    QVERIFY(!run.runNLCG(*line, section));
+    QVERIFY(section.isEmpty());
+    QVERIFY(f.dialogs.callsOf("critical").isEmpty());
+    QCOMPARE(f.dialogs.callsOf("information").size(), 1);
+    QCOMPARE(f.dialogs.callsOf("information").first().text, QString("反演已取消，未生成剖面。"));
+    QVERIFY(!QFile::exists("nlcg/mod_out.dat"));
+}
+
 void TestExchange::elevationFile_data()
 {
     QTest::addColumn<QByteArray>("text");

@@ -170,4 +170,4 @@ int runSpectraTests(int argc, char **argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "TestRhoworksCalc.moc"
+#include "tst_RhoworksCalc.moc"

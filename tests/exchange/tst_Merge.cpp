@@ -3,16 +3,19 @@
 
 #include "Data_ProcessData.h"
 #include "Data_SampleData.h"
+#include "ErrorBarBlob.h"
 #include "ProjectMerge.h"
 #include "TestExchange.h"
 
 // A station with three curves, one recording and two processed channels, all told apart by the
-// station number.
+// station number. The station's and the channels' error bars are columns registered after the merge
+// was written: it copies them because it copies every registered column.
 static void addFullStation(ExchangeFixture &f, Data_Line *line, float number)
 {
     Data_Station *station = f.addStation(line, number, flatCurve(5, number, 40));
     station->setData_ImpedanceEy(CurveBlob::encode(flatCurve(4, number + 1, 41)));
     station->setData_ImpedanceEx2(CurveBlob::encode(flatCurve(3, number + 2, 42)));
+    station->setErrorBars({{number, 0.1, 1.0}}, {{number, 0.2, 2.0}}, {});
     station->setXPoleDistance(number / 10);
     station->setHasTensor(1);
     station->commit();
@@ -26,6 +29,7 @@ static void addFullStation(ExchangeFixture &f, Data_Line *line, float number)
         result->setSampleChannel(channel);
         result->setSampleFrequency(24000);
         result->setData_Impedance(CurveBlob::encode(flatCurve(6, number * 3 + channel, 30)));
+        result->setData_ImpedanceErr(ErrorBarBlob::encode({{number, 0.3, double(channel)}}));
         result->commit();
     }
 }

@@ -256,4 +256,4 @@ void TestEstimatorPhysics::resistsDamage()
 }
 
 QTEST_GUILESS_MAIN(TestEstimatorPhysics)
-#include "TestEstimatorPhysics.moc"
+#include "tst_EstimatorPhysics.moc"

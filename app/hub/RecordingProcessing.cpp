@@ -4,41 +4,44 @@
 #include <algorithm>
 #include <iterator>
 
+#include "Channels.h"
 #include "RecordingDescriptors.h"
 #include "RecordingTableReader.h"
 #include "RegressionPairs.h"
 #include "Rhoworks.h"
-#include "TensorBand.h"
+#include "SampleRateBands.h"
 #include "Trimora.h"
 
 namespace RecordingProcessing {
 
 namespace {
 
-using Method = bool (Rhoworks::*)(QString, QString, double, double, double, QString, QString,
-                                  QString, QString, bool, int, int, bool, bool, int);
-
-Method methodFor(int estimator)
+// The request of one pair with the settled segment length n and the settings' count, trend and
+// frequency table.
+PairRequest requestOf(const OneMTSample &pair, int n, const ReCalculateParam &settings)
 {
-    switch (estimator) {
-    case EstimatorPlain: return &Rhoworks::Calc_CagniardResistivity;
-    case EstimatorRobust: return &Rhoworks::Calc_CagniardResistivityRobust;
-    case EstimatorMEstimation: return &Rhoworks::Calc_CagniardResistivityMEstimation;
-    case EstimatorMedian: return &Rhoworks::Calc_CagniardResistivityMedian;
-    default: return nullptr;
-    }
+    PairRequest request;
+    request.eFile = pair.eDataFile;
+    request.hFile = pair.hDataFile;
+    request.fs = pair.sampleFrequency;
+    request.readerValue = pair.sampleCount;
+    request.dipoleLength = float(pair.dipoleLength);
+    request.eSensorFile = pair.eSensorFile;
+    request.hSensorFile = pair.hSensorFile;
+    request.eGainFile = pair.eGainFile;
+    request.hGainFile = pair.hGainFile;
+    request.useESensor = pair.lowBand == 0;
+    request.n = n;
+    request.segmentCount = settings.fftCount;
+    request.removeTrend = settings.trendCorrection;
+    request.freqMode = settings.frequencyDensity;
+    return request;
 }
 
 QString channelName(int code)
 {
-    switch (code) {
-    case Channel_Ex: return QStringLiteral("Ex");
-    case Channel_Ey: return QStringLiteral("Ey");
-    case Channel_Hx: return QStringLiteral("Hx");
-    case Channel_Hy: return QStringLiteral("Hy");
-    case Channel_Ex2: return QStringLiteral("Ex2");
-    default: return QStringLiteral("channel %1").arg(code);
-    }
+    const QString name = Channels::name(code);
+    return name.isEmpty() ? QStringLiteral("channel %1").arg(code) : name;
 }
 
 QString missingData(const QString &dataFile, const QString &channel)
@@ -120,47 +123,20 @@ bool computeRegressionPairs(const QList<OneMTSample> &pairs, ReCalculateParam &s
     return true;
 }
 
-RecordingHeader headerOf(const RecordingInfo &info, int sampleRate)
+Recording describe(const RecordingHeader &header)
 {
-    RecordingHeader header;
-    header.hxSensor = info.hxSensor;
-    header.hySensor = info.hySensor;
-    header.exSensor = info.exSensor;
-    header.eySensor = info.eySensor;
-    header.ex2Sensor = info.ex2Sensor;
-    header.hasHx = info.hasHx;
-    header.hasHy = info.hasHy;
-    header.hasEx = info.hasEx;
-    header.hasEy = info.hasEy;
-    header.hasEx2 = info.hasEx2;
-    header.eGainNumber = info.eGainNumber;
-    header.hGainNumber = info.hGainNumber;
-    header.exDipole = info.exDipole;
-    header.eyDipole = info.eyDipole;
-    header.ex2Dipole = info.ex2Dipole;
-    header.sampleRate = sampleRate;
-    header.hours = info.hours;
-    header.minutes = info.minutes;
-    header.seconds = info.seconds;
-    header.lowBand = info.lowBand;
-    header.files = info.files;
-    header.instrumentNumber = info.instrumentNumber;
-    return header;
+    const bool singleH = header.measureMode == RecordingTableReader::ModeCommonPointMulti
+                         || header.measureMode == RecordingTableReader::ModeParallel;
+    return {header, RecordingDescriptors::buildChannelSamples(header),
+            singleH ? RecordingDescriptors::buildSingleHPairSamples(header)
+                    : RecordingDescriptors::buildPairSamples(header)};
 }
 
-bool isTensorRecording(const RecordingInfo &info, const ReCalculateParam &settings)
+bool isTensorRecording(const RecordingHeader &header, const ReCalculateParam &settings)
 {
-    if (info.measureMode == RecordingTableReader::ModeVector)
+    if (header.measureMode == RecordingTableReader::ModeVector)
         return true;
-    return settings.tensorMode && info.hasEx && info.hasEy && info.hasHx && info.hasHy;
-}
-
-QList<OneMTSample> pairSamples(const RecordingInfo &info, const RecordingHeader &header)
-{
-    if (info.measureMode == RecordingTableReader::ModeCommonPointMulti
-        || info.measureMode == RecordingTableReader::ModeParallel)
-        return RecordingDescriptors::buildSingleHPairSamples(header);
-    return RecordingDescriptors::buildPairSamples(header);
+    return settings.tensorMode && header.hasEx && header.hasEy && header.hasHx && header.hasHy;
 }
 
 int pairChannel(const QString &pairName)
@@ -192,10 +168,9 @@ QString tensorFileProblem(const QList<MTSampleData> &channels)
 }
 
 bool computePair(const OneMTSample &pair, int estimator, ReCalculateParam &settings,
-                 PairCurve &curve, QString &failure)
+                 const WorkFeedback::Step &keepGoing, PairCurve &curve, QString &failure)
 {
-    const Method method = methodFor(estimator);
-    if (!method) {
+    if (!Rhoworks::isEstimator(estimator)) {
         failure = QStringLiteral("estimator code %1 is not one of 1, 2, 3 and 6").arg(estimator);
         return false;
     }
@@ -211,11 +186,10 @@ bool computePair(const OneMTSample &pair, int estimator, ReCalculateParam &setti
     settings.fftLength = float(n);
     if (settings.fftCount < 0)
         settings.fftCount = pair.sampleCount / n;
+    PairRequest request = requestOf(pair, n, settings);
+    request.keepGoing = keepGoing;
     Rhoworks rhoworks;
-    if (!(rhoworks.*method)(pair.eDataFile, pair.hDataFile, pair.sampleFrequency, pair.sampleCount,
-                            pair.dipoleLength, pair.eSensorFile, pair.hSensorFile, pair.eGainFile,
-                            pair.hGainFile, pair.lowBand == 0, n, settings.fftCount,
-                            settings.trendCorrection, false, settings.frequencyDensity)) {
+    if (!rhoworks.compute(estimator, request)) {
         failure = QStringLiteral("the estimator gave no curve (the files may be shorter than one "
                                  "segment of %1 samples, unreadable or clipped)").arg(n);
         return false;
@@ -225,8 +199,44 @@ bool computePair(const OneMTSample &pair, int estimator, ReCalculateParam &setti
     return true;
 }
 
+PairResults computePairs(const QList<OneMTSample> &pairs, int estimator, ReCalculateParam &settings,
+                         WorkFeedback &feedback)
+{
+    PairResults results;
+    for (int p = 0; p < pairs.size() && !feedback.isCancelled(); ++p) {
+        const OneMTSample &pair = pairs.at(p);
+        if (pairChannel(pair.pairName) < 0)
+            continue;
+        const WorkFeedback::Step step =
+            feedback.step(double(p) / pairs.size(), double(p + 1) / pairs.size(), pair.pairName);
+        PairCurve curve;
+        QString cause;
+        if (computePair(pair, estimator, settings, step, curve, cause))
+            results.curves << curve;
+        else
+            results.failed << pair.pairName + QStringLiteral(": ") + cause;
+    }
+    return results;
+}
+
+QList<OneMTSample> usablePairs(const QList<OneMTSample> &pairs, QStringList &failed)
+{
+    QList<OneMTSample> usable;
+    for (const OneMTSample &pair : pairs) {
+        if (pairChannel(pair.pairName) < 0)
+            continue;
+        const QString problem = pairFileProblem(pair);
+        if (problem.isEmpty())
+            usable << pair;
+        else
+            failed << pair.pairName + QStringLiteral(": ") + problem;
+    }
+    return usable;
+}
+
 bool computeTensor(const QList<MTSampleData> &channels, ReCalculateParam &settings,
-                   Data_Calc_Tensor::BandResults &results, QString &failure)
+                   WorkFeedback &feedback, Data_Calc_Tensor::BandResults &results,
+                   QString &failure)
 {
     if (!hasImpedanceChannels(channels, failure))
         return false;
@@ -240,8 +250,11 @@ bool computeTensor(const QList<MTSampleData> &channels, ReCalculateParam &settin
     QList<MTSampleData> used;
     std::copy_if(channels.begin(), channels.end(), std::back_inserter(used), isTensorChannel);
     Data_Calc_Tensor tensor;
+    tensor.setKeepGoing(feedback.step(0.0, 1.0, QStringLiteral("ExEyHxHy")));
     tensor.loadSpectra(used, n);
-    results = tensor.bandResults(TensorBand::forRecording(fs, n), 0.3);
+    if (feedback.isCancelled())
+        return false;
+    results = tensor.bandResults(SampleRateBands::tensorBand(fs, n), 0.3);
     if (results.impedances.isEmpty()) {
         failure = QStringLiteral("tensor processing solved no frequency (the files may be "
                                  "shorter than one segment of %1 samples or unreadable)").arg(n);
