@@ -5,6 +5,7 @@
 #include "CliProject.h"
 #include "CommandLine.h"
 #include "LineCommandSupport.h"
+#include "OperatorMessages.h"
 #include "TopographyFile.h"
 
 namespace {
@@ -73,7 +74,7 @@ int runSectionCommand(const QStringList &arguments)
         return 1;
     }
     if (!duplicates.isEmpty())
-        project.dialogs().information(QStringLiteral("高程"), TopographyFile::duplicateMessage(duplicates));
+        showInformation(project.dialogs(), OperatorMessages::topographyDuplicates(duplicates));
     const int line = LineCommandSupport::linePosition(project, parser.value("line"));
     if (line < 0 || !project.hub().runLineSection(line, param))
         return 1;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "OperatorDialogs.h"
+#include "OperatorMessages.h"
 #include "TensorResultBand.h"
 #include "TensorResultFile.h"
 #include "TextFields.h"
@@ -73,7 +74,7 @@ bool EDIDeviceIO::writeTensorFile(const QVector<TensorCrossPower> &crossPowers,
     const QString path = tensorFilePath(basePath, sampleRate);
     QFile file(path);
     if (!TextFileOutput::open(file, "EDIDeviceIO::writeTensorFile")) {
-        dialogs->critical(QStringLiteral("保存错误"), QStringLiteral("保存数据错误"));
+        showCritical(*dialogs, OperatorMessages::saveFailed());
         return false;
     }
     if (crossPowers.size() != impedances.size())
@@ -85,7 +86,7 @@ bool EDIDeviceIO::writeTensorFile(const QVector<TensorCrossPower> &crossPowers,
     for (int i = 0; i < count; ++i)
         out << TensorResultFile::recordText(crossPowers[i], impedances[i]);
     if (!TextFileOutput::finish(file, out, "EDIDeviceIO::writeTensorFile")) {
-        dialogs->critical(QStringLiteral("保存错误"), QStringLiteral("保存数据错误"));
+        showCritical(*dialogs, OperatorMessages::saveFailed());
         return false;
     }
     return true;
@@ -98,7 +99,7 @@ bool EDIDeviceIO::readTensorFile(QList<TensorCrossPower> &crossPowers,
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         qWarning().noquote() << "EDIDeviceIO::readTensorFile: cannot open" << path << "-"
                              << file.errorString();
-        dialogs->critical(QStringLiteral("读取错误"), QStringLiteral("读取数据错误"));
+        showCritical(*dialogs, OperatorMessages::readFailed());
         return false;
     }
     QTextStream in(&file);

@@ -9,6 +9,7 @@
 #include <gsl/gsl_complex_math.h>
 
 #include "OperatorDialogs.h"
+#include "OperatorMessages.h"
 #include "TextFileOutput.h"
 
 namespace {
@@ -64,7 +65,7 @@ bool EDIDeviceIO::writeEDI(const QString &path, const QList<TensorCrossPower> &c
 {
     QFile file(path);
     if (!TextFileOutput::open(file, "EDIDeviceIO::writeEDI")) {
-        dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出反演数据错误"));
+        showCritical(*dialogs, OperatorMessages::inversionDataExportFailed());
         return false;
     }
     const QString dataId = ediDataId(line, station);
@@ -74,7 +75,7 @@ bool EDIDeviceIO::writeEDI(const QString &path, const QList<TensorCrossPower> &c
     writeEDIDefineMeas(out, dataId, xPoleDistance, yPoleDistance, crossPowers.size());
     writeEDISpectra(out, crossPowers);
     if (!TextFileOutput::finish(file, out, "EDIDeviceIO::writeEDI")) {
-        dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出反演数据错误"));
+        showCritical(*dialogs, OperatorMessages::inversionDataExportFailed());
         return false;
     }
     return true;

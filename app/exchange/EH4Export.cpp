@@ -12,6 +12,7 @@
 #include "Data_Station.h"
 #include "FrequencyTables.h"
 #include "OperatorDialogs.h"
+#include "OperatorMessages.h"
 #include "StationResults.h"
 #include "TextFileOutput.h"
 #include "WholeNumbers.h"
@@ -127,9 +128,9 @@ QString EH4Export::writePoint(const QString &folder, int number, Data_Station &s
                                          "EH4Export::writePoint");
 }
 
-bool EH4Export::refuse(const QString &text)
+bool EH4Export::refuse(const OperatorMessage &message)
 {
-    dialogs->critical(QStringLiteral("导出错误"), text);
+    showCritical(*dialogs, message);
     return false;
 }
 
@@ -142,10 +143,10 @@ bool EH4Export::run(Data_Line &line)
     if (folder.isEmpty())
         return false;
     if (!QFileInfo(folder).isDir())
-        return refuse(QStringLiteral("导出EH4数据错误: %1 is not an existing folder").arg(folder));
+        return refuse(OperatorMessages::eh4FolderMissing(folder));
     QFile list(folder + QStringLiteral("/@"));
     if (!TextFileOutput::open(list, "EH4Export::run"))
-        return refuse(QStringLiteral("导出EH4数据错误: %1: %2").arg(list.fileName(), list.errorString()));
+        return refuse(OperatorMessages::eh4ExportFailed({list.fileName() + QStringLiteral(": ") + list.errorString()}));
     QString listText = QStringLiteral(
         " 50    0\n"
         "      jp.000 TX=     0 TY=     0 Tz=     0 RX=     0 RY=     0 Rz=     0 XL=  2500 "
@@ -158,8 +159,7 @@ bool EH4Export::run(Data_Line &line)
             continue;
         const QString entry = pointListLine(number, station->StationNum(), line.LineName());
         if (entry.isEmpty()) {
-            failures << QStringLiteral("station %1: the number has no whole-number position for "
-                                       "the point list").arg(station->StationNum());
+            failures << OperatorMessages::eh4StationWithoutPosition(station->StationNum());
             continue;
         }
         listText += entry + QLatin1Char('\n');
@@ -170,7 +170,7 @@ bool EH4Export::run(Data_Line &line)
     failures.removeAll(QString());
     failures.removeDuplicates();
     if (!failures.isEmpty())
-        return refuse(QStringLiteral("导出EH4数据错误:\n") + failures.join(QLatin1Char('\n')));
-    dialogs->information(QStringLiteral("导出EH4数据"), QStringLiteral("导出EH4数据"));
+        return refuse(OperatorMessages::eh4ExportFailed(failures));
+    showInformation(*dialogs, OperatorMessages::eh4Exported());
     return true;
 }

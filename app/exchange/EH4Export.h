@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVector>
 
+#include "OperatorMessage.h"
 #include "SpectralRecords.h"
 
 class Data_Line;
@@ -40,8 +41,8 @@ public:
 private:
     // Empty when the point file was written completely, else "<path>: <reason>".
     QString writePoint(const QString &folder, int number, Data_Station &station);
-    // A critical box with text; false.
-    bool refuse(const QString &text);
+    // Shows the message in a critical box; false.
+    bool refuse(const OperatorMessage &message);
 
     OperatorDialogs *dialogs;
 };

@@ -10,6 +10,7 @@
 #include "Data_Station.h"
 #include "EDIDeviceIO.h"
 #include "OperatorDialogs.h"
+#include "OperatorMessages.h"
 #include "TextFileOutput.h"
 
 namespace {
@@ -145,15 +146,13 @@ bool EdiImpedanceExport::run(Data_Line *line, int stationRow)
     const QVector<EdiImpedanceRow> rows =
         EdiImpedanceTable::rows(curves.exHy, curves.exHyBars, curves.eyHx, curves.eyHxBars);
     if (rows.isEmpty() || !hasErrorBars(rows)) {
-        dialogs->critical(QStringLiteral("EDI导出错误"),
-                          QStringLiteral("Station %1 has no ExHy and EyHx curves with error bars; process it with "
-                                         "the regression estimator first.").arg(station->StationNum()));
+        showCritical(*dialogs, OperatorMessages::ediWithoutErrorBars(station->StationNum()));
         return false;
     }
     if (!write(path, rows, *line, *station)) {
-        dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出反演数据错误"));
+        showCritical(*dialogs, OperatorMessages::inversionDataExportFailed());
         return false;
     }
-    dialogs->information(QStringLiteral("数据导出"), QStringLiteral("EDI数据导出成功！"));
+    showInformation(*dialogs, OperatorMessages::ediExported());
     return true;
 }

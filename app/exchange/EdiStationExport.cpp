@@ -7,6 +7,7 @@
 #include "Data_Station.h"
 #include "EDIDeviceIO.h"
 #include "OperatorDialogs.h"
+#include "OperatorMessages.h"
 #include "StationTensorFiles.h"
 
 EdiStationExport::EdiStationExport(OperatorDialogs *dialogs, EDIDeviceIO *io)
@@ -24,8 +25,7 @@ bool EdiStationExport::run(Data_Line *line, int stationRow)
     if (!station)
         return false;
     if (station->HasTensor() < 0) {
-        dialogs->critical(QStringLiteral("EDI导出错误"),
-                          QStringLiteral("该点未进行张量计算或不能进行张量计算"));
+        showCritical(*dialogs, OperatorMessages::ediWithoutTensor());
         return false;
     }
     // The station's band flags say which of its band files hold results.
@@ -43,6 +43,6 @@ bool EdiStationExport::run(Data_Line *line, int stationRow)
     if (!io->writeEDI(path, crossPowers, station->XPoleDistance(), station->YPoleDistance(),
                       line->LineName(), station->StationNum()))
         return false;
-    dialogs->information(QStringLiteral("数据导出"), QStringLiteral("EDI数据导出成功！"));
+    showInformation(*dialogs, OperatorMessages::ediExported());
     return true;
 }

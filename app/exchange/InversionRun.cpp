@@ -11,6 +11,7 @@
 #include "NLCGIODevice.h"
 #include "NLLSIODevice.h"
 #include "OperatorDialogs.h"
+#include "OperatorMessages.h"
 #include "WorkFeedback.h"
 
 namespace {
@@ -29,18 +30,12 @@ void selectStations(Data_Line &line, QList<QVector<OneFreqImpedance>> &curves,
     positions = numbers.toVector();
 }
 
-// The notice after a run: the fixed text, and a second line with the final RMS misfit when the
-// program printed one ("final RMS misfit 1.02", as the stand-ins do).
-QString inversionDone(const QString &programOutput)
+// The final RMS misfit the program printed ("final RMS misfit 1.02", as the stand-ins do), or empty.
+QString finalMisfit(const QString &programOutput)
 {
-    static const QRegularExpression finalMisfit(QStringLiteral("final RMS misfit ([0-9.eE+-]+)"));
-    const QRegularExpressionMatch match = finalMisfit.match(programOutput);
-    const QString done = QStringLiteral("当前反演结束，成功,正在准备成图！");
-    return match.hasMatch() ? done + QStringLiteral("\nRMS拟合差：") + match.captured(1) : done;
+    static const QRegularExpression misfit(QStringLiteral("final RMS misfit ([0-9.eE+-]+)"));
+    return misfit.match(programOutput).captured(1);
 }
-
-const QString kModelReady = QStringLiteral("当前初始化模型成功,正在准备反演！");
-const QString kProgramFailed = QStringLiteral("反演程序运行出错");
 
 } // namespace
 
@@ -49,9 +44,9 @@ InversionRun::InversionRun(OperatorDialogs *dialogs, WorkFeedback *feedback)
 {
 }
 
-void InversionRun::refuse(const QString &text)
+void InversionRun::refuse(const OperatorMessage &message)
 {
-    dialogs->critical(QStringLiteral("错误"), text);
+    showCritical(*dialogs, message);
 }
 
 bool InversionRun::runNLCG(Data_Line &line, QList<DataType_ResultData> &section)
@@ -60,32 +55,31 @@ bool InversionRun::runNLCG(Data_Line &line, QList<DataType_ResultData> &section)
     QVector<double> positions;
     selectStations(line, curves, positions);
     if (curves.size() < NLCGIODevice::kMinimumStations) {
-        refuse(QStringLiteral("NLCG反演至少需要%1个有数据的测点").arg(NLCGIODevice::kMinimumStations));
+        refuse(OperatorMessages::nlcgTooFewStations(NLCGIODevice::kMinimumStations));
         return false;
     }
     NLCGIODevice device;
     if (!device.writeDataFile(curves, workPath("/nlcg/b-tm-1.dat"))) {
-        refuse(QStringLiteral("数据错误"));
+        refuse(OperatorMessages::inversionDataFailed());
         return false;
     }
-    dialogs->progressNotice(QStringLiteral("获取数据"),
-                            QStringLiteral("当前获取数据成功,正在初始化模型！"));
+    showProgressNotice(*dialogs, OperatorMessages::inversionDataReady());
     if (!device.writeModelFile(curves.size(), positions, workPath("/nlcg/model-1.dat"))) {
-        refuse(QStringLiteral("模型初始化错误"));
+        refuse(OperatorMessages::inversionModelFailed());
         return false;
     }
     if (!device.writeControlFile(workPath("/nlcg/b_test_m.dat"), 0, curves.size())) {
-        refuse(QStringLiteral("模型初始化控制文件错误"));
+        refuse(OperatorMessages::inversionControlFailed());
         return false;
     }
-    dialogs->progressNotice(QStringLiteral("初始化模型"), kModelReady);
+    showProgressNotice(*dialogs, OperatorMessages::inversionModelReady());
     const QString output = workPath("/nlcg/mod_out.dat");
     QString programOutput;
     if (!runProgram(workPath("/nlcg"), workPath("/nlcg/MTNLCG.exe"), output, programOutput))
         return false;
-    dialogs->progressNotice(QStringLiteral("反演"), inversionDone(programOutput));
+    showProgressNotice(*dialogs, OperatorMessages::inversionFinished(finalMisfit(programOutput)));
     if (!device.readModelOutput(output, curves.size(), positions)) {
-        refuse(kProgramFailed);
+        refuse(OperatorMessages::inversionProgramFailed());
         return false;
     }
     section = device.result();
@@ -101,22 +95,20 @@ bool InversionRun::runNLLS(Data_Line &line, QList<DataType_ResultData> &section)
     for (const QVector<OneFreqImpedance> &curve : curves)
         enough = enough && curve.size() >= NLLSIODevice::kFrequencies;
     if (!enough) {
-        refuse(QStringLiteral("NLLS反演至少需要%1个测点，且每个测点至少%2个频点")
-                   .arg(NLLSIODevice::kMinimumStations)
-                   .arg(NLLSIODevice::kFrequencies));
+        refuse(OperatorMessages::nllsTooFewStations(NLLSIODevice::kMinimumStations, NLLSIODevice::kFrequencies));
         return false;
     }
     NLLSIODevice device;
     if (!device.writeFieldData(workPath("/nlls/SampleData/curline.fdt"), curves, positions)) {
-        dialogs->critical(QStringLiteral("数据错误"), QStringLiteral("生成初始数据文件错误"));
+        showCritical(*dialogs, OperatorMessages::initialDataFileFailed());
         return false;
     }
-    dialogs->progressNotice(QStringLiteral("初始化模型"), kModelReady);
+    showProgressNotice(*dialogs, OperatorMessages::inversionModelReady());
     const QString output = workPath("/nlls/SampleData/curline_TMTp.mir");
     QString programOutput;
     if (!runProgram(workPath("/nlls"), workPath("/nlls/MT2DACB.exe"), output, programOutput))
         return false;
-    dialogs->progressNotice(QStringLiteral("反演"), inversionDone(programOutput));
+    showProgressNotice(*dialogs, OperatorMessages::inversionFinished(finalMisfit(programOutput)));
     device.readResult(output, positions);
     section = device.result();
     return true;
@@ -145,7 +137,7 @@ bool InversionRun::runProgram(const QString &folder, const QString &program, con
 {
     if (QFile::exists(output) && !QFile::remove(output)) {
         qWarning().noquote() << "InversionRun::runProgram: cannot remove the old output" << output;
-        refuse(QStringLiteral("无法删除上次的反演结果文件"));
+        refuse(OperatorMessages::inversionResultNotRemovable());
         return false;
     }
     QProcess process;
@@ -155,7 +147,7 @@ bool InversionRun::runProgram(const QString &folder, const QString &program, con
     if (!process.waitForStarted()) {
         qWarning().noquote() << "InversionRun::runProgram: cannot start" << program << "-"
                              << process.errorString();
-        refuse(QStringLiteral("反演程序无法启动"));
+        refuse(OperatorMessages::inversionProgramNotStarted());
         return false;
     }
     process.closeWriteChannel();
@@ -168,12 +160,12 @@ bool InversionRun::runProgram(const QString &folder, const QString &program, con
     if (ending == Ending::TimedOut) {
         qWarning().noquote() << "InversionRun::runProgram:" << program << "ran past"
                              << timeoutMs << "ms and was stopped";
-        refuse(QStringLiteral("反演程序运行超时，已终止"));
+        refuse(OperatorMessages::inversionProgramTimedOut());
         return false;
     }
     if (ending == Ending::Cancelled) {
         qInfo().noquote() << "InversionRun::runProgram:" << program << "stopped on request";
-        dialogs->information(QStringLiteral("反演"), QStringLiteral("反演已取消，未生成剖面。"));
+        showInformation(*dialogs, OperatorMessages::inversionCancelled());
         return false;
     }
     // What the program printed (iterations, misfits, stations it left out) goes to the log.
@@ -183,14 +175,14 @@ bool InversionRun::runProgram(const QString &folder, const QString &program, con
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         qWarning().noquote() << "InversionRun::runProgram:" << program << "failed with exit code"
                              << process.exitCode() << process.readAllStandardError();
-        refuse(kProgramFailed);
+        refuse(OperatorMessages::inversionProgramFailed());
         return false;
     }
     // The old output was removed above, so a program that ends well without writing one failed.
     if (!QFile::exists(output)) {
         qWarning().noquote() << "InversionRun::runProgram:" << program << "ended without writing"
                              << output;
-        refuse(kProgramFailed);
+        refuse(OperatorMessages::inversionProgramFailed());
         return false;
     }
     return true;

@@ -8,6 +8,7 @@
 
 #include <QList>
 
+#include "OperatorMessage.h"
 #include "ProcessingRecords.h"
 
 class Data_Line;
@@ -41,7 +42,7 @@ private:
     Ending waitForEnd(QProcess &process);
     bool runProgram(const QString &folder, const QString &program, const QString &output,
                     QString &programOutput);
-    void refuse(const QString &text);
+    void refuse(const OperatorMessage &message);
 
     OperatorDialogs *dialogs;
     WorkFeedback *feedback;

@@ -6,6 +6,7 @@
 #include "Data_Line.h"
 #include "Data_Smooth.h"
 #include "OperatorDialogs.h"
+#include "OperatorMessages.h"
 
 namespace {
 
@@ -26,12 +27,12 @@ bool LineSectionRun::run(Data_Line &line, const InversionParam &param,
                          QList<DataType_ResultData> &section, QVector<TopoData> &surface)
 {
     if (param.topography.isEmpty()) {
-        dialogs->warning(QStringLiteral("提示"), QStringLiteral("请导入高程文件！"));
+        showWarning(*dialogs, OperatorMessages::topographyMissing());
         return false;
     }
     const bool bothBounds = param.startPoint != Data_Line::kNoBound && param.endPoint != Data_Line::kNoBound;
     if (bothBounds && param.startPoint > param.endPoint) {
-        dialogs->warning(QStringLiteral("提示"), QStringLiteral("请正确输入起始点号！"));
+        showWarning(*dialogs, OperatorMessages::startStationInvalid());
         return false;
     }
     QList<QVector<OneFreqImpedance>> curves;

@@ -7,6 +7,7 @@
 #include "Data_Line.h"
 #include "Data_Station.h"
 #include "OperatorDialogs.h"
+#include "OperatorMessages.h"
 #include "ResultTableExport.h"
 #include "StationPaths.h"
 #include "TextFileOutput.h"
@@ -71,7 +72,7 @@ bool LineSpectrumExport::run(Data_Line &line, const QString &projectFolder,
         return false;
     QStringList lines;
     if (!tableLines(line, projectFolder, settings, lines)) {
-        dialogs->information(QStringLiteral("导出数据"), QStringLiteral("导出已取消，未写入文件。"));
+        showInformation(*dialogs, OperatorMessages::exportCancelled());
         return false;
     }
     QFile file(path);
@@ -87,11 +88,11 @@ bool LineSpectrumExport::run(Data_Line &line, const QString &projectFolder,
         reportFailure();
         return false;
     }
-    dialogs->information(QStringLiteral("导出数据"), QStringLiteral("导出数据成功"));
+    showInformation(*dialogs, OperatorMessages::exportSucceeded());
     return true;
 }
 
 void LineSpectrumExport::reportFailure()
 {
-    dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出反演数据错误"));
+    showCritical(*dialogs, OperatorMessages::inversionDataExportFailed());
 }

@@ -9,10 +9,9 @@
 #include "Data_Station.h"
 #include "LibDORE.h"
 #include "OperatorDialogs.h"
+#include "OperatorMessages.h"
 
 namespace {
-
-const QString kTitle = QStringLiteral("合并数据库");
 
 // A row inserted by appendNew keeps the key 0 when its INSERT failed.
 template <class T> T *newRow(DORE_Collection<T> &collection)
@@ -60,7 +59,7 @@ bool ProjectMerge::run(LibDORE *a, LibDORE *b)
 {
     if (!a || !b) {
         qWarning() << "ProjectMerge::run: both project files must be open";
-        dialogs->critical(kTitle, QStringLiteral("请先打开合并文件A和合并文件B"));
+        showCritical(*dialogs, OperatorMessages::mergeFilesNotOpen());
         return false;
     }
     return run(a, MergeSnapshot::read(*b));
@@ -69,22 +68,22 @@ bool ProjectMerge::run(LibDORE *a, LibDORE *b)
 bool ProjectMerge::run(LibDORE *a, const QList<MergeRow> &b)
 {
     if (!a) {
-        dialogs->critical(kTitle, QStringLiteral("请先打开合并文件A和合并文件B"));
+        showCritical(*dialogs, OperatorMessages::mergeFilesNotOpen());
         return false;
     }
     if (!a->transaction()) {
         qWarning().noquote() << "ProjectMerge::run: no transaction on" << a->connectionName();
-        dialogs->critical(kTitle, QStringLiteral("合并数据库失败"));
+        showCritical(*dialogs, OperatorMessages::mergeFailed());
         return false;
     }
     if (!mergeLines(*a, b) || !a->commit()) {
         a->database().rollback();
         qWarning().noquote() << "ProjectMerge::run: a write into" << a->connectionName()
                              << "failed; the merge was rolled back";
-        dialogs->critical(kTitle, QStringLiteral("合并数据库失败"));
+        showCritical(*dialogs, OperatorMessages::mergeFailed());
         return false;
     }
-    dialogs->information(kTitle, QStringLiteral("合并数据库成功"));
+    showInformation(*dialogs, OperatorMessages::mergeSucceeded());
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "Data_Line.h"
 #include "ImpedanceFormulas.h"
 #include "OperatorDialogs.h"
+#include "OperatorMessages.h"
 #include "TextFileOutput.h"
 
 namespace {
@@ -56,11 +57,11 @@ bool ResultTableExport::exportRaw(Data_Line &line)
         const QString path = folder + QLatin1Char('/') + g6(entry.stationNum) + QLatin1Char('_')
                              + entry.component + QStringLiteral(".dat");
         if (!writeCurve(path, entry.curve)) {
-            dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出数据错误"));
+            showCritical(*dialogs, OperatorMessages::dataExportFailed());
             allWritten = false;
         }
     }
-    dialogs->information(QStringLiteral("导出原始数据"), QStringLiteral("导出原始数据成功"));
+    showInformation(*dialogs, OperatorMessages::rawDataExported());
     return allWritten;
 }
 
@@ -79,9 +80,9 @@ bool ResultTableExport::writeCurve(const QString &path, const QVector<OneFreqImp
 bool ResultTableExport::exportSection(const QString &path, const QList<DataType_ResultData> &section)
 {
     if (!writeSection(path, section)) {
-        dialogs->critical(QStringLiteral("导出错误"), QStringLiteral("导出反演数据错误"));
+        showCritical(*dialogs, OperatorMessages::inversionDataExportFailed());
         return false;
     }
-    dialogs->information(QStringLiteral("保存数据"), QStringLiteral("保存数据成功"));
+    showInformation(*dialogs, OperatorMessages::dataSaved());
     return true;
 }

@@ -43,12 +43,4 @@ bool read(const QString &path, QVector<TopoData> &topography, QList<double> &dup
     return true;
 }
 
-QString duplicateMessage(const QList<double> &duplicates)
-{
-    QString text = QStringLiteral("重复高程点的里程：");
-    for (double position : duplicates)
-        text += QString::number(position, 'g', 6) + QLatin1Char(',');
-    return text;
-}
-
 } // namespace TopographyFile

@@ -16,7 +16,4 @@ namespace TopographyFile {
 // file cannot be opened.
 bool read(const QString &path, QVector<TopoData> &topography, QList<double> &duplicates);
 
-// "重复高程点的里程：" and each repeated position followed by a comma.
-QString duplicateMessage(const QList<double> &duplicates);
-
 } // namespace TopographyFile

@@ -21,6 +21,7 @@
 #include "LineSpectrumExport.h"
 #include "MultiPolarityCurve.h"
 #include "OperatorDialogs.h"
+#include "OperatorMessages.h"
 #include "ProjectSchema.h"
 #include "RecordingDescriptors.h"
 #include "RecordingTableReader.h"
@@ -114,9 +115,9 @@ void TreeModel_Index::setRemoteReference(int linePosition, int stationPosition)
 bool TreeModel_Index::openProject(const QString &folderPath, LibDORE *db)
 {
     dropProject();
-    const QString problem = projectFileProblem(*db);
-    if (!problem.isEmpty()) {
-        dialogs->critical(QStringLiteral("打开Vardex文件"), problem);
+    const QStringList incomplete = incompleteProjectTables(*db);
+    if (!incomplete.isEmpty()) {
+        showCritical(*dialogs, OperatorMessages::notProjectFile(db->connectionName(), incomplete));
         return false;
     }
     folder = folderPath;
@@ -277,9 +278,7 @@ void TreeModel_Index::emitStationCurves(const Data_Station &station, const Stati
 bool TreeModel_Index::readyToShow(const Data_Station &station, StationCurves &curves)
 {
     if (curves.scalarEmpty()) {
-        dialogs->critical(QStringLiteral("显示错误"),
-                          QStringLiteral("%1 没有可显示的曲线。")
-                              .arg(StationPaths::stationLabel(station.StationNum())));
+        showCritical(*dialogs, OperatorMessages::nothingToShow(StationPaths::stationLabel(station.StationNum())));
         return false;
     }
     for (QVector<OneFreqImpedance> *curve : {&curves.exHy, &curves.eyHx, &curves.ex2Hy})
@@ -307,9 +306,7 @@ void TreeModel_Index::clearStation(int linePosition, int stationPosition)
         return;
     StationResults::setCleared(*station);
     station->commit();
-    dialogs->information(QStringLiteral("清除信息"),
-                         QStringLiteral("%1 的结果已清除。")
-                             .arg(StationPaths::stationLabel(station->StationNum())));
+    showInformation(*dialogs, OperatorMessages::stationCleared(StationPaths::stationLabel(station->StationNum())));
 }
 
 void TreeModel_Index::swapCurves()
@@ -344,9 +341,8 @@ bool TreeModel_Index::openRecording(int linePosition, int stationPosition, int r
     if (!described) {
         const QString table = sample->folder() + QStringLiteral("/config.ini");
         reportFailure(*line, *station, *sample,
-                      QFileInfo::exists(table)
-                          ? QStringLiteral("the recording table %1 has no readable row for it").arg(table)
-                          : QStringLiteral("the recording table %1 is missing").arg(table));
+                      QFileInfo::exists(table) ? OperatorMessages::recordingTableUnreadable(table)
+                                               : OperatorMessages::recordingTableMissing(table));
         return false;
     }
     const bool computed = recompute(*line, *station, *sample, recording);
@@ -437,7 +433,7 @@ void TreeModel_Index::keepPairCurve(Data_Station &station, Data_SampleData &samp
                                     QStringList &stored)
 {
     if (!StationResults::storePairCurve(*database, sample, curve)) {
-        failed << curve.pairName + QStringLiteral(": its curve could not be written to the project file");
+        failed << OperatorMessages::pairCurveNotWritten(curve.pairName);
         return;
     }
     stored << curve.pairName;
@@ -449,7 +445,7 @@ bool TreeModel_Index::pairsDone(QStringList failed, const QStringList &stored, Q
     if (!stored.isEmpty())
         emit setSaveData(true);
     if (failed.isEmpty() && stored.isEmpty())
-        failed << QStringLiteral("the recording has no electric and magnetic channel to pair");
+        failed << OperatorMessages::noPairableChannels();
     failure = failed.join(QStringLiteral("; "));
     return failed.isEmpty();
 }
@@ -512,7 +508,7 @@ bool TreeModel_Index::remoteChannels(const QList<OneMTSample> &pairs,
     Data_Line *line = lineAt(remoteLinePosition);
     Data_Station *station = stationAt(remoteLinePosition, remoteStationPosition);
     if (!station) {
-        failure = QStringLiteral("the remote reference station does not exist");
+        failure = OperatorMessages::remoteStationMissing();
         return false;
     }
     DORE_Collection<Data_SampleData> *recordings = station->REF_Data_SampleData();
@@ -522,8 +518,8 @@ bool TreeModel_Index::remoteChannels(const QList<OneMTSample> &pairs,
         if (candidate && candidate->SampleRate() == recording.header.sampleRate)
             remote = candidate;
     }
-    failure = QStringLiteral("the remote reference %1 has no recording at %2 Hz with the same magnetic channels")
-                  .arg(StationPaths::stationLabel(station->StationNum())).arg(recording.header.sampleRate);
+    failure = OperatorMessages::remoteRecordingMissing(StationPaths::stationLabel(station->StationNum()),
+                                                       recording.header.sampleRate);
     if (!remote)
         return false;
     remote->setFolder(StationPaths::stationFolder(folder, line->LineName(), station->StationNum()));
@@ -547,8 +543,7 @@ bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &samp
 {
     failure = RecordingProcessing::tensorFileProblem(recording.channels);
     if (failure.isEmpty() && !QDir(QStringLiteral("tensors")).exists())
-        failure = QStringLiteral("the folder for tensor result files, %1, is missing")
-                      .arg(QDir::current().absoluteFilePath(QStringLiteral("tensors")));
+        failure = OperatorMessages::tensorFolderMissing(QDir::current().absoluteFilePath(QStringLiteral("tensors")));
     if (!failure.isEmpty())
         return false;
     Data_Calc_Tensor::BandResults results;
@@ -558,8 +553,7 @@ bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &samp
     const QString basePath = StationPaths::tensorBasePath(station.StationNum());
     if (!resultFiles->writeTensorFile(results.records, results.impedances, basePath,
                                       sample.SampleRate())) {
-        failure = QStringLiteral("the tensor result file %1 could not be written")
-                      .arg(EDIDeviceIO::tensorFilePath(basePath, sample.SampleRate()));
+        failure = OperatorMessages::tensorFileNotWritten(EDIDeviceIO::tensorFilePath(basePath, sample.SampleRate()));
         return false;
     }
     station.setHasTensor(1);
@@ -567,7 +561,7 @@ bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &samp
     station.setYPoleDistance(recording.header.eyDipole);
     setBandFlag(station, sample.SampleRate());
     if (!station.commit()) {
-        failure = QStringLiteral("the station's tensor flags could not be written to the project file");
+        failure = OperatorMessages::tensorFlagsNotWritten();
         return false;
     }
     return true;
@@ -577,27 +571,19 @@ void TreeModel_Index::reportFailure(const Data_Line &line, const Data_Station &s
                                     const Data_SampleData &sample, const QString &failure,
                                     const QStringList &stored)
 {
-    const QString outcome = stored.isEmpty()
-        ? QStringLiteral("Nothing was stored for it.")
-        : QStringLiteral("The curves of %1 were stored.").arg(stored.join(QStringLiteral(", ")));
-    dialogs->warning(QStringLiteral("重新计算失败"),
-                     QStringLiteral("%1, %2, recording %3 (%4 Hz): %5. %6")
-                         .arg(StationPaths::lineLabel(line.LineName()),
-                              StationPaths::stationLabel(station.StationNum()))
-                         .arg(sample.SampleDataNum())
-                         .arg(sample.SampleRate())
-                         .arg(failure, outcome));
+    showWarning(*dialogs, OperatorMessages::recomputationFailed(
+                              StationPaths::lineLabel(line.LineName()),
+                              StationPaths::stationLabel(station.StationNum()), sample.SampleDataNum(),
+                              sample.SampleRate(), failure, stored));
 }
 
 void TreeModel_Index::reportCancelled(const Data_Line &line, const Data_Station &station,
                                       const Data_SampleData &sample)
 {
-    dialogs->information(QStringLiteral("重新计算已取消"),
-                         QStringLiteral("%1，%2，第%3个记录（%4 Hz）的重新计算已取消，未保存任何结果。")
-                             .arg(StationPaths::lineLabel(line.LineName()),
-                                  StationPaths::stationLabel(station.StationNum()))
-                             .arg(sample.SampleDataNum())
-                             .arg(sample.SampleRate()));
+    showInformation(*dialogs, OperatorMessages::recomputationCancelled(
+                                  StationPaths::lineLabel(line.LineName()),
+                                  StationPaths::stationLabel(station.StationNum()),
+                                  sample.SampleDataNum(), sample.SampleRate()));
 }
 
 // ---- exports and section runs ----

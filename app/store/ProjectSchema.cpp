@@ -72,6 +72,17 @@ QString projectFileProblem(LibDORE &db)
         .arg(db.connectionName(), missing.join(QStringLiteral(", ")));
 }
 
+QStringList incompleteProjectTables(LibDORE &db)
+{
+    QStringList tables;
+    for (const QMetaObject *meta : kProjectClasses) {
+        const QString table = QString::fromLatin1(meta->className());
+        if (!tableProblem(db, table).isEmpty())
+            tables << table;
+    }
+    return tables;
+}
+
 bool openProjectFile(LibDORE &db, const QString &path, QString &problem)
 {
     if (!QFileInfo(path).isFile()) {

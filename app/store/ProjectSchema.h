@@ -14,6 +14,9 @@ void registerProjectSchema(LibDORE &db);
 // missing (an empty file, another program's database, a damaged project). Empty for a project.
 // Reads only, so a refused file stays as it was.
 QString projectFileProblem(LibDORE &db);
+// The project tables the open database lacks or holds without their key column ID, by name; empty
+// for a project. Reads only.
+QStringList incompleteProjectTables(LibDORE &db);
 
 // Opens the existing project file path in db and registers the five classes (adding the columns
 // an older project lacks). False, with problem set, db left closed and the file untouched, when

@@ -18,6 +18,7 @@
 
 #include "CliTestSupport.h"
 #include "DemoSurvey.h"
+#include "OperatorMessages.h"
 #include "SeriesProject.h"
 
 using namespace CliTest;
@@ -329,7 +330,7 @@ void TestRegression::impedanceEdiNeedsErrorBars()
     const QString path = work.filePath("station2-impedance.edi");
     const Run run = cli({"export", "edi", project, "--line", "1", "--station", "2", "--out", path, "--form", "impedance"});
     QVERIFY(run.exitCode != 0);
-    QVERIFY2(run.err.contains("error bars"), qPrintable(run.err));
+    QVERIFY2(run.err.contains(OperatorMessages::ediWithoutErrorBars(2).text), qPrintable(run.err));
     QVERIFY(!QFile::exists(path));
 }
 

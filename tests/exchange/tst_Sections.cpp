@@ -1,5 +1,6 @@
 #include "InversionRun.h"
 #include "LineSectionRun.h"
+#include "OperatorMessages.h"
 #include "TestExchange.h"
 #include "TopographyFile.h"
 
@@ -151,7 +152,7 @@ void TestExchange::elevationFile()
     for (const TopoData &point : topography)
         read << point.position << point.elevation;
     QCOMPARE(read, points);
-    QCOMPARE(duplicates.isEmpty() ? QString() : TopographyFile::duplicateMessage(duplicates), message);
+    QCOMPARE(duplicates.isEmpty() ? QString() : OperatorMessages::topographyDuplicates(duplicates).text, message);
     QVERIFY(!TopographyFile::read("missing.dat", topography, duplicates));
     QVERIFY(topography.isEmpty());
 }

@@ -5,6 +5,7 @@
 
 #include "EH4Export.h"
 #include "LineSpectrumExport.h"
+#include "OperatorMessages.h"
 #include "ResultTableExport.h"
 #include "TestExchange.h"
 
@@ -167,7 +168,8 @@ void TestExchange::eh4FailuresAreReported_data()
     QTest::newRow("destination is a file") << "file" << "plain";
     QTest::newRow("a folder in place of the second point file") << "folder in the way" << "ZJP.002";
     QTest::newRow("disk full after 8 KiB") << "full" << "ZJP.001";
-    QTest::newRow("infinite station number") << "infinite station" << "station inf";
+    QTest::newRow("infinite station number") << "infinite station"
+                                             << OperatorMessages::eh4StationWithoutPosition(qInf());
 }
 
 // Two stations of 200 records, about 30 KiB of point file each: any file that cannot be written

@@ -12,6 +12,8 @@
 #include "CurveBlob.h"
 #include "ErrorBarBlob.h"
 #include "LibDORE.h"
+#include "MessagePattern.h"
+#include "OperatorMessages.h"
 #include "ScriptedOperatorDialogs.h"
 #include "SyntheticProject.h"
 #include "TreeModel_Index.h"

@@ -362,20 +362,27 @@ void TestHub::recomputationStoresEveryPairItCan()
 
     QCOMPARE(process(f, {recording}), lost.isEmpty());
     QList<QVariantList> kept;
+    QStringList stored;
     const QStringList pairs{"ExHy", "EyHx", "Ex2Hy"};
     for (const QVariantList &row : untouched)
-        if (!lost.contains("all") && !lost.contains(pairs.value(row.at(0).toInt())))
+        if (!lost.contains("all") && !lost.contains(pairs.value(row.at(0).toInt()))) {
             kept << row;
+            stored << pairs.value(row.at(0).toInt());
+        }
     QCOMPARE(f.rows("Data_ProcessData", "SampleChannel, Data_Impedance", rowsOfRecording), kept);
     QCOMPARE(QDir("tensors").entryList(QDir::Files).isEmpty(), recording != 2 || !lost.isEmpty());
     const auto warnings = f.dialogs.callsOf("warning");
     QCOMPARE(warnings.size(), lost.isEmpty() ? 0 : 1);
-    for (const QString &mention : (lost.isEmpty() ? QStringList() : QStringList{named} + lost)) {
-        const bool mentioned = mention == "all" ? warnings.first().text.contains("Nothing was stored")
-                                                : warnings.first().text.contains(mention);
-        QVERIFY2(mentioned && warnings.first().text.contains(QString("recording %1").arg(recording + 1)),
-                 qPrintable(warnings.first().text));
-    }
+    if (lost.isEmpty())
+        return;
+    const int rates[] = {4096, 1024, 2400};
+    const OperatorMessage failed = OperatorMessages::recomputationFailed(
+        "Line 1", "Station 1", recording + 1, rates[recording], kCauseMarker, stored);
+    QCOMPARE(warnings.first().title, QString("重新计算失败"));
+    QVERIFY2(matchesPattern(warnings.first().text, failed.text), qPrintable(warnings.first().text));
+    for (const QString &pair : lost)
+        QVERIFY2(pair == "all" || warnings.first().text.contains(pair), qPrintable(warnings.first().text));
+    QVERIFY2(warnings.first().text.contains(named), qPrintable(warnings.first().text));
 }
 
 // Feedback that cancels once the work reports it is half done, and keeps every fraction reported.
@@ -395,8 +402,9 @@ protected:
 void TestHub::recomputationCancelledHalfwayStoresNothing_data()
 {
     QTest::addColumn<int>("recording");
-    QTest::newRow("scalar pairs") << 1;
-    QTest::newRow("tensor") << 2;
+    QTest::addColumn<int>("sampleRate");
+    QTest::newRow("scalar pairs") << 1 << 1024;
+    QTest::newRow("tensor") << 2 << 2400;
 }
 
 // The recording's work is cancelled when half done: the estimator or the tensor reading stops at
@@ -405,6 +413,7 @@ void TestHub::recomputationCancelledHalfwayStoresNothing_data()
 void TestHub::recomputationCancelledHalfwayStoresNothing()
 {
     QFETCH(int, recording);
+    QFETCH(int, sampleRate);
     HubFixture f(stationSurvey(true));
     QVERIFY(f.isValid());
     HalfwayCancel feedback;
@@ -422,7 +431,8 @@ void TestHub::recomputationCancelledHalfwayStoresNothing()
     const auto told = f.dialogs.callsOf("information");
     QCOMPARE(told.size(), 1);
     QCOMPARE(told.first().title, QString("重新计算已取消"));
-    QVERIFY2(told.first().text.contains(QString("第%1个记录").arg(recording + 1)), qPrintable(told.first().text));
+    QCOMPARE(told.first().text,
+             OperatorMessages::recomputationCancelled("Line 1", "Station 1", recording + 1, sampleRate).text);
 }
 
 // A common-point station shows the multi-polarity curve of its three others after them and stores it.

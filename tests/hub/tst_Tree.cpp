@@ -51,7 +51,10 @@ void TestHub::foreignDatabaseIsRefusedUntouched()
         QCOMPARE(rebuilt.count(), 0);
         QCOMPARE(hub.rowCount(), 0);
         const auto critical = dialogs.callsOf("critical");
-        QVERIFY(critical.size() == 1 && critical.first().text.contains("is not a project file"));
+        QCOMPARE(critical.size(), 1);
+        QCOMPARE(critical.first().title, QString("打开Vardex文件"));
+        const QStringList tables{"Data_Project", "Data_Line", "Data_Station", "Data_SampleData", "Data_ProcessData"};
+        QCOMPARE(critical.first().text, OperatorMessages::notProjectFile(db.connectionName(), tables).text);
     }
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll() == before);

@@ -11,6 +11,7 @@
 
 #include "DialogLayout.h"
 #include "OperatorDialogs.h"
+#include "OperatorMessages.h"
 #include "TopographyFile.h"
 
 Dialog_InvsionParam::Dialog_InvsionParam(OperatorDialogs &dialogs, QWidget *parent)
@@ -141,5 +142,5 @@ void Dialog_InvsionParam::on_pushButton_topo_clicked()
     }
     topographyFileEdit->setText(path);
     if (!duplicates.isEmpty())
-        dialogs.information(QStringLiteral("提示"), TopographyFile::duplicateMessage(duplicates));
+        showInformation(dialogs, OperatorMessages::topographyDuplicates(duplicates));
 }
