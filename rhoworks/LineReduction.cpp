@@ -1,6 +1,9 @@
 #include "LineReduction.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "ParallelFor.h"
 
 namespace {
 
@@ -8,8 +11,8 @@ constexpr int kLinesPerBlock = 64;
 
 // Copies lines [first, first + width) of every entry into column-major buffers: the parts of line
 // first + j of segment k land at j * count + k.
-void gatherBlock(const QList<QVector<gsl_complex>> &entries, int first, int width,
-                 QVector<double> &re, QVector<double> &im)
+void gatherBlock(const QList<QVector<gsl_complex>> &entries, int first, int width, double *re,
+                 double *im)
 {
     const int count = entries.size();
     for (int k = 0; k < count; ++k) {
@@ -33,20 +36,25 @@ int commonLength(const QList<QVector<gsl_complex>> &entries)
     return length;
 }
 
+// Blocks of lines are independent, so they are reduced in parallel, each with its own buffers;
+// every line's result is the same whichever thread computes it.
 QVector<gsl_complex> reduceLines(const QList<QVector<gsl_complex>> &entries, PartReducer reduce)
 {
     const int count = entries.size();
     const int lines = commonLength(entries);
     QVector<gsl_complex> result(lines);
-    QVector<double> re(kLinesPerBlock * count);
-    QVector<double> im(kLinesPerBlock * count);
-    for (int first = 0; first < lines; first += kLinesPerBlock) {
+    gsl_complex *out = result.data();
+    const int blocks = (lines + kLinesPerBlock - 1) / kLinesPerBlock;
+    ParallelFor::run(blocks, [&](int block) {
+        const int first = block * kLinesPerBlock;
         const int width = std::min(kLinesPerBlock, lines - first);
-        gatherBlock(entries, first, width, re, im);
+        std::vector<double> re(size_t(width) * size_t(count));
+        std::vector<double> im(size_t(width) * size_t(count));
+        gatherBlock(entries, first, width, re.data(), im.data());
         for (int j = 0; j < width; ++j) {
-            GSL_SET_COMPLEX(&result[first + j], reduce(re.data() + j * count, count),
+            GSL_SET_COMPLEX(&out[first + j], reduce(re.data() + j * count, count),
                             reduce(im.data() + j * count, count));
         }
-    }
+    });
     return result;
 }

@@ -1,6 +1,5 @@
 #include "OrderStatistics.h"
 
-#include <QVector>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -35,39 +34,68 @@ double medianInPlace(double *values, int count)
     return (below + *middle) * 0.5;
 }
 
-// With the run sorted as s and element k at the first position p of its equal values, removing it
-// leaves r_j = s_j for j < p and s_(j+1) otherwise; p > j exactly when s_j < value.
-void leaveOneOutMedians(const double *values, int count, double *medians)
+namespace {
+
+// count values of which shares[i].count equal shares[i].value; the value at a position of their
+// ascending order.
+struct Share {
+    double value;
+    int count;
+};
+
+double valueAt(const Share *shares, int shareCount, int position)
 {
-    QVector<double> sorted(values, values + count);
-    const bool evenCount = count % 2 == 0;
-    const int h = evenCount ? count / 2 - 1 : (count - 1) / 2;  // middle index of the remaining run
-    double *s = sorted.data();
-    std::nth_element(s, s + h, s + count, nanLastLess);
-    const double mid = s[h];
-    const double above = *std::min_element(s + h + 1, s + count, nanLastLess);
-    const double below = h > 0 ? *std::max_element(s, s + h, nanLastLess) : mid;
-    for (int k = 0; k < count; ++k) {
-        const double x = values[k];
-        const double upper = nanLastLess(mid, x) ? mid : above;
-        if (evenCount) {
-            medians[k] = toFloatPrecision(upper);
-        } else {
-            const double lower = nanLastLess(below, x) ? below : mid;
-            medians[k] = toFloatPrecision((lower + upper) * 0.5);
-        }
+    for (int i = 0; i < shareCount; ++i) {
+        if (position < shares[i].count)
+            return shares[i].value;
+        position -= shares[i].count;
     }
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
-double repeatedMedian(const double *values, int count)
+}  // namespace
+
+// With the run sorted as s and element x removed, the median of the remaining count - 1 values is
+// one of the order statistics next to the middle: for even count s_h when x > s_h, else s_(h+1);
+// for odd count (s_(h-1) + s_h) / 2 when x > s_h, (s_(h-1) + s_(h+1)) / 2 when s_(h-1) < x <= s_h,
+// else (s_h + s_(h+1)) / 2. So the leave-one-out medians take at most three values, and their
+// median follows from how many elements fall on each side of s_(h-1) and s_h.
+double repeatedMedian(double *values, int count)
 {
     if (count <= 0)
         return std::numeric_limits<double>::quiet_NaN();
     if (count == 1)
         return toFloatPrecision(values[0]);
-    QVector<double> stageOne(count);
-    leaveOneOutMedians(values, count, stageOne.data());
-    return toFloatPrecision(medianInPlace(stageOne.data(), count));
+    const bool evenCount = count % 2 == 0;
+    const int h = evenCount ? count / 2 - 1 : (count - 1) / 2;  // middle index of the remaining run
+    std::nth_element(values, values + h, values + count, nanLastLess);
+    const double mid = values[h];
+    const double above = *std::min_element(values + h + 1, values + count, nanLastLess);
+    const double below = h > 0 ? *std::max_element(values, values + h, nanLastLess) : mid;
+    int overMid = 0;
+    int overBelow = 0;  // below < x <= mid
+    for (int k = 0; k < count; ++k) {
+        if (nanLastLess(mid, values[k]))
+            ++overMid;
+        else if (nanLastLess(below, values[k]))
+            ++overBelow;
+    }
+    Share shares[3];
+    int shareCount = 0;
+    if (evenCount) {
+        shares[shareCount++] = {toFloatPrecision(mid), overMid};
+        shares[shareCount++] = {toFloatPrecision(above), count - overMid};
+    } else {
+        shares[shareCount++] = {toFloatPrecision((below + mid) * 0.5), overMid};
+        shares[shareCount++] = {toFloatPrecision((below + above) * 0.5), overBelow};
+        shares[shareCount++] = {toFloatPrecision((mid + above) * 0.5), count - overMid - overBelow};
+    }
+    std::stable_sort(shares, shares + shareCount,
+                     [](const Share &a, const Share &b) { return nanLastLess(a.value, b.value); });
+    const double median = count % 2 == 1
+        ? valueAt(shares, shareCount, count / 2)
+        : (valueAt(shares, shareCount, count / 2 - 1) + valueAt(shares, shareCount, count / 2)) * 0.5;
+    return toFloatPrecision(median);
 }
 
 }  // namespace OrderStatistics

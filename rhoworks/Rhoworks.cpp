@@ -7,7 +7,8 @@
 #include <cmath>
 #include <gsl/gsl_complex_math.h>
 
-#include "CrossPowerStack.h"
+#include "CrossPowerSums.h"
+#include "DistanceWeightedMeans.h"
 #include "ImpedanceFormulas.h"
 #include "OutputBand.h"
 #include "PairRequest.h"
@@ -40,24 +41,15 @@ const char *callerOf(int estimator)
     }
 }
 
-QVector<gsl_complex> polarLines(const QList<OneFreqSpectrum> &spectrum)
+// z = E / H per line, as E conj(H) / |H|^2.
+QVector<gsl_complex> lineImpedances(const gsl_complex *e, const gsl_complex *h, int lines)
 {
-    QVector<gsl_complex> values;
-    values.reserve(spectrum.size());
-    for (const OneFreqSpectrum &line : spectrum)
-        values.append(gsl_complex_polar(line.amplitude, line.phase));
-    return values;
-}
-
-// z = E / H per line, over the lines both spectra have.
-QVector<gsl_complex> lineImpedances(const QList<OneFreqSpectrum> &e, const QList<OneFreqSpectrum> &h)
-{
-    const int lines = std::min(e.size(), h.size());
-    QVector<gsl_complex> z;
-    z.reserve(lines);
+    QVector<gsl_complex> z(lines);
     for (int i = 0; i < lines; ++i) {
-        z.append(gsl_complex_div(gsl_complex_polar(e[i].amplitude, e[i].phase),
-                                 gsl_complex_polar(h[i].amplitude, h[i].phase)));
+        const double er = GSL_REAL(e[i]), ei = GSL_IMAG(e[i]);
+        const double hr = GSL_REAL(h[i]), hi = GSL_IMAG(h[i]);
+        const double h2 = hr * hr + hi * hi;
+        GSL_SET_COMPLEX(&z[i], (er * hr + ei * hi) / h2, (ei * hr - er * hi) / h2);
     }
     return z;
 }
@@ -70,18 +62,16 @@ QVector<double> lineFrequencies(int lines, int n, double fs)
     return freqs;
 }
 
-// Per segment, E / H line by line, computed in place of the E lines; each H vector is freed as soon
-// as it has been used, so the lists never hold more than the two spectra did.
+// Per segment, E / H line by line; each segment's E and H vectors are freed as soon as its
+// impedances exist, so the lists never hold much more than the two spectra did.
 QList<QVector<gsl_complex>> segmentImpedances(QList<QVector<gsl_complex>> &eLines,
                                               QList<QVector<gsl_complex>> &hLines)
 {
     QList<QVector<gsl_complex>> impedances = std::exchange(eLines, {});
     for (int k = 0; k < impedances.size(); ++k) {
         const QVector<gsl_complex> h = std::exchange(hLines[k], {});
-        QVector<gsl_complex> &z = impedances[k];
-        z.resize(std::min(z.size(), h.size()));
-        for (int i = 0; i < z.size(); ++i)
-            z[i] = gsl_complex_div(z[i], h[i]);
+        const QVector<gsl_complex> e = std::exchange(impedances[k], {});
+        impedances[k] = lineImpedances(e.constData(), h.constData(), std::min(e.size(), h.size()));
     }
     hLines.clear();
     return impedances;
@@ -118,6 +108,18 @@ OneFreqImpedance impedanceRecord(double f0, gsl_complex z)
         record.bostickRho = ImpedanceFormulas::bostickRho(record.rho, p);
     }
     return record;
+}
+
+// The request with its progress reports mapped onto the half of the work starting at start: the
+// two passes of the distance-weighted estimate report 0 .. 0.5 and 0.5 .. 1.
+PairRequest withProgressShare(const PairRequest &request, double start)
+{
+    PairRequest pass = request;
+    if (request.keepGoing) {
+        const std::function<bool(double)> ask = request.keepGoing;
+        pass.keepGoing = [ask, start](double fraction) { return ask(start + 0.5 * fraction); };
+    }
+    return pass;
 }
 
 bool isFiniteRecord(const OneFreqImpedance &record)
@@ -232,11 +234,9 @@ void Rhoworks::storeBandAveragedCurve(const QVector<OneFreqCrossPower> &kept,
 bool Rhoworks::computePlain(const PairRequest &request)
 {
     Spectrix spectrix;
-    CrossPowerStack stack;
-    const bool read = runFrontEnd(request, true, [&](const QList<OneFreqSpectrum> &e,
-                                                     const QList<OneFreqSpectrum> &h) {
-        stack.add(spectrix.ComputeCrossPower(e, h));
-    });
+    CrossPowerSums stack;
+    const bool read = runFrontEnd(request, true, [&](const gsl_complex *e, const gsl_complex *h,
+                                                     int lines) { stack.add(e, h, lines); });
     if (!read)
         return false;
     if (stack.count() == 0) {
@@ -245,7 +245,7 @@ bool Rhoworks::computePlain(const PairRequest &request)
         return false;
     }
     QVector<OneFreqCrossPower> kept;
-    for (const OneFreqCrossPower &record : stack.mean()) {
+    for (const OneFreqCrossPower &record : stack.mean(request.n, request.fs)) {
         if (spectrix.Calc_Coherency(record))
             kept.append(record);
     }
@@ -265,10 +265,10 @@ bool Rhoworks::computeMedian(const PairRequest &request)
 {
     QList<QVector<gsl_complex>> eLines;
     QList<QVector<gsl_complex>> hLines;
-    const bool read = runFrontEnd(request, true, [&](const QList<OneFreqSpectrum> &e,
-                                                     const QList<OneFreqSpectrum> &h) {
-        eLines.append(polarLines(e));
-        hLines.append(polarLines(h));
+    const bool read = runFrontEnd(request, true, [&](const gsl_complex *e, const gsl_complex *h,
+                                                     int lines) {
+        eLines.append(QVector<gsl_complex>(e, e + lines));
+        hLines.append(QVector<gsl_complex>(h, h + lines));
     });
     if (!read)
         return false;
@@ -298,21 +298,48 @@ bool Rhoworks::computeMedian(const PairRequest &request)
 
 bool Rhoworks::computeImpedanceEstimate(const PairRequest &request, bool repeatedMedian)
 {
-    QList<QVector<gsl_complex>> impedances;
-    const bool read = runFrontEnd(request, false, [&](const QList<OneFreqSpectrum> &e,
-                                                      const QList<OneFreqSpectrum> &h) {
-        impedances.append(lineImpedances(e, h));
-    });
-    if (!read)
+    QVector<gsl_complex> combined;
+    if (!(repeatedMedian ? repeatedMedianImpedances(request, combined)
+                         : weightedMeanImpedances(request, combined)))
         return false;
-    const QVector<gsl_complex> combined = repeatedMedian
-        ? Robust_RepeatMedian(std::exchange(impedances, {}))
-        : Robust_MEstimation(std::exchange(impedances, {}));
     const QVector<double> freqs = lineFrequencies(combined.size(), request.n, request.fs);
     if (!storeImpedanceCurve(request, combined, freqs, targetFrequencies(request, repeatedMedian)))
         return false;
     if (request.fs <= kPowerLineStepMaxFs)
         curve = DealWithPowerLineFreq(curve);
+    return true;
+}
+
+// The repeated median needs every segment's impedance of a line at once: they are kept, one
+// vector per segment.
+bool Rhoworks::repeatedMedianImpedances(const PairRequest &request, QVector<gsl_complex> &combined)
+{
+    QList<QVector<gsl_complex>> impedances;
+    const bool read = runFrontEnd(request, false, [&](const gsl_complex *e, const gsl_complex *h,
+                                                      int lines) {
+        impedances.append(lineImpedances(e, h, lines));
+    });
+    if (read)
+        combined = Robust_RepeatMedian(std::exchange(impedances, {}));
+    return read;
+}
+
+// The distance-weighted estimate needs each line's mean before the distances: the pair is
+// streamed twice rather than held, the first time for the means, the second for the weights.
+bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_complex> &combined)
+{
+    DistanceWeightedMeans means;
+    QVector<gsl_complex> z;
+    const PairConsumer addImpedances = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
+        z = lineImpedances(e, h, lines);
+        means.add(z.constData(), lines);
+    };
+    if (!runFrontEnd(withProgressShare(request, 0.0), false, addImpedances))
+        return false;
+    means.startWeighting();
+    if (!runFrontEnd(withProgressShare(request, 0.5), false, addImpedances))
+        return false;
+    combined = means.estimates();
     return true;
 }
 

@@ -125,13 +125,12 @@ private:
     void LineSmoothFive(QVector<OneFreqImpedance> curve);
     static bool ImpedanceSortByFreq(const OneFreqImpedance &a, const OneFreqImpedance &b);
 
-    // Front end shared by the four methods: reading, count check, calibration tables, then for every
-    // segment pair (unclipped ones only when clipTest) the calibrated E and H spectra handed to consume.
-    using PairConsumer = std::function<void(const QList<OneFreqSpectrum> &e,
-                                            const QList<OneFreqSpectrum> &h)>;
+    // Front end shared by the four methods: reading, calibration tables, then for every segment
+    // pair (unclipped ones only when clipTest) the calibrated E and H spectra handed to consume as
+    // lines complex values each (line k - 1 at k fs / n); false when the files cannot be read
+    // whole, hold no segment or different numbers of segments.
+    using PairConsumer = std::function<void(const gsl_complex *e, const gsl_complex *h, int lines)>;
     bool runFrontEnd(const PairRequest &request, bool clipTest, const PairConsumer &consume);
-    bool readSegments(const QString &file, const PairRequest &request,
-                      QList<QVector<double>> &segments);
     bool loadTables(const PairRequest &request, CalibrationTables &tables);
     bool loadTable(const QString &file, bool sensor, const PairRequest &request,
                    QList<OneFreqCheck> &table);
@@ -139,6 +138,8 @@ private:
     bool computePlain(const PairRequest &request);
     bool computeMedian(const PairRequest &request);
     bool computeImpedanceEstimate(const PairRequest &request, bool repeatedMedian);
+    bool repeatedMedianImpedances(const PairRequest &request, QVector<gsl_complex> &combined);
+    bool weightedMeanImpedances(const PairRequest &request, QVector<gsl_complex> &combined);
     QList<double> targetFrequencies(const PairRequest &request, bool robustBand);
     // Band averages (half-width 0.3) of the kept records turned into impedances: the new curve.
     void storeBandAveragedCurve(const QVector<OneFreqCrossPower> &kept, const QList<double> &targets);

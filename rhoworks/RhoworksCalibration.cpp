@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "CalibrationLines.h"
+#include "ConverterRange.h"
 #include "FrequencyTable.h"
 
 namespace {
@@ -44,7 +45,7 @@ float Rhoworks::ADResolution(double fs)
 
 bool Rhoworks::OverflowDetermine(QVector<double> samples, double fs)
 {
-    const double fullScale = fs < kLowBandLimitHz ? 2500.0 : 3000.0;
+    const double fullScale = ConverterRange::fullScaleMillivolts(fs);
     return std::any_of(samples.cbegin(), samples.cend(),
                        [fullScale](double x) { return std::fabs(x) >= fullScale; });
 }

@@ -6,36 +6,13 @@
 #include <gsl/gsl_complex_math.h>
 
 #include "CrossPowerStack.h"
+#include "DistanceWeightedMeans.h"
 #include "LineReduction.h"
 #include "OrderStatistics.h"
 
 namespace {
 
 constexpr int kEntries = 4;
-
-// One-pass distance-weighted mean of one part: weights 1 - d_k / D with d_k the distance to the
-// mean and D their sum. When every value equals the mean (D = 0, one segment included) the mean
-// itself is the estimate.
-double distanceWeightedMean(double *values, int count)
-{
-    double sum = 0;
-    for (int k = 0; k < count; ++k)
-        sum += values[k];
-    const double mean = sum / count;
-    double totalDistance = 0;
-    for (int k = 0; k < count; ++k)
-        totalDistance += std::fabs(values[k] - mean);
-    if (totalDistance == 0)
-        return mean;
-    double weightSum = 0;
-    double weightedSum = 0;
-    for (int k = 0; k < count; ++k) {
-        const double w = 1 - std::fabs(values[k] - mean) / totalDistance;
-        weightSum += w;
-        weightedSum += w * values[k];
-    }
-    return weightedSum / weightSum;
-}
 
 // Entry j of line i of every segment, as one complex vector per segment.
 QList<QVector<gsl_complex>> entryColumn(const QList<QVector<OneFreqCrossPower>> &segments, int lines,
@@ -104,14 +81,18 @@ QVector<gsl_complex> Rhoworks::Robust_Median(QList<QVector<gsl_complex>> segment
 
 QVector<gsl_complex> Rhoworks::Robust_MEstimation(QList<QVector<gsl_complex>> segments)
 {
-    return reduceLines(segments, distanceWeightedMean);
+    DistanceWeightedMeans means;
+    for (const QVector<gsl_complex> &values : qAsConst(segments))
+        means.add(values.constData(), values.size());
+    means.startWeighting();
+    for (const QVector<gsl_complex> &values : qAsConst(segments))
+        means.add(values.constData(), values.size());
+    return means.estimates();
 }
 
 QVector<gsl_complex> Rhoworks::Robust_RepeatMedian(QList<QVector<gsl_complex>> segments)
 {
-    return reduceLines(segments, [](double *values, int count) {
-        return OrderStatistics::repeatedMedian(values, count);
-    });
+    return reduceLines(segments, OrderStatistics::repeatedMedian);
 }
 
 double Rhoworks::median(QVector<double> values)

@@ -4,13 +4,16 @@
 #include "Rhoworks.h"
 
 #include <QDebug>
+#include <algorithm>
 #include <cmath>
+#include <complex>
 #include <utility>
+#include <vector>
 
+#include "ChannelSpectraStream.h"
+#include "ConverterRange.h"
 #include "PairRequest.h"
-#include "Spectrix.h"
 #include "Trimora.h"
-#include "Wavefile.h"
 
 namespace {
 
@@ -30,24 +33,6 @@ bool validRequest(const PairRequest &request)
 }
 
 }  // namespace
-
-// Segments in mV, detrended when asked. The reader is emptied before detrending so each original
-// segment is freed as soon as its detrended copy replaces it.
-bool Rhoworks::readSegments(const QString &file, const PairRequest &request,
-                            QList<QVector<double>> &segments)
-{
-    Wavefile reader;
-    if (!reader.getTimeSeries(file, ADResolution(request.fs), request.readerValue, request.n,
-                              request.segmentCount))
-        return false;
-    segments = reader.getTsData();
-    reader = Wavefile();
-    if (request.removeTrend) {
-        for (QVector<double> &segment : segments)
-            segment = reader.TrendElimination2(segment);
-    }
-    return true;
-}
 
 bool Rhoworks::loadTable(const QString &file, bool sensor, const PairRequest &request,
                          QList<OneFreqCheck> &table)
@@ -73,43 +58,95 @@ bool Rhoworks::loadTables(const PairRequest &request, CalibrationTables &tables)
         && loadTable(request.hGainFile, false, request, tables.hGain);
 }
 
+namespace {
+
+// Line factors removing the gain table (and the sensor table when useSensor) from a channel's
+// spectrum, times scale.
+std::vector<std::complex<double>> calibrationFactors(const QList<OneFreqCheck> &sensor,
+                                                     const QList<OneFreqCheck> &gain,
+                                                     bool useSensor, double scale)
+{
+    std::vector<std::complex<double>> factors(size_t(gain.size()));
+    for (int k = 0; k < gain.size(); ++k) {
+        factors[size_t(k)] = ChannelSpectraStream::lineFactor(
+            gain[k].amplitude, gain[k].phase, useSensor ? sensor[k].amplitude : 1.0,
+            useSensor ? sensor[k].phase : 0.0, scale);
+    }
+    return factors;
+}
+
+bool openChannel(const QString &file, const PairRequest &request, float countScale,
+                 StreamedChannel &channel)
+{
+    if (channel.stream.open(file, countScale, request.readerValue, request.n,
+                            request.segmentCount))
+        return true;
+    qDebug().noquote() << request.caller << file + ":" << channel.stream.errorString();
+    return false;
+}
+
+// True when the pair streamed to its end with at least one segment; otherwise says why not.
+bool streamedWhole(const PairRequest &request, const ChannelSpectraStream &stream,
+                   ChannelSpectraStream::Outcome outcome)
+{
+    using Outcome = ChannelSpectraStream::Outcome;
+    switch (outcome) {
+    case Outcome::Complete:
+        if (stream.segmentsDelivered() > 0)
+            return true;
+        qDebug() << request.caller << request.eFile << request.hFile << "hold no whole segment";
+        return false;
+    case Outcome::UnequalCounts:
+        qDebug() << request.caller << request.eFile << "and" << request.hFile
+                 << "hold different numbers of segments; nothing to pair";
+        return false;
+    case Outcome::ReadError:
+        qDebug().noquote() << request.caller << "reading" << request.eFile << request.hFile
+                           << "failed:" << stream.errorText();
+        return false;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+// The segments stream from both files; each pair's calibrated spectra are made and handed to
+// consume before the next pair is read, so memory does not grow with the recording. The electric
+// unit conversion (mV to mV/km) is linear and is applied to the spectrum with the calibration.
 bool Rhoworks::runFrontEnd(const PairRequest &request, bool clipTest, const PairConsumer &consume)
 {
     if (!validRequest(request))
         return false;
-    QList<QVector<double>> eSegments;
-    QList<QVector<double>> hSegments;
-    if (!readSegments(request.eFile, request, eSegments)
-        || !readSegments(request.hFile, request, hSegments))
+    std::vector<StreamedChannel> channels(2);
+    const float countScale = ADResolution(request.fs);
+    if (!openChannel(request.eFile, request, countScale, channels[0])
+        || !openChannel(request.hFile, request, countScale, channels[1]))
         return false;
-    if (eSegments.size() != hSegments.size() || eSegments.isEmpty()) {
-        qDebug() << request.caller << request.eFile << "gives" << eSegments.size() << "segments,"
-                 << request.hFile << "gives" << hSegments.size() << "; nothing to pair";
-        return false;
-    }
     CalibrationTables tables;
     if (!loadTables(request, tables))
         return false;
-
-    Spectrix spectrix;
-    const int n = request.n;
-    for (int i = 0; i < eSegments.size(); ++i) {
-        if (request.keepGoing && !request.keepGoing(double(i) / eSegments.size())) {
-            qDebug() << request.caller << "stopped on request before segment" << i + 1 << "of"
-                     << eSegments.size();
+    const double millivoltsPerKm = 1000 / double(request.dipoleLength);
+    channels[0].lineFactors = calibrationFactors(tables.eSensor, tables.eGain, request.useESensor,
+                                                 millivoltsPerKm);
+    channels[1].lineFactors = calibrationFactors(tables.hSensor, tables.hGain, true, 1.0);
+    for (StreamedChannel &channel : channels) {
+        channel.clipLimit = clipTest ? ConverterRange::fullScaleMillivolts(request.fs) : 0.0;
+        channel.detrend = request.removeTrend;
+    }
+    ChannelSpectraStream stream(request.n, request.fs, std::move(channels));
+    const int lines = stream.lineCount();
+    const double expected = double(std::max<qint64>(1, stream.expectedSegments()));
+    const ChannelSpectraStream::Outcome outcome = stream.run([&](const StreamedSegment &pair) {
+        if (request.keepGoing && !request.keepGoing(std::min(1.0, pair.index / expected))) {
+            qDebug() << request.caller << "stopped on request before segment" << pair.index + 1
+                     << "of" << expected;
             return false;
         }
-        // Take the pair out of the lists so its samples are freed once its spectra exist.
-        const QVector<double> e = std::exchange(eSegments[i], QVector<double>());
-        const QVector<double> h = std::exchange(hSegments[i], QVector<double>());
-        if (clipTest && (OverflowDetermine(e, request.fs) || OverflowDetermine(h, request.fs)))
-            continue;
-        const QList<OneFreqSpectrum> eSpectrum = spectrix.FastFFTTranform(
-            spectrix.WndFunc(UnitConversion(e, request.dipoleLength), 1, n), n, request.fs);
-        const QList<OneFreqSpectrum> hSpectrum =
-            spectrix.FastFFTTranform(spectrix.WndFunc(h, 1, n), n, request.fs);
-        consume(getCalSpectrum(eSpectrum, tables.eSensor, tables.eGain, request.useESensor),
-                getCalSpectrum(hSpectrum, tables.hSensor, tables.hGain, true));
-    }
-    return true;
+        if (!pair.clipped)
+            consume(reinterpret_cast<const gsl_complex *>(pair.lines[0]),
+                    reinterpret_cast<const gsl_complex *>(pair.lines[1]), lines);
+        return true;
+    });
+    return streamedWhole(request, stream, outcome);
 }

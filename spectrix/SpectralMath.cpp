@@ -7,6 +7,16 @@
 
 namespace SpectralMath {
 
+OneFreqSpectrum spectralLine(double re, double im, int k, int n, double fs, double scale)
+{
+    OneFreqSpectrum line;
+    line.freq = k * fs / n;
+    line.amplitude = std::sqrt(re * re + im * im) * scale;
+    // atan2(+-0, -0) would give +-pi; an empty line has phase 0.
+    line.phase = (re == 0 && im == 0) ? 0.0 : std::atan2(im, re);
+    return line;
+}
+
 gsl_complex lineToComplex(const OneFreqSpectrum &line)
 {
     return gsl_complex_polar(line.amplitude, line.phase);

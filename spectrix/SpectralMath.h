@@ -11,6 +11,10 @@ constexpr double kPi = 3.1415926;
 // Coherency below this value rejects a line or a record.
 constexpr double kCoherencyThreshold = 0.3;
 
+// Line k of the one-sided amplitude density of an n-point transform at fs Hz from its coefficient
+// (re, im): frequency k fs / n, amplitude sqrt(re^2 + im^2) scale (scale = sqrt(2 / (n fs))) and
+// phase atan2(im, re), 0 for an empty line.
+OneFreqSpectrum spectralLine(double re, double im, int k, int n, double fs, double scale);
 // (amplitude cos(phase), amplitude sin(phase)) of a spectral line.
 gsl_complex lineToComplex(const OneFreqSpectrum &line);
 // a times conj(b): one entry of a cross-power matrix.

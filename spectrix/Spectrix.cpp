@@ -15,19 +15,6 @@ using namespace SpectralMath;
 
 namespace {
 
-// Line k of the one-sided amplitude density; scale is sqrt(2 / (n fs)).
-OneFreqSpectrum spectralLine(const fftw_complex &x, int k, int n, double fs, double scale)
-{
-    const double re = x[0];
-    const double im = x[1];
-    OneFreqSpectrum line;
-    line.freq = k * fs / n;
-    line.amplitude = std::sqrt(re * re + im * im) * scale;
-    // atan2(+-0, -0) would give +-pi; an empty line has phase 0.
-    line.phase = (re == 0 && im == 0) ? 0.0 : std::atan2(im, re);
-    return line;
-}
-
 // The four entries of a record, NaN in place of a matrix the record lacks.
 QVector<gsl_complex> fourEntries(const OneFreqCrossPower &record)
 {
@@ -64,7 +51,7 @@ QList<OneFreqSpectrum> Spectrix::FastFFTTranform(QVector<double> samples, int n,
     const double scale = std::sqrt(2 / (n * fs));
     lastSpectrum.reserve(n / 2);
     for (int k = 1; k <= n / 2; ++k)
-        lastSpectrum.append(spectralLine(fft.output()[k], k, n, fs, scale));
+        lastSpectrum.append(spectralLine(fft.output()[k][0], fft.output()[k][1], k, n, fs, scale));
     return lastSpectrum;
 }
 

@@ -55,7 +55,7 @@ bool LineSpectrumExport::tableLines(Data_Line &line, const QString &projectFolde
                                                        double(s + 1) / stations->count(),
                                                        StationPaths::stationLabel(station->StationNum()));
         MagneticSpectra spectra;
-        if (!StationMagneticSpectra::compute(*station, folder, settings, step, spectra))
+        if (!step(0.0) || !StationMagneticSpectra::compute(*station, folder, settings, step, spectra))
             return false;
         lines << stationLines(station->StationNum(), spectra, station->storedCurves().exHy);
     }

@@ -53,6 +53,20 @@ public:
     // The progress and cancellation of the hub's long work (recomputing a recording, the spectrum
     // export, the inversion runs), handed down to processing and exchange; null: the hub's own,
     // which nobody cancels. feedback must outlive its use.
+    //
+    // Recomputing a recording runs in three stages, so that the middle one can move to a worker
+    // thread while the database stays with the thread that opened it:
+    //   1. prepare (database thread): the recording's header and descriptors
+    //      (RecordingProcessing::describe), a copy of the processing settings, and for the
+    //      regression the remote reference's channels (remoteChannels);
+    //   2. compute (any thread): RecordingProcessing::computePairs, computeRegressionPairs or
+    //      computeTensor, functions of files and settings only, which report to the feedback and
+    //      stop when it is cancelled;
+    //   3. store (database thread): unless cancelled, each pair's curve in its own transaction
+    //      (keepPairCurve), or the tensor file and the station's flags (processTensor).
+    // recompute runs the three in turn on the calling thread. The spectrum export still reads the
+    // stations' recording rows while it computes, and the inversion runs wait for a program:
+    // both report and stop through the feedback but stay on the database thread.
     void setFeedback(WorkFeedback *feedback);
     // Runs a computation of the long commands (the recomputation of a recording's pairs or
     // tensor) with the feedback it is given; true when it ran to its end, false when it was

@@ -1,10 +1,13 @@
 #include "ChannelSpectraRun.h"
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "SpectrumCalibration.h"
 #include "SpectrumMeans.h"
-#include "Spectrix.h"
+#include "DensitySpectrum.h"
+#include "ParallelFor.h"
 
 using namespace SpectrumCalibration;
 
@@ -45,30 +48,39 @@ bool ChannelSpectraRun::run(const QList<Job> &jobs, const SegmentCallback &onSeg
         states[j].stride = listingStride(usedSegments(jobs[j]));
         indexCount = std::max(indexCount, usedSegments(jobs[j]));
     }
-    Spectrix spectrix;
+    std::vector<std::unique_ptr<DensitySpectrum>> transforms;
+    std::vector<ChannelSpectraSet *> outputs;
+    for (int j = 0; j < jobs.size(); ++j) {
+        transforms.push_back(std::make_unique<DensitySpectrum>(n, jobs[j].fs));
+        outputs.push_back(&results[j]);
+    }
+    ChannelState *channelStates = states.data();
     for (int s = 0; s < indexCount; ++s) {
         SegmentSpectra spectra;
-        for (int j = 0; j < jobs.size(); ++j) {
+        // The channels of a segment index are independent: each job writes only its own state,
+        // results and slot, so they run in parallel.
+        ParallelFor::run(jobs.size(), [&](int j) {
             const Job &job = jobs[j];
             if (s >= usedSegments(job))
-                continue;
+                return;
             QVector<double> samples = job.segments[s];
             if (job.dipoleLength > 0)
                 samples = scaleElectric(samples, job.dipoleLength);
-            const QList<OneFreqSpectrum> raw =
-                spectrix.FastFFTTranform(spectrix.WndFunc(samples, 1, n), n, job.fs);
+            DensitySpectrum &transform = *transforms[size_t(j)];
+            const QList<OneFreqSpectrum> raw = transform.isValid() && samples.size() >= n
+                ? transform.spectrumLines(samples.constData()) : QList<OneFreqSpectrum>();
             const QList<OneFreqSpectrum> calibrated = calibrateSpectrum(raw, job.sensor, job.gain, true);
             const QVector<double> calibratedAmplitudes = amplitudesOf(calibrated);
-            ChannelState &state = states[j];
+            ChannelState &state = channelStates[j];
             if (s % state.stride == 0) {
-                results[j].rawAmplitudes.append(amplitudesOf(raw));
-                results[j].calibratedAmplitudes.append(calibratedAmplitudes);
+                outputs[size_t(j)]->rawAmplitudes.append(amplitudesOf(raw));
+                outputs[size_t(j)]->calibratedAmplitudes.append(calibratedAmplitudes);
             }
             state.stacked.add(calibratedAmplitudes);
             if (withMeanSpectrum)
                 state.mean.add(calibrated);
             spectra[job.slot] = calibrated;
-        }
+        });
         onSegment(spectra);
         if (progress && !progress(s + 1, indexCount)) {
             results = QList<ChannelSpectraSet>();

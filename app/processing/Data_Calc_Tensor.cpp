@@ -3,36 +3,26 @@
 #include <QDebug>
 #include <algorithm>
 
+#include "ChannelSpectraStream.h"
 #include "Channels.h"
 #include "FrequencyTables.h"
 #include "SampleRateBands.h"
 #include "SpectrumCalibration.h"
-#include "Spectrix.h"
 #include "TensorMath.h"
 #include "TensorMatrixStack.h"
-#include "Wavefile.h"
 
 using namespace SpectrumCalibration;
 
-namespace {
-
-} // namespace
-
 struct Data_Calc_Tensor::ChannelInput {
     int code = 0;
-    double fs = 0.0;
-    double dipoleLength = 0.0;   // > 0 for electric channels
-    bool useSensor = true;
-    QList<QVector<double>> segments;
-    QList<OneFreqCheck> sensor;
-    QList<OneFreqCheck> gain;
+    StreamedChannel channel;
 };
 
 Data_Calc_Tensor::Data_Calc_Tensor(QObject *parent) : QObject(parent)
 {
 }
 
-bool Data_Calc_Tensor::readChannel(const MTSampleData &d, int n, int segmentLimit,
+bool Data_Calc_Tensor::openChannel(const MTSampleData &d, int n, int segmentLimit,
                                    ChannelInput &input) const
 {
     const bool electric = Channels::isElectric(d.channel);
@@ -41,22 +31,35 @@ bool Data_Calc_Tensor::readChannel(const MTSampleData &d, int n, int segmentLimi
                            << "of" << d.dataFile << "is not positive";
         return false;
     }
-    Wavefile reader;
-    if (!reader.getTimeSeries(d.dataFile, SampleRateBands::tensorCountScale(d.sampleFrequency), d.sampleCount, n,
-                              segmentLimit))
+    if (!input.channel.stream.open(d.dataFile, SampleRateBands::tensorCountScale(d.sampleFrequency),
+                                   d.sampleCount, n, segmentLimit)) {
+        qDebug().noquote() << "Data_Calc_Tensor::loadSpectra:" << d.dataFile + ":"
+                           << input.channel.stream.errorString();
         return false;
+    }
     input.code = d.channel;
-    input.fs = d.sampleFrequency;
-    input.dipoleLength = electric ? double(d.dipoleLength) : 0.0;
-    input.useSensor = !(electric && d.lowBand != 0);
-    input.segments = reader.getTsData();
     return true;
 }
 
-bool Data_Calc_Tensor::loadTables(const MTSampleData &d, int n, ChannelInput &input) const
+// The channel's line factors: its gain table removed, and its sensor table unless it is an
+// electric channel of a low-band recording; electric channels converted from mV to mV/km.
+bool Data_Calc_Tensor::loadCalibration(const MTSampleData &d, int n, ChannelInput &input) const
 {
-    return loadSensorTable(d.sensorFile, n, d.sampleFrequency, input.sensor)
-        && loadGainTable(d.gainFile, n, d.sampleFrequency, input.gain);
+    QList<OneFreqCheck> sensor, gain;
+    if (!loadSensorTable(d.sensorFile, n, d.sampleFrequency, sensor)
+        || !loadGainTable(d.gainFile, n, d.sampleFrequency, gain))
+        return false;
+    const bool electric = Channels::isElectric(d.channel);
+    const bool useSensor = !(electric && d.lowBand != 0);
+    const double scale = electric ? 1000.0 / double(d.dipoleLength) : 1.0;
+    const int lines = std::min(gain.size(), useSensor ? sensor.size() : gain.size());
+    input.channel.lineFactors.resize(size_t(lines));
+    for (int k = 0; k < lines; ++k) {
+        input.channel.lineFactors[size_t(k)] = ChannelSpectraStream::lineFactor(
+            gain[k].amplitude, gain[k].phase, useSensor ? sensor[k].amplitude : 1.0,
+            useSensor ? sensor[k].phase : 0.0, scale);
+    }
+    return true;
 }
 
 void Data_Calc_Tensor::loadSpectra(QList<MTSampleData> descriptors, double n, int segmentLimit)
@@ -65,49 +68,66 @@ void Data_Calc_Tensor::loadSpectra(QList<MTSampleData> descriptors, double n, in
               [](const MTSampleData &a, const MTSampleData &b) { return a.channel < b.channel; });
     samples = descriptors;
     const int length = n >= 1.0 && n < 2147483648.0 ? int(n) : 0;
-    QList<ChannelInput> inputs;
-    for (const MTSampleData &d : qAsConst(samples)) {
-        ChannelInput input;
-        if (!readChannel(d, length, segmentLimit, input))
-            break;
-        if (!loadTables(d, length, input))
+    const double fs = samples.isEmpty() ? 0.0 : samples.first().sampleFrequency;
+    int readable = samples.size();
+    for (;;) {
+        std::vector<ChannelInput> inputs;
+        for (int c = 0; c < readable; ++c) {
+            ChannelInput input;
+            if (!openChannel(samples[c], length, segmentLimit, input))
+                break;
+            if (!loadCalibration(samples[c], length, input))
+                return;
+            inputs.push_back(std::move(input));
+        }
+        qDebug() << "first is finished";
+        const int failed = stackMatrices(inputs, length, fs);
+        if (failed < 0)
             return;
-        inputs.append(input);
+        // A file that fails part-way ends the reading there, as one that fails to open does.
+        readable = failed;
     }
-    qDebug() << "first is finished";
-    stackMatrices(inputs, length);
 }
 
-// Transforms the channels one segment index at a time, releasing each segment once used.
-void Data_Calc_Tensor::stackMatrices(QList<ChannelInput> &inputs, int n)
+// Streams the channels' segments and folds each segment index into the running matrix sums; only
+// a batch of segments is held. Returns the index of a channel whose file fails part-way (the
+// matrices are then left alone), or -1 when the matrices are stored.
+int Data_Calc_Tensor::stackMatrices(std::vector<ChannelInput> &inputs, int n, double fs)
 {
-    int segmentCount = inputs.isEmpty() ? 0 : inputs.first().segments.size();
-    for (const ChannelInput &input : qAsConst(inputs))
-        segmentCount = std::min(segmentCount, input.segments.size());
-    TensorMatrixStack stack(inputs.size());
-    Spectrix spectrix;
-    for (int s = 0; s < segmentCount; ++s) {
-        if (keepGoing && !keepGoing(double(s) / segmentCount)) {
-            qDebug() << "Data_Calc_Tensor::loadSpectra: stopped on request before segment" << s + 1;
+    QList<int> codes;
+    std::vector<StreamedChannel> channels;
+    for (ChannelInput &input : inputs) {
+        codes.append(input.code);
+        channels.push_back(std::move(input.channel));
+    }
+    TensorMatrixStack stack(int(channels.size()));
+    if (!channels.empty()) {
+        ChannelSpectraStream stream(n, fs, std::move(channels));
+        const int lines = stream.lineCount();
+        const double expected = double(std::max<qint64>(1, stream.expectedSegments()));
+        const ChannelSpectraStream::Outcome outcome =
+            stream.run([&](const StreamedSegment &segment) {
+                if (keepGoing && !keepGoing(std::min(1.0, segment.index / expected))) {
+                    qDebug() << "Data_Calc_Tensor::loadSpectra: stopped on request before segment"
+                             << segment.index + 1;
+                    return false;
+                }
+                stack.add(segment.lines.data(), lines, n, fs);
+                return true;
+            });
+        if (outcome == ChannelSpectraStream::Outcome::Stopped) {
             matrices.clear();
             matrixCodes.clear();
-            return;
+            return -1;
         }
-        QList<QList<OneFreqSpectrum>> spectra;
-        for (ChannelInput &input : inputs) {
-            QVector<double> samples = input.segments.takeFirst();
-            if (input.dipoleLength > 0)
-                samples = scaleElectric(samples, input.dipoleLength);
-            const QList<OneFreqSpectrum> spectrum =
-                spectrix.FastFFTTranform(spectrix.WndFunc(samples, 1, n), n, input.fs);
-            spectra.append(calibrateSpectrum(spectrum, input.sensor, input.gain, input.useSensor));
+        if (outcome == ChannelSpectraStream::Outcome::ReadError) {
+            qDebug().noquote() << "Data_Calc_Tensor::loadSpectra:" << stream.errorText();
+            return stream.failedChannel();
         }
-        stack.add(spectra);
     }
     matrices = stack.mean();
-    matrixCodes.clear();
-    for (const ChannelInput &input : qAsConst(inputs))
-        matrixCodes.append(input.code);
+    matrixCodes = codes;
+    return -1;
 }
 
 bool Data_Calc_Tensor::hasImpedanceChannels() const

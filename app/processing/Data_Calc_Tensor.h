@@ -7,13 +7,15 @@
 //
 // Calibration: magnetic channels and electric channels of normal recordings are divided by their
 // gain and sensor tables; electric channels of low-band recordings by their gain table only.
-// Memory: the segments are transformed one index at a time and folded into running sums of the
-// matrices, so only the read time series and one line of matrices per FFT line are held.
+// Memory: the segments stream from the files a batch at a time (the channels of a batch read and
+// transformed in parallel) and are folded in segment order into running sums of the matrices, so
+// only a batch of segments and one matrix per FFT line are held.
 
 #include <QList>
 #include <QObject>
 #include <QVector>
 #include <functional>
+#include <vector>
 
 #include "ProcessingRecords.h"
 #include "TensorBand.h"
@@ -70,9 +72,9 @@ public:
 private:
     struct ChannelInput;
 
-    bool readChannel(const MTSampleData &d, int n, int segmentLimit, ChannelInput &input) const;
-    bool loadTables(const MTSampleData &d, int n, ChannelInput &input) const;
-    void stackMatrices(QList<ChannelInput> &inputs, int n);
+    bool openChannel(const MTSampleData &d, int n, int segmentLimit, ChannelInput &input) const;
+    bool loadCalibration(const MTSampleData &d, int n, ChannelInput &input) const;
+    int stackMatrices(std::vector<ChannelInput> &inputs, int n, double fs);
 
     QList<MTSampleData> samples;
     QVector<TensorCrossPower> matrices;

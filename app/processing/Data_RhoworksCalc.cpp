@@ -9,6 +9,7 @@
 #include "SampleRateBands.h"
 #include "SpectrumCalibration.h"
 #include "SpectrumMeans.h"
+#include "DensitySpectrum.h"
 #include "Spectrix.h"
 
 using namespace SpectrumCalibration;
@@ -260,11 +261,11 @@ bool Data_RhoworksCalc::calcStationSpectrum(const QList<QVector<double>> &hySegm
     QList<OneFreqCheck> sensor, gain;
     if (!loadSensorTable(sensorFile, n, fs, sensor) || !loadGainTable(gainFile, n, fs, gain))
         return false;
-    Spectrix spectrix;
+    DensitySpectrum transform(n, fs);
     AmplitudeMean mean;
     for (const QVector<double> &segment : hySegments) {
-        const QList<OneFreqSpectrum> spectrum =
-            spectrix.FastFFTTranform(spectrix.WndFunc(segment, 1, n), n, fs);
+        const QList<OneFreqSpectrum> spectrum = transform.isValid() && segment.size() >= n
+            ? transform.spectrumLines(segment.constData()) : QList<OneFreqSpectrum>();
         mean.add(amplitudesOf(calibrateSpectrum(spectrum, sensor, gain, true)));
     }
     if (mean.count() == 0)

@@ -33,39 +33,71 @@ int TensorMatrixStack::triangleIndex(int line, int i, int j) const
     return line * triangle + i * channels - i * (i - 1) / 2 + (j - i);
 }
 
+bool TensorMatrixStack::begin(int channelCount, const QVector<double> &lineFrequencies)
+{
+    if (channelCount != channels || channels == 0)
+        return false;
+    if (added++ == 0) {
+        frequencies = lineFrequencies;
+        sum = QVector<gsl_complex>(frequencies.size() * triangle, gsl_complex_rect(0.0, 0.0));
+    }
+    return true;
+}
+
+void TensorMatrixStack::addLine(int k, const gsl_complex *c, bool first)
+{
+    gsl_complex *element = sum.data() + triangleIndex(k, 0, 0);
+    for (int i = 0; i < channels; ++i)
+        for (int j = i; j < channels; ++j, ++element) {
+            const gsl_complex product = timesConjugate(c[i], c[j]);
+            if (first)
+                *element = product;
+            else
+                addInto(*element, product);
+        }
+}
+
 void TensorMatrixStack::add(const QList<QList<OneFreqSpectrum>> &spectra)
 {
-    if (spectra.size() != channels || channels == 0)
-        return;
-    const bool first = added == 0;
-    if (first) {
+    QVector<double> lineFrequencies;
+    if (added == 0 && !spectra.isEmpty()) {
         int lines = spectra[0].size();
         for (const QList<OneFreqSpectrum> &spectrum : spectra)
             lines = std::min(lines, spectrum.size());
-        frequencies.resize(lines);
         for (int k = 0; k < lines; ++k)
-            frequencies[k] = spectra[0][k].freq;
-        sum = QVector<gsl_complex>(lines * triangle, gsl_complex_rect(0.0, 0.0));
+            lineFrequencies.append(spectra[0][k].freq);
     }
-    ++added;
+    if (!begin(spectra.size(), lineFrequencies))
+        return;
+    const bool first = added == 1;
     QVector<gsl_complex> c(channels);
-    const int lines = frequencies.size();
-    for (int k = 0; k < lines; ++k) {
+    for (int k = 0; k < frequencies.size(); ++k) {
         for (int i = 0; i < channels; ++i) {
             if (k >= spectra[i].size())
                 return;
             const OneFreqSpectrum &line = spectra[i][k];
             c[i] = gsl_complex{{line.amplitude * std::cos(line.phase), line.amplitude * std::sin(line.phase)}};
         }
-        gsl_complex *element = sum.data() + triangleIndex(k, 0, 0);
+        addLine(k, c.constData(), first);
+    }
+}
+
+void TensorMatrixStack::add(const std::complex<double> *const *lines, int lineCount, int n, double fs)
+{
+    QVector<double> lineFrequencies;
+    if (added == 0) {
+        for (int k = 1; k <= lineCount; ++k)
+            lineFrequencies.append(k * fs / n);
+    }
+    if (!begin(int(channels), lineFrequencies))
+        return;
+    const bool first = added == 1;
+    const int common = std::min(lineCount, int(frequencies.size()));
+    QVector<gsl_complex> c(channels);
+    for (int k = 0; k < common; ++k) {
         for (int i = 0; i < channels; ++i)
-            for (int j = i; j < channels; ++j, ++element) {
-                const gsl_complex product = timesConjugate(c[i], c[j]);
-                if (first)
-                    *element = product;
-                else
-                    addInto(*element, product);
-            }
+            c[i] = gsl_complex{{lines[i][k].real(), lines[i][k].imag()}};
+        addLine(k, c.constData(), first);
     }
 }
 

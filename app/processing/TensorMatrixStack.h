@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QVector>
+#include <complex>
 #include <gsl/gsl_complex.h>
 
 #include "SpectralRecords.h"
@@ -21,12 +22,19 @@ public:
     // first add() fixes the lines (those of the first spectrum, up to the shortest one) and their
     // frequencies (those of the first spectrum).
     void add(const QList<QList<OneFreqSpectrum>> &spectra);
+    // The same from contiguous complex lines: lines[i] holds lineCount values of channel i, line
+    // k - 1 at frequency k fs / n.
+    void add(const std::complex<double> *const *lines, int lineCount, int n, double fs);
     int count() const { return added; }
     // One record per line: the mean matrix over the segments added; empty before any add().
     QVector<TensorCrossPower> mean() const;
 
 private:
     int triangleIndex(int line, int i, int j) const;
+    // Fixes the lines on the first add; false (nothing added) when the channel count is wrong.
+    bool begin(int channelCount, const QVector<double> &lineFrequencies);
+    // Folds the values c[0 .. m-1] of line k into the sum.
+    void addLine(int k, const gsl_complex *c, bool first);
 
     int channels;
     int triangle;                  // m (m + 1) / 2 elements per line

@@ -72,8 +72,10 @@ QVariantMap DORE_BaseObject::copiedValues() const
 
 void DORE_BaseObject::setCopiedValues(const QVariantMap &values)
 {
-    for (auto value = values.cbegin(); value != values.cend(); ++value)
+    for (auto value = values.cbegin(); value != values.cend(); ++value) {
         setProperty(value.key().toLatin1(), value.value());
+        propertyChanged(value.key());
+    }
 }
 
 QString DORE_BaseObject::tableName() const

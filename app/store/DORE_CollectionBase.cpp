@@ -53,9 +53,20 @@ void DORE_CollectionBase::initColumns()
         else if (qstrcmp(info.value(), "DB_GetOnUse") == 0)
             m_onUseColumns << QString::fromLatin1(info.name());
     }
+    addRegisteredColumns();
     for (const QString &column : qAsConst(m_allColumns))
         if (!m_onUseColumns.contains(column))
             m_selectedColumns << column;
+}
+
+void DORE_CollectionBase::addRegisteredColumns()
+{
+    QStringList names, types;
+    if (!m_db || !m_db->getColumns(tableName(), names, types))
+        return;
+    for (const QString &name : qAsConst(names))
+        if (!m_allColumns.contains(name))
+            m_allColumns << name;
 }
 
 int DORE_CollectionBase::count() const

@@ -53,6 +53,9 @@ protected:
 
 private:
     void initColumns();
+    // Columns registered for the table beyond those the class declares (a later version of the
+    // entity registered them); rows carry them as dynamic properties.
+    void addRegisteredColumns();
     QString tableName() const;
     void setRowCount(const QString &where, int rows);
 

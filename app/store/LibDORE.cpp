@@ -94,9 +94,16 @@ bool LibDORE::commit()
     return false;
 }
 
+QString LibDORE::tableOf(const QMetaObject *meta)
+{
+    const QString name = QString::fromLatin1(meta->className());
+    const int namespaceEnd = name.lastIndexOf(QLatin1String("::"));
+    return namespaceEnd < 0 ? name : name.mid(namespaceEnd + 2);
+}
+
 void LibDORE::RegisterObject(const QMetaObject *meta)
 {
-    const QString table = QString::fromLatin1(meta->className());
+    const QString table = tableOf(meta);
     QStringList names, types, references;
     QString keyName, keyType;
     for (int i = 0; i < meta->classInfoCount(); ++i) {
@@ -169,7 +176,7 @@ QStringList LibDORE::creationStatements(const QMetaObject *meta) const
         else if (qstrcmp(info.value(), kIndex) == 0)
             indexed << QString::fromLatin1(info.name());
     }
-    const QString table = QString::fromLatin1(meta->className());
+    const QString table = tableOf(meta);
     QString body;
     for (int i = 0; i < columns.size(); ++i) {
         bool found = false;

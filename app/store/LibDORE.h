@@ -24,8 +24,12 @@ public:
     QSqlError lastError() const { return m_lastError; }
     QString connectionName() const { return m_connectionName; }
 
-    // Registers an entity class and creates its table, or adds the columns the table lacks.
+    // Registers an entity class and creates its table, or adds the columns the table lacks. A
+    // later registration under the same table replaces the earlier one, so a class derived from an
+    // entity (a later version of it, in a namespace of its own) can add columns to its table.
     void RegisterObject(const QMetaObject *metaObject);
+    // The table of an entity class: its class name without namespace.
+    static QString tableOf(const QMetaObject *metaObject);
 
     bool transaction();
     // Commits; on failure rolls back and logs "LibDORE::commit".

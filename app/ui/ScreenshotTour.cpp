@@ -23,6 +23,10 @@
 #include "RibbonSystemMenu.h"
 #include "TreeModel_Index.h"
 
+namespace {
+constexpr int kSpectraWaitMs = 60000;
+} // namespace
+
 ScreenshotTour::ScreenshotTour(MainWindow *window, const QString &folder)
     : window(window), folder(folder)
 {
@@ -84,6 +88,7 @@ void ScreenshotTour::addTimeSeriesSteps()
     addStep(QStringLiteral("timeseries-series.png"), [this] {
         window->ribbonBar()->setMinimized(false);
         showFirstRecording();
+        waitForSpectra();
     });
     addStep(QStringLiteral("timeseries-stacked.png"), [this] {
         window->timeSeriesView()->action(Form_TimeSeries::StackedAction)->trigger();
@@ -159,6 +164,15 @@ int ScreenshotTour::run()
     }
     window->close();
     return failures == 0 ? 0 : 1;
+}
+
+// The spectra of the opened recording are computed on a worker thread under a progress dialog;
+// the pictures are taken once it has gone.
+void ScreenshotTour::waitForSpectra()
+{
+    QAction *stacked = window->timeSeriesView()->action(Form_TimeSeries::StackedAction);
+    for (int waited = 0; !stacked->isEnabled() && waited < kSpectraWaitMs; waited += 100)
+        settle(100);
 }
 
 void ScreenshotTour::settle(int milliseconds)

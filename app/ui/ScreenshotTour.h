@@ -25,6 +25,7 @@ private:
     void addMainWindowSteps();
     void addTimeSeriesSteps();
     void settle(int milliseconds);
+    void waitForSpectra();
     bool grab(const QString &fileName);
     void closePopups();
     // Selects the first station of the first line and opens it as a double click does.

@@ -1,7 +1,9 @@
 // Cost of the four resistivity estimators on a synthetic 24000 Hz Ex/Hy pair with n = 16384:
 // 50 segments, and every segment of an hour-long recording (about 5273 segments). For each
-// estimator it prints the wall time, the ratio to the bare FFTs of the same segments (window and
-// transform of both channels, Spectrix calls on in-memory samples) and the peak resident memory.
+// estimator, on one thread, it prints the wall time, the ratio to the true floor (reading both
+// files and transforming every segment with a reused plan), the old ratio to the bare
+// FastFFTTranform calls on in-memory segments (a plan made per call), and the peak resident memory.
+// Then the plain estimator again on all of the machine's threads, for the speed-up.
 //
 // Each estimator runs in a child process of its own (this program started with "--run"), so that
 // its peak resident memory is its own and not what an earlier run left in the allocator.
@@ -18,10 +20,13 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTextStream>
 #include <cmath>
 
 #include "../PeakMemory.h"
+#include "../TrueFloor.h"
+#include "ParallelFor.h"
 #include "DemoSurvey.h"
 #include "Rhoworks.h"
 #include "Spectrix.h"
@@ -31,6 +36,7 @@ namespace {
 
 constexpr int kRate = 24000;
 constexpr int kN = 16384;
+const double kCountScale = float(3000.0 / 8388608.0);  // mV per count at 24 kHz, as Rhoworks reads
 
 const QStringList kMethods{"plain", "M-estimation", "robust", "median"};
 
@@ -77,9 +83,20 @@ bool writeRecording(const QString &folder, int seconds, PairPaths &paths)
     return !e.isEmpty() && !h.isEmpty();
 }
 
-// Child: one estimator on one pair; prints "seconds peakKiB curveLength".
-int runChild(const QStringList &a)
+// Child: the true floor of the pair; prints "seconds peakKiB segments".
+int runFloor(const QStringList &a)
 {
+    int segments = 0;
+    const double seconds = TrueFloor::seconds({a[1], a[2]}, kCountScale, kN, kRate, a[0].toInt(), segments);
+    QTextStream(stdout) << seconds << ' ' << peakResidentKiB() << ' ' << segments << '\n';
+    return segments > 0 ? 0 : 1;
+}
+
+// Child: one estimator on one pair on the given number of threads; prints "seconds peakKiB
+// curveLength".
+int runChild(const QStringList &a, int threads)
+{
+    ParallelFor::setThreadCount(threads);
     const QString method = a[0];
     const int segmentCount = a[1].toInt();
     const QString e = a[2], h = a[3], eSensor = a[4], hSensor = a[5], eGain = a[6], hGain = a[7];
@@ -131,28 +148,47 @@ double repeatedMedianSeconds()
     return result.size() == 8192 ? timer.nsecsElapsed() * 1e-9 : -1;
 }
 
+// Runs this program as a child with args and returns its figures "seconds peakKiB count".
+QStringList childFigures(const QStringList &args)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), args);
+    child.waitForFinished(-1);
+    return QString(child.readAllStandardOutput()).split(' ', Qt::SkipEmptyParts);
+}
+
 void runCase(QTextStream &out, const QString &label, const PairPaths &paths, int segmentCount,
              int segments)
 {
     const double bare = bareFftSeconds(segments);
+    const QStringList floor = childFigures(QStringList{"--floor", QString::number(segmentCount)}
+                                           + paths.args.mid(0, 2));
+    const double floorSeconds = floor.value(0).toDouble();
     out << "\n" << label << ": " << segments << " segments of " << kN << " samples at " << kRate
-        << " Hz; bare FFTs " << QString::number(bare, 'f', 2) << " s\n";
-    out << QString("%1 %2 %3 %4 %5\n").arg("estimator", -14).arg("wall s", 9).arg("x FFTs", 8)
-               .arg("peak MiB", 9).arg("records", 8);
-    for (const QString &method : kMethods) {
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    QStringList{"--run", method, QString::number(segmentCount)} + paths.args);
-        child.waitForFinished(-1);
-        const QStringList figures = QString(child.readAllStandardOutput()).split(' ', Qt::SkipEmptyParts);
+        << " Hz\n  true floor (read both files, reused-plan FFT of every segment): "
+        << QString::number(floorSeconds, 'f', 2) << " s, peak "
+        << floor.value(1).toLongLong() / 1024 << " MiB\n  old baseline (FastFFTTranform per segment): "
+        << QString::number(bare, 'f', 2) << " s\n";
+    out << QString("%1 %2 %3 %4 %5 %6\n").arg("estimator", -18).arg("wall s", 8).arg("x floor", 8)
+               .arg("x old", 6).arg("peak MiB", 9).arg("records", 8);
+    QStringList runs;
+    for (const QString &method : kMethods)
+        runs << method + ":1";
+    runs << kMethods.first() + ":" + QString::number(QThread::idealThreadCount());
+    for (const QString &run : runs) {
+        const QString method = run.section(':', 0, 0);
+        const QString threads = run.section(':', 1, 1);
+        const QStringList figures = childFigures(
+            QStringList{"--run", threads, method, QString::number(segmentCount)} + paths.args);
+        const QString name = method + " (" + threads + " thr)";
         if (figures.size() < 3) {
-            out << method << ": the run failed\n";
+            out << name << ": the run failed\n";
             continue;
         }
         const double seconds = figures[0].toDouble();
-        out << QString("%1 %2 %3 %4 %5\n").arg(method, -14).arg(seconds, 9, 'f', 2)
-                   .arg(seconds / bare, 8, 'f', 1).arg(figures[1].toLongLong() / 1024, 9)
-                   .arg(figures[2].trimmed(), 8);
+        out << QString("%1 %2 %3 %4 %5 %6\n").arg(name, -18).arg(seconds, 8, 'f', 2)
+                   .arg(seconds / floorSeconds, 8, 'f', 2).arg(seconds / bare, 6, 'f', 2)
+                   .arg(figures[1].toLongLong() / 1024, 9).arg(figures[2].trimmed(), 8);
         out.flush();
     }
 }
@@ -163,8 +199,10 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.value(0) == "--run" && args.size() >= 11)
-        return runChild(args.mid(1));
+    if (args.value(0) == "--run" && args.size() >= 12)
+        return runChild(args.mid(2), args.value(1).toInt());
+    if (args.value(0) == "--floor" && args.size() >= 4)
+        return runFloor(args.mid(1));
 
     QTextStream out(stdout);
     const bool skipHour = args.contains("--skip-hour");

@@ -1,21 +1,30 @@
 // Long recordings through the processing drivers: a five-channel 24 kHz station of an hour (or
 // --minutes M) is generated into a temporary folder; then, each in a child process of its own so
 // that its peak memory is its own,
-//   tensor:  Data_Calc_Tensor over every segment of 16384 samples, against the bare
-//            FastFFTTranform calls on the same segments (time ratio);
+//   floor:   the true floor, reading the five files and transforming every segment with a reused
+//            plan on one thread;
+//   tensor:  Data_Calc_Tensor over every segment of 16384 samples on one thread and on all of the
+//            machine's threads, against the floor and (the old ratio) against the bare
+//            FastFFTTranform calls on the same segments;
 //   spectra: the time-series view's case, every segment of the five channels read and handed to
 //            Data_RhoworksCalc's per-channel run.
-// Each case prints its time and its peak resident memory. --skip-long runs a two-minute station.
+// Each case prints its time and its peak resident memory. --skip-long runs a two-minute station;
+// --skip-spectra leaves out the spectra case.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTextStream>
+#include <cmath>
 #include <gsl/gsl_errno.h>
 
 #include "../LongStation.h"
 #include "../PeakMemory.h"
+#include "../TrueFloor.h"
+#include "ParallelFor.h"
 #include "Data_Calc_Tensor.h"
 #include "Data_RhoworksCalc.h"
 #include "SampleRateBands.h"
@@ -57,8 +66,34 @@ double bareFftSeconds(const QList<MTSampleData> &descriptors, int &segments)
     return nanoseconds / 1e9;
 }
 
-int runTensor(const QString &dir)
+// Prints "floor: seconds" for the station's five files.
+int runFloor(const QString &dir)
 {
+    const QList<MTSampleData> descriptors = LongStation::readDescriptors(dir);
+    QStringList files;
+    for (const MTSampleData &d : descriptors)
+        files << d.dataFile;
+    int segments = 0;
+    const double seconds = descriptors.isEmpty() ? 0.0
+        : TrueFloor::seconds(files, LongStation::readerScale(descriptors.first()), kN, kRate, 0, segments);
+    QFile record(dir + "/floor-seconds.txt");
+    if (record.open(QIODevice::WriteOnly | QIODevice::Text))
+        record.write(QByteArray::number(seconds));
+    out() << "floor: " << seconds << " s to read and transform " << segments
+          << " segments with a reused plan (one thread); peak " << peakResidentKiB() / 1024.0 << " MB\n";
+    return segments > 0 ? 0 : 1;
+}
+
+// The floor the floor run recorded in dir; NaN when it did not run.
+double floorSeconds(const QString &dir)
+{
+    QFile record(dir + "/floor-seconds.txt");
+    return record.open(QIODevice::ReadOnly | QIODevice::Text) ? record.readAll().toDouble() : std::nan("");
+}
+
+int runTensor(const QString &dir, int threads)
+{
+    ParallelFor::setThreadCount(threads);
     const QList<MTSampleData> descriptors = LongStation::readDescriptors(dir);
     QElapsedTimer timer;
     timer.start();
@@ -69,9 +104,10 @@ int runTensor(const QString &dir)
     const double peak = peakResidentKiB() / 1024.0;
     int segments = 0;
     const double fftSeconds = bareFftSeconds(descriptors, segments);
-    out() << "tensor: " << seconds << " s for " << segments << " segments (" << descriptors.size()
+    out() << "tensor, " << threads << " thread(s): " << seconds << " s for " << segments << " segments (" << descriptors.size()
           << " channels, reading included), " << results.impedances.size() << " frequencies\n"
-          << "  bare FastFFTTranform of the same segments: " << fftSeconds << " s, ratio "
+          << "  ratio to the true floor: " << seconds / floorSeconds(dir) << "\n"
+          << "  bare FastFFTTranform of the same segments: " << fftSeconds << " s, old ratio "
           << seconds / fftSeconds << "\n"
           << "  peak memory of the tensor run: " << peak << " MB\n";
     return results.impedances.isEmpty() ? 1 : 0;
@@ -111,11 +147,11 @@ int runSpectra(const QString &dir)
     return stacked.isEmpty() ? 1 : 0;
 }
 
-int runChild(const QString &program, const QString &which, const QString &dir)
+int runChild(const QString &program, const QString &which, const QString &dir, int threads = 1)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(program, {"--run", which, dir});
+    child.start(program, {"--run", which, dir, QString::number(threads)});
     child.waitForFinished(-1);
     return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : 1;
 }
@@ -127,8 +163,11 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     gsl_set_error_handler_off();
     const QStringList args = app.arguments();
-    if (args.size() == 4 && args[1] == "--run")
-        return args[2] == "tensor" ? runTensor(args[3]) : runSpectra(args[3]);
+    if (args.size() == 5 && args[1] == "--run") {
+        if (args[2] == "floor")
+            return runFloor(args[3]);
+        return args[2] == "tensor" ? runTensor(args[3], args[4].toInt()) : runSpectra(args[3]);
+    }
 
     int minutes = args.contains("--skip-long") ? 2 : 60;
     const int at = args.indexOf("--minutes");
@@ -144,6 +183,8 @@ int main(int argc, char **argv)
     out() << "station of " << minutes << " min at " << kRate << " Hz, 5 channels, generated in "
           << timer.nsecsElapsed() / 1e9 << " s\n";
     out().flush();
-    return runChild(app.applicationFilePath(), "tensor", dir.path())
-         + runChild(app.applicationFilePath(), "spectra", dir.path());
+    const QString program = app.applicationFilePath();
+    return runChild(program, "floor", dir.path()) + runChild(program, "tensor", dir.path())
+         + runChild(program, "tensor", dir.path(), QThread::idealThreadCount())
+         + (args.contains("--skip-spectra") ? 0 : runChild(program, "spectra", dir.path()));
 }

@@ -74,6 +74,41 @@ Misfit halfSpaceMisfit(const QList<QMap<QString, QString>> &rows, const QString 
     return m;
 }
 
+// A point of station 1's stored curve with its own error bar (the k-th bar of its frequency for the
+// k-th point of that frequency), read from the project's 56-byte curve records and 24-byte bars.
+struct StoredPoint {
+    double f, rho, phase, rhoError, phaseError;
+};
+
+QVector<StoredPoint> storedPoints(const QString &project, const QString &column)
+{
+    QByteArray curve, bars;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "points");
+        db.setDatabaseName(project);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(QString("SELECT %1, %1Err FROM Data_Station WHERE StationNum = 1").arg(column))
+            && query.next()) {
+            curve = query.value(0).toByteArray();
+            bars = query.value(1).toByteArray();
+        }
+    }
+    QSqlDatabase::removeDatabase("points");
+    const auto number = [](const QByteArray &blob, int offset) { return qFromLittleEndian<double>(blob.constData() + offset); };
+    QVector<StoredPoint> points;
+    for (int i = 0; i < curve.size() / 56; ++i) {
+        StoredPoint p{number(curve, 56 * i + 8), number(curve, 56 * i + 24), number(curve, 56 * i + 32), NAN, NAN};
+        int earlier = int(std::count_if(points.begin(), points.end(), [&](const StoredPoint &q) { return q.f == p.f; }));
+        for (int b = 0; b < bars.size() / 24; ++b)
+            if (number(bars, 24 * b) == p.f && earlier-- == 0) {
+                p.rhoError = number(bars, 24 * b + 8);
+                p.phaseError = number(bars, 24 * b + 16);
+            }
+        points.append(p);
+    }
+    return points;
+}
+
 }  // namespace
 
 class TestRegression : public QObject {
@@ -245,10 +280,11 @@ void TestRegression::plotDrawsErrorBars()
     QVERIFY2(changed > 200, qPrintable(QString("%1 pixels differ").arg(changed)));
 }
 
-// The impedance-form EDI read back by the parser above: Zxy = sqrt(5 f rho) e^{i phase} and Zyx
-// in the third quadrant, from the CSV's curves, to the seven digits written; the variances are
-// the mean squares of the errors along |Z| (rho_error |Z| / (2 rho)) and across it
-// (phase_error |Z|, in radians); the diagonal is EMPTY.
+// The impedance-form EDI read back by the parser above against the station's stored curves, to
+// the seven digits written: Zxy = sqrt(5 f rho) e^{i phase} and Zyx in the third quadrant, of the
+// point known most precisely where two recordings give the frequency; the variances are the mean
+// squares of the errors along |Z| (rho_error |Z| / (2 rho)) and across it (phase_error |Z|, in
+// radians); the diagonal is EMPTY.
 void TestRegression::impedanceEdiReadsBack()
 {
     const QString path = work.filePath("station1-impedance.edi");
@@ -260,36 +296,26 @@ void TestRegression::impedanceEdiReadsBack()
     for (const QString name : {"ZXXR", "ZXYR", "ZXYI", "ZXY.VAR", "ZYXR", "ZYXI", "ZYX.VAR", "ZYY.VAR", "RHOXY",
                                "PHSYX.ERR"})
         QCOMPARE(blocks.value(name).size(), freq.size());
-    QMap<QString, QList<QMap<QString, QString>>> csv;  // rows by frequency text (overlapping bands: two)
-    for (const auto &row : table(cli(stationCurve()).out))
-        csv[QString::number(row.value("frequency_hz").toDouble(), 'g', 4)] << row;
-    // Of a frequency's rows, the one whose pair is known most precisely.
-    const auto bestRow = [&](double f, const QString &pair) {
-        QMap<QString, QString> best;
-        for (const auto &row : csv.value(QString::number(f, 'g', 4)))
-            if (best.isEmpty() || row.value(pair + "_rho_error").toDouble() / row.value(pair + "_rho").toDouble()
-                                      < best.value(pair + "_rho_error").toDouble() / best.value(pair + "_rho").toDouble())
-                best = row;
-        return best;
-    };
+    const auto sameDigits = [](double read, double value) { return std::fabs(read - value) <= 5.5e-7 * std::fabs(value); };
+    const QVector<StoredPoint> exHy = storedPoints(project, "Data_ImpedanceEx");
+    const QVector<StoredPoint> eyHx = storedPoints(project, "Data_ImpedanceEy");
     for (int i = 0; i < freq.size(); ++i) {
         QVERIFY2(i == 0 || freq[i] > freq[i - 1], "frequencies increase, each once");
-        for (const auto &[pair, r, im, var, turn] : {std::tuple{"ExHy", "ZXYR", "ZXYI", "ZXY.VAR", 0.0},
-                                                      std::tuple{"EyHx", "ZYXR", "ZYXI", "ZYX.VAR", -180.0}}) {
-            const auto row = bestRow(freq[i], pair);
-            QVERIFY2(!row.isEmpty(), qPrintable(QString("EDI frequency %1 is not in the curves").arg(freq[i])));
-            const double rho = row.value(QString(pair) + "_rho").toDouble();
-            const double phase = row.value(QString(pair) + "_phase").toDouble();
-            const std::complex<double> z = std::polar(std::sqrt(5 * freq[i] * rho), (phase + turn) * kPi / 180);
-            const double radial = row.value(QString(pair) + "_rho_error").toDouble() * std::abs(z) / (2 * rho);
-            const double tangential = row.value(QString(pair) + "_phase_error").toDouble() * kPi / 180 * std::abs(z);
-            const double d = std::sqrt((radial * radial + tangential * tangential) / 2);
-            const std::complex<double> read(blocks[r][i], blocks[im][i]);
-            // The CSV holds six digits, the EDI seven: they agree to the CSV's.
-            QVERIFY2(std::abs(read - z) < 2e-5 * std::abs(z),
-                     qPrintable(QString("%1 at %2 Hz: EDI %3%4i, curve %5%6i").arg(pair).arg(freq[i]).arg(read.real())
-                                    .arg(read.imag(), 0, 'g', 7, QChar('+')).arg(z.real()).arg(z.imag())));
-            QVERIFY(std::fabs(blocks[var][i] / (d * d) - 1) < 5e-5);
+        for (const auto &[points, r, im, var, turn] : {std::tuple{&exHy, "ZXYR", "ZXYI", "ZXY.VAR", 0.0},
+                                                        std::tuple{&eyHx, "ZYXR", "ZYXI", "ZYX.VAR", -180.0}}) {
+            const StoredPoint *best = nullptr;
+            for (const StoredPoint &p : *points)
+                if (sameDigits(freq[i], p.f) && (!best || p.rhoError / p.rho < best->rhoError / best->rho))
+                    best = &p;
+            QVERIFY2(best, qPrintable(QString("EDI frequency %1 is not in the curves").arg(freq[i])));
+            const std::complex<double> z = std::polar(std::sqrt(5 * best->f * best->rho), (best->phase + turn) * kPi / 180);
+            const double radial = best->rhoError * std::abs(z) / (2 * best->rho);
+            const double tangential = best->phaseError * kPi / 180 * std::abs(z);
+            const double d2 = (radial * radial + tangential * tangential) / 2;
+            QVERIFY2(sameDigits(blocks[r][i], z.real()) && sameDigits(blocks[im][i], z.imag()) && sameDigits(blocks[var][i], d2),
+                     qPrintable(QString("%1 at %2 Hz: EDI %3 %4 var %5, stored %6 %7 var %8").arg(r).arg(freq[i])
+                                    .arg(blocks[r][i], 0, 'g', 9).arg(blocks[im][i], 0, 'g', 9).arg(blocks[var][i], 0, 'g', 9)
+                                    .arg(z.real(), 0, 'g', 9).arg(z.imag(), 0, 'g', 9).arg(d2, 0, 'g', 9)));
         }
         QCOMPARE(blocks["ZXXR"][i], 1.0e32);
         QCOMPARE(blocks["ZYY.VAR"][i], 1.0e32);

@@ -41,12 +41,15 @@ private slots:
     void resultTables();
     void spectrumStationLines_data();
     void spectrumStationLines();
+    void spectrumExportWritesOnlyWhenNotCancelled_data();
+    void spectrumExportWritesOnlyWhenNotCancelled();
     void eh4PointFiles();
     void eh4FailuresAreReported_data();
     void eh4FailuresAreReported();
     void mergeMatchesLinesByNumber();
     void mergeFailureLeavesTargetUntouched_data();
     void mergeFailureLeavesTargetUntouched();
+    void mergeCopiesAColumnRegisteredLater();
 };
 
 // A temporary work folder, the current directory while the fixture lives (the exports resolve
@@ -112,6 +115,12 @@ public:
                 shown << call.kind + ":" + call.title + ":" + call.text;
         return shown.join('|');
     }
+};
+
+// Feedback whose operator cancels at the first report.
+class CancelAtOnce : public WorkFeedback {
+protected:
+    void reported() override { cancel(); }
 };
 
 // n records from f0 upwards by factor step with the given rho and phase, coherency 0.9.

@@ -7,6 +7,25 @@
 #include "ProjectMerge.h"
 #include "TestExchange.h"
 
+namespace later {
+
+// Data_Station as a later version of the program declares it: one column more, which the merge
+// code has never heard of.
+class Data_Station : public ::Data_Station {
+    Q_OBJECT
+    Q_CLASSINFO("FieldCrew", "DB")
+    Q_PROPERTY(QString FieldCrew READ FieldCrew WRITE setFieldCrew)
+public:
+    using ::Data_Station::Data_Station;
+    QString FieldCrew() const { return crew; }
+    void setFieldCrew(const QString &value) { crew = value; }
+
+private:
+    QString crew;
+};
+
+} // namespace later
+
 // A station with three curves, one recording and two processed channels, all told apart by the
 // station number. The station's and the channels' error bars are columns registered after the merge
 // was written: it copies them because it copies every registered column.
@@ -128,3 +147,20 @@ void TestExchange::mergeFailureLeavesTargetUntouched()
     QCOMPARE(dump(pair.a.db()), before);
     QVERIFY(pair.a.boxes().startsWith("critical:") && pair.a.boxes().endsWith(":合并数据库失败"));
 }
+
+// Both files know the station column a later version added; B's stations carry values in it, and
+// the merge copies them into A with everything else.
+void TestExchange::mergeCopiesAColumnRegisteredLater()
+{
+    MergePair pair;
+    for (ExchangeFixture *f : {&pair.a, &pair.b})
+        f->db().RegisterObject(&later::Data_Station::staticMetaObject);
+    QVERIFY(QSqlQuery(pair.b.db().database())
+                .exec("UPDATE Data_Station SET FieldCrew = 'crew ' || CAST(StationNum AS INTEGER)"));
+    QVERIFY(ProjectMerge(&pair.a.dialogs).run(&pair.a.db(), &pair.b.db()));
+    QCOMPARE(rows(pair.a.db(), "SELECT StationNum, FieldCrew FROM Data_Station ORDER BY ID"),
+             QStringList({"100|", "110|", "200|", "110|crew 110", "120|crew 120", "300|crew 300",
+                          "301|crew 301"}));
+}
+
+#include "tst_Merge.moc"

@@ -98,12 +98,6 @@ void TestExchange::inversionRun()
     }
 }
 
-// Feedback whose operator cancels at the first report.
-class CancelAtOnce : public WorkFeedback {
-protected:
-    void reported() override { cancel(); }
-};
-
 // A program that would run for half a minute is stopped at the first report while the run waits
 // for it: no section, no error box, the operator told, and no output left behind.
 void TestExchange::inversionRunCancelledWhileWaiting()

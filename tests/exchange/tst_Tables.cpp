@@ -91,6 +91,34 @@ void TestExchange::spectrumStationLines()
     QCOMPARE(LineSpectrumExport::stationLines(105.5f, spectra, flatCurve(curveRecords, 100, 45)), lines);
 }
 
+void TestExchange::spectrumExportWritesOnlyWhenNotCancelled_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("run to the end") << false;
+    QTest::newRow("cancelled at the first station") << true;
+}
+
+// A cancelled export leaves an earlier file of the chosen name as it was and says so; one run to
+// the end replaces it with the table (here only its heading: the stations have no recordings) and
+// reports success.
+void TestExchange::spectrumExportWritesOnlyWhenNotCancelled()
+{
+    QFETCH(bool, cancel);
+    ExchangeFixture f;
+    Data_Line *line = f.addLine(4);
+    f.addStation(line, 10);
+    f.addStation(line, 20);
+    f.writeText("spectrum.DAT", "an earlier export\n");
+    f.dialogs.fileNames << f.path("spectrum.DAT");
+    WorkFeedback runs;
+    CancelAtOnce cancels;
+    LineSpectrumExport exporter(&f.dialogs, cancel ? &cancels : &runs);
+    QCOMPARE(exporter.run(*line, f.path("."), ReCalculateParam()), !cancel);
+    QCOMPARE(f.readText("spectrum.DAT"),
+             cancel ? QByteArray("an earlier export\n") : LineSpectrumExport::header().toUtf8());
+    QCOMPARE(f.boxes(), QString("information:导出数据:") + (cancel ? "导出已取消，未写入文件。" : "导出数据成功"));
+}
+
 void TestExchange::eh4PointFiles()
 {
     ExchangeFixture f;

@@ -62,6 +62,8 @@ private slots:
     void modeSetsTitleScalesAndUnits();
     void spectrumActionsWaitForTheCalculator();
     void sineAppearsAtItsFrequencyAndHeight();
+    void channelCanvasesShareTheHeight_data();
+    void channelCanvasesShareTheHeight();
     void scrollBarPagesThroughTheRecording();
     void wheelZoomNarrowsEveryPlotAndHomeReturns();
     void pointerReadsTheSamplesUnderIt();
@@ -184,6 +186,35 @@ void TestTimeSeries::sineAppearsAtItsFrequencyAndHeight()
     for (const QPointF &p : points)
         if (std::fabs(p.x() - TimeSeriesFixture::kSineHz) > 3.0)
             QVERIFY2(p.y() < 0.01 * peak->y(), qPrintable(QString("%1 Hz: %2").arg(p.x()).arg(p.y())));
+}
+
+void TestTimeSeries::channelCanvasesShareTheHeight_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::newRow("time series") << int(Form_TimeSeries::TimeSeriesAction);
+    QTest::newRow("stacked spectra") << int(Form_TimeSeries::StackedAction);
+}
+
+// The title on the top plot and the x axis under the lowest one take no height from their
+// channels: every channel is drawn on a canvas of the same height.
+void TestTimeSeries::channelCanvasesShareTheHeight()
+{
+    QFETCH(int, action);
+    TimeSeriesFixture f;
+    f.form->resize(1200, 800);
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+    f.feed();
+    QTRY_VERIFY_WITH_TIMEOUT(f.spectraReady(), kCalculationTimeoutMs);
+    f.form->action(Form_TimeSeries::ActionId(action))->trigger();
+    QCoreApplication::sendPostedEvents();
+    const QList<int> shown = f.form->shownSlots();
+    QCOMPARE(shown.size(), 5);
+    const int top = f.form->channelPlot(shown.first())->canvas()->height();
+    QVERIFY(top > 60);
+    for (int slot : shown)
+        QVERIFY2(std::abs(f.form->channelPlot(slot)->canvas()->height() - top) <= 2,
+                 qPrintable(QString("%1: %2 against %3").arg(slot).arg(f.form->channelPlot(slot)->canvas()->height()).arg(top)));
 }
 
 void TestTimeSeries::scrollBarPagesThroughTheRecording()

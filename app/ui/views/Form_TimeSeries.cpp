@@ -392,6 +392,13 @@ void Form_TimeSeries::showMode(const QString &newMode)
     freqLow = results.lowestFrequency();
     freqHigh = results.highestFrequency();
     redraw();
+    plots->balanceCanvasHeights();
+}
+
+void Form_TimeSeries::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    QTimer::singleShot(0, this, [this] { plots->balanceCanvasHeights(); });
 }
 
 QList<int> Form_TimeSeries::spectrumSlots() const

@@ -89,7 +89,11 @@ ImpedancePlots::ImpedancePlots(QWidget *parent)
     buildPhasePlot();
     buildCoherencyPlot();
     buildTrueResistivityPlot();
-    frequencyColumn->setSizes({460, 250, 170});
+    // Resistivity gets the most room, as sounding curves are read; the stretch factors hold on
+    // the first layout, where sizes set before it would be lost.
+    frequencyColumn->setStretchFactor(0, 5);
+    frequencyColumn->setStretchFactor(1, 3);
+    frequencyColumn->setStretchFactor(2, 2);
     outer->setStretchFactor(0, 3);
     outer->setStretchFactor(1, 1);
     for (QwtPlotGraph *plot : frequencyPlots())

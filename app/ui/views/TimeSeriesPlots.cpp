@@ -27,10 +27,14 @@ const QColor kCoherencyColours[] = {QColor(200, 30, 30), QColor(30, 70, 190), QC
 constexpr int kCoherencyColourCount = sizeof(kCoherencyColours) / sizeof(kCoherencyColours[0]);
 constexpr int kFallbackColumns = 800;   // before the plots are laid out
 constexpr int kSmallestColumnCount = 100;
+constexpr int kCompactMajorTicks = 4;  // labelled values on the y axis of a compact row
 
+// Titles wrap between words when the axis is shorter than they are (channel and unit on two
+// lines on a compact plot) instead of being clipped.
 QwtText axisTitle(const QString &text)
 {
     QwtText title(text);
+    title.setRenderFlags(Qt::AlignCenter | Qt::TextWordWrap);
     QFont font = title.font();
     font.setBold(false);
     title.setFont(font);
@@ -47,6 +51,7 @@ void setLinearAxis(QwtPlotGraph *plot, int axisId)
     plot->setAxisScaleEngine(axisId, new QwtLinearScaleEngine);
     plot->setAxisScaleDraw(axisId, new QwtScaleDraw);
     plot->setAxisMaxMinor(axisId, 5);
+    plot->setAxisMaxMajor(axisId, axisId == QwtPlot::yLeft ? kCompactMajorTicks : 8);
 }
 
 } // namespace
@@ -242,6 +247,26 @@ int TimeSeriesPlots::columnCount() const
 {
     const int width = order.isEmpty() ? 0 : plots[order.first()]->canvas()->width();
     return width < kSmallestColumnCount ? kFallbackColumns : width;
+}
+
+// The top plot carries the title and the lowest the x axis; they get that much more height, so
+// that every channel has a canvas of the same height.
+void TimeSeriesPlots::balanceCanvasHeights()
+{
+    const QList<QwtPlotGraph *> shown = shownPlots();
+    int total = 0, overhead = 0;
+    for (QwtPlotGraph *plot : shown) {
+        plot->updateLayout();
+        total += plot->height();
+        overhead += plot->height() - plot->canvas()->height();
+    }
+    const int canvasHeight = shown.isEmpty() ? 0 : (total - overhead) / shown.size();
+    if (shown.size() < 2 || canvasHeight <= 0)
+        return;
+    QList<int> sizes = column->sizes();
+    for (QwtPlotGraph *plot : shown)
+        sizes[column->indexOf(plot)] = canvasHeight + plot->height() - plot->canvas()->height();
+    column->setSizes(sizes);
 }
 
 void TimeSeriesPlots::replotAll()

@@ -59,6 +59,9 @@ public:
     void forgetZooms();
     // Pixel columns available for an envelope: the canvas width of the plots.
     int columnCount() const;
+    // Gives every shown channel plot a canvas of the same height (the title and the x axis take
+    // room from the top and lowest plots); for a new arrangement of a laid-out view.
+    void balanceCanvasHeights();
     // Lines up the linked plots and redraws them.
     void replotAll();
 

@@ -1,0 +1,98 @@
+#include "SegmentStream.h"
+
+#include <QVector>
+#include <cmath>
+#include <limits>
+
+#include "SampleSourceFile.h"
+
+namespace {
+
+constexpr qint64 unlimited = std::numeric_limits<qint64>::max();
+
+// sampleCount > 0 limits the samples read; anything else (0, negative, NaN) reads to the end.
+qint64 sampleLimit(double sampleCount)
+{
+    if (!(sampleCount > 0.0) || sampleCount >= 9.0e18)
+        return unlimited;
+    return qint64(sampleCount);
+}
+
+} // namespace
+
+SegmentStream::SegmentStream() = default;
+SegmentStream::~SegmentStream() = default;
+SegmentStream::SegmentStream(SegmentStream &&) noexcept = default;
+SegmentStream &SegmentStream::operator=(SegmentStream &&) noexcept = default;
+
+bool SegmentStream::open(const QString &file, double countScale, double sampleCount,
+                         int segmentLength, int segmentCount)
+{
+    source.reset();
+    error.clear();
+    if (segmentLength <= 0)
+        return fail(QStringLiteral("segment length %1 is not positive").arg(segmentLength));
+    if (!std::isfinite(countScale))
+        return fail(QStringLiteral("scale %1 is not a finite number").arg(countScale));
+    QString why;
+    source = SampleSourceFile::open(file, why);
+    if (!source)
+        return fail(why);
+    scale = countScale;
+    limit = sampleLimit(sampleCount);
+    remainingSegments = segmentCount > 0 ? segmentCount : unlimited;
+    length = segmentLength;
+    return true;
+}
+
+bool SegmentStream::next(double *out)
+{
+    if (!source || remainingSegments <= 0)
+        return false;
+    const qint64 available = qMin(source->remainingBound(), limit);
+    if (available < length)
+        return finish(available);
+    const qint64 got = source->read(out, length);
+    if (got < 0)
+        return fail(source->errorString());
+    if (got < length) {
+        source.reset();
+        return false;
+    }
+    limit -= got;
+    --remainingSegments;
+    for (int i = 0; i < length; ++i)
+        out[i] *= scale;
+    return true;
+}
+
+qint64 SegmentStream::segmentBound() const
+{
+    if (!source || length <= 0)
+        return 0;
+    return qMin(remainingSegments, qMin(source->remainingBound(), limit) / length);
+}
+
+// Reads and discards the samples of a trailing partial segment through a small buffer, so that they
+// are checked without being held.
+bool SegmentStream::finish(qint64 available)
+{
+    QVector<double> scratch(4096);
+    while (available > 0) {
+        const qint64 got = source->read(scratch.data(), qMin<qint64>(available, scratch.size()));
+        if (got < 0)
+            return fail(source->errorString());
+        if (got == 0)
+            break;
+        available -= got;
+    }
+    source.reset();
+    return false;
+}
+
+bool SegmentStream::fail(const QString &reason)
+{
+    error = reason;
+    source.reset();
+    return false;
+}

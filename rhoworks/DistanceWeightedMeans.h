@@ -1,0 +1,37 @@
+#pragma once
+// The one-pass distance-weighted estimate of every line's complex value, the real and imaginary
+// parts each on their own, over segments that arrive one at a time and may be handed over twice
+// instead of being held:
+//   mean      mu = sum x_k / N
+//   distances d_k = |x_k - mu|, D = sum d_k, weights w_k = 1 - d_k / D (summing to N - 1)
+//   estimate  sum w_k x_k / sum w_k = (sum x_k - sum d_k x_k / D) / (N - 1)
+// The first round of add() calls fixes the means; after startWeighting() a second round with the
+// same segments in any order gathers D and sum d_k x_k. When every value equals the mean (D = 0,
+// one segment included) the mean is the estimate.
+
+#include <QVector>
+#include <gsl/gsl_complex.h>
+#include <vector>
+
+class DistanceWeightedMeans {
+public:
+    // One segment's values of lines lines; the first call fixes the number of lines, fewer later
+    // shorten it. In the second round the segments must be those of the first.
+    void add(const gsl_complex *values, int lines);
+    // Ends the first round: the means are fixed.
+    void startWeighting();
+    QVector<gsl_complex> estimates() const;
+
+private:
+    // Per line and part (re, im): sum x_k, then D and sum d_k x_k.
+    struct Part {
+        double sum = 0;
+        double mean = 0;
+        double distanceSum = 0;
+        double weightedByDistance = 0;
+    };
+    std::vector<Part> parts;  // 2 per line
+    int lineCount = 0;
+    int count = 0;
+    bool weighting = false;
+};

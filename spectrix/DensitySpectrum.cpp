@@ -1,0 +1,55 @@
+#include "DensitySpectrum.h"
+
+#include <cmath>
+
+#include "FftPlanCache.h"
+#include "SpectralMath.h"
+
+DensitySpectrum::DensitySpectrum(int n, double fs)
+    : length(n), fs(fs), scale(std::sqrt(2 / (n * fs)))
+{
+    if (n < 2 || !(fs > 0) || !std::isfinite(fs))
+        return;
+    // The weights of Spectrix::WndFunc type 1, evaluated the same way.
+    taper.resize(size_t(n));
+    for (int i = 0; i < n; ++i)
+        taper[size_t(i)] = SpectralMath::taperWeight(1, std::cos(i * SpectralMath::kPi / n));
+    input = fftw_alloc_real(size_t(n));
+    output = fftw_alloc_complex(size_t(n / 2 + 1));
+    if (input && output)
+        plan = FftPlanCache::plan(n);
+}
+
+DensitySpectrum::~DensitySpectrum()
+{
+    fftw_free(output);
+    fftw_free(input);
+}
+
+void DensitySpectrum::taperAndExecute(const double *samples)
+{
+    for (int i = 0; i < length; ++i)
+        input[i] = samples[i] * taper[size_t(i)];
+    plan->execute(input, output);
+}
+
+QList<OneFreqSpectrum> DensitySpectrum::spectrumLines(const double *samples)
+{
+    taperAndExecute(samples);
+    QList<OneFreqSpectrum> lines;
+    lines.reserve(length / 2);
+    for (int k = 1; k <= length / 2; ++k)
+        lines.append(SpectralMath::spectralLine(output[k][0], output[k][1], k, length, fs, scale));
+    return lines;
+}
+
+const std::complex<double> *DensitySpectrum::transform(const double *samples)
+{
+    taperAndExecute(samples);
+    // Lines 1 .. n/2 moved down by one, scaled: output[0] (DC) is dropped.
+    auto *lines = reinterpret_cast<std::complex<double> *>(output);
+    const int count = length / 2;
+    for (int k = 0; k < count; ++k)
+        lines[k] = lines[k + 1] * scale;
+    return lines;
+}
