@@ -26,7 +26,7 @@ PairRequest makeRequest(const QString &eFile, const QString &hFile, double fs, d
                         int segmentCount, bool removeTrend, int freqMode)
 {
     return {eFile, hFile, fs, readerValue, float(dipoleLength), eSensor, hSensor, eGain, hGain,
-            useESensor, n, segmentCount, removeTrend, freqMode};
+            useESensor, n, segmentCount, removeTrend, freqMode, "", {}};
 }
 
 // The method name each estimator's debug lines carry.

@@ -37,6 +37,9 @@
 
 namespace {
 
+// The title the progress of a recording's recomputation is shown under.
+const QString kRecomputeTitle = QStringLiteral("重新计算");
+
 // Sets the station's band flag for a tensor result of a recording sampled at rate (Hz); the
 // result file's extension follows the same rule.
 void setBandFlag(Data_Station &station, int rate)
@@ -68,6 +71,25 @@ TreeModel_Index::TreeModel_Index(OperatorDialogs *dialogs, QObject *parent)
 void TreeModel_Index::setFeedback(WorkFeedback *given)
 {
     feedback = given ? given : &ownFeedback;
+}
+
+void TreeModel_Index::setComputationRunner(ComputationRunner runner)
+{
+    computationRunner = std::move(runner);
+}
+
+bool TreeModel_Index::runComputation(const QString &title,
+                                     const std::function<void(WorkFeedback &)> &work)
+{
+    bool ended = true;
+    if (computationRunner) {
+        ended = computationRunner(title, work);
+    } else {
+        work(*feedback);
+        ended = !feedback->isCancelled();
+    }
+    stoppedWork = !ended;
+    return ended;
 }
 
 TreeModel_Index::~TreeModel_Index()
@@ -384,10 +406,11 @@ bool TreeModel_Index::recompute(Data_Line &line, Data_Station &station, Data_Sam
     QString failure;
     QStringList stored;
     ReCalculateParam settings = processingSettings;
+    stoppedWork = false;
     const bool done = RecordingProcessing::isTensorRecording(recording.header, settings)
         ? processTensor(station, sample, recording, settings, failure)
         : processPairs(station, sample, recording, settings, failure, stored);
-    if (!done && feedback->isCancelled())
+    if (!done && stoppedWork)
         reportCancelled(line, station, sample);
     else if (!done)
         reportFailure(line, station, sample, failure, stored);
@@ -401,31 +424,39 @@ bool TreeModel_Index::processPairs(Data_Station &station, Data_SampleData &sampl
                                    const RecordingProcessing::Recording &recording,
                                    ReCalculateParam &settings, QString &failure, QStringList &stored)
 {
-    RecordingProcessing::PairResults results =
-        estimatorCode == RecordingProcessing::EstimatorRegression
-            ? regressionResults(recording, settings)
-            : RecordingProcessing::computePairs(recording.pairs, estimatorCode, settings, *feedback);
-    if (feedback->isCancelled())
+    RecordingProcessing::PairResults results;
+    const bool ended = estimatorCode == RecordingProcessing::EstimatorRegression
+        ? regressionResults(recording, settings, results)
+        : runComputation(kRecomputeTitle, [&](WorkFeedback &work) {
+              results = RecordingProcessing::computePairs(recording.pairs, estimatorCode, settings, work);
+          });
+    if (!ended)
         return false;
     for (const PairCurve &curve : qAsConst(results.curves))
         keepPairCurve(station, sample, curve, results.failed, stored);
     return pairsDone(results.failed, stored, failure);
 }
 
-RecordingProcessing::PairResults
-TreeModel_Index::regressionResults(const RecordingProcessing::Recording &recording,
-                                   ReCalculateParam &settings)
+bool TreeModel_Index::regressionResults(const RecordingProcessing::Recording &recording,
+                                        ReCalculateParam &settings,
+                                        RecordingProcessing::PairResults &results)
 {
-    RecordingProcessing::PairResults results;
     const QList<OneMTSample> usable = RecordingProcessing::usablePairs(recording.pairs, results.failed);
     QList<RegressionChannel> remote;
     QString cause;
-    if (!usable.isEmpty()
-        && (!remoteChannels(usable, recording, settings, remote, cause)
-            || !RecordingProcessing::computeRegressionPairs(usable, settings, results.curves, cause,
-                                                            remote)))
+    if (usable.isEmpty())
+        return true;
+    if (!remoteChannels(usable, recording, settings, remote, cause)) {
         results.failed << cause;
-    return results;
+        return true;
+    }
+    bool fitted = false;
+    const bool ended = runComputation(kRecomputeTitle, [&](WorkFeedback &) {
+        fitted = RecordingProcessing::computeRegressionPairs(usable, settings, results.curves, cause, remote);
+    });
+    if (ended && !fitted)
+        results.failed << cause;
+    return ended;
 }
 
 void TreeModel_Index::keepPairCurve(Data_Station &station, Data_SampleData &sample,
@@ -547,8 +578,10 @@ bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &samp
     if (!failure.isEmpty())
         return false;
     Data_Calc_Tensor::BandResults results;
-    if (!RecordingProcessing::computeTensor(recording.channels, settings, *feedback, results, failure)
-        || feedback->isCancelled())
+    bool solved = false;
+    if (!runComputation(kRecomputeTitle, [&](WorkFeedback &work) {
+            solved = RecordingProcessing::computeTensor(recording.channels, settings, work, results, failure);
+        }) || !solved)
         return false;
     const QString basePath = StationPaths::tensorBasePath(station.StationNum());
     if (!resultFiles->writeTensorFile(results.records, results.impedances, basePath,

@@ -21,6 +21,7 @@
 #include <QList>
 #include <QMap>
 #include <QVector>
+#include <functional>
 
 #include "DORE_Collection.h"
 #include "InversionParam.h"
@@ -67,6 +68,15 @@ public:
     // stations' recording rows while it computes, and the inversion runs wait for a program:
     // both report and stop through the feedback but stay on the database thread.
     void setFeedback(WorkFeedback *feedback);
+    // Runs a computation of the long commands (the recomputation of a recording's pairs or
+    // tensor) with the feedback it is given; true when it ran to its end, false when it was
+    // cancelled or could not start, and then nothing of it is stored. The computation touches
+    // neither the database nor the hub, so a runner may move it to another thread; reading the
+    // settings before and storing the results after stay on the hub's thread. Unset (the
+    // default): the computation runs inline with the hub's feedback.
+    using ComputationRunner =
+        std::function<bool(const QString &title, const std::function<void(WorkFeedback &)> &work)>;
+    void setComputationRunner(ComputationRunner runner);
 
     // Registers the five entity classes, loads projects and lines and builds the tree. The
     // database is borrowed and must stay open until clearModel. A database that is not a project
@@ -193,8 +203,9 @@ private:
                       const RecordingProcessing::Recording &recording, ReCalculateParam &settings,
                       QString &failure, QStringList &stored);
     // The regression fits together the pairs whose files are all there; the others are named.
-    RecordingProcessing::PairResults regressionResults(const RecordingProcessing::Recording &recording,
-                                                       ReCalculateParam &settings);
+    // False when the fit was cancelled.
+    bool regressionResults(const RecordingProcessing::Recording &recording, ReCalculateParam &settings,
+                           RecordingProcessing::PairResults &results);
     // Stores curve in its own transaction and shows it; a failed write is added to failed.
     void keepPairCurve(Data_Station &station, Data_SampleData &sample, const PairCurve &curve,
                        QStringList &failed, QStringList &stored);
@@ -214,7 +225,12 @@ private:
     void reportCancelled(const Data_Line &line, const Data_Station &station,
                          const Data_SampleData &sample);
 
+    // Runs work through the runner (or inline); false, and stoppedWork set, when it did not end.
+    bool runComputation(const QString &title, const std::function<void(WorkFeedback &)> &work);
+
     OperatorDialogs *dialogs;
+    ComputationRunner computationRunner;
+    bool stoppedWork = false;
     WorkFeedback ownFeedback;
     WorkFeedback *feedback = &ownFeedback;
     EDIDeviceIO *resultFiles;

@@ -1,6 +1,8 @@
 #include "LongWork.h"
 
+#include <QApplication>
 #include <QEventLoop>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
@@ -27,6 +29,8 @@ LongWork::Outcome LongWork::run(const QString &title, const Job &job)
 {
     if (busy)
         return Refused;
+    // The window that was active gets the keyboard back once the dialog has gone.
+    const QPointer<QWidget> active = QApplication::activeWindow();
     WorkFeedback feedback;
     running = &feedback;
     busy = true;
@@ -53,6 +57,9 @@ LongWork::Outcome LongWork::run(const QString &title, const Job &job)
     worker->wait();
     delete worker;
     worker = nullptr;
+    dialog.hide();
+    if (active)
+        QApplication::setActiveWindow(active);
 
     running = nullptr;
     busy = false;

@@ -15,6 +15,8 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTextBrowser>
+#include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "Dialog_3DInvSetting.h"
@@ -74,6 +76,7 @@ MainWindow::MainWindow(OperatorDialogs *dialogs, const QString &historyFile, QWi
     resize(1366, 768);
     connectRibbon();
     connectHub();
+    runHubComputationsInBackground();
     connectViews();
     setAcceptDrops(true);
     askToSave = [this](const QString &title, const QString &text) {
@@ -160,7 +163,11 @@ void MainWindow::connectRibbon()
     connect(ribbonBar()->systemMenu(), &RibbonSystemMenu::recentFileTriggered, this,
             &MainWindow::openProjectFile);
     addActions({c->open, c->fileSave, c->fileClose, c->newProject, c->help});
-    connect(work, &LongWork::busyChanged, this, [this](bool busy) { ribbonBar()->setEnabled(!busy); });
+    connect(work, &LongWork::busyChanged, this, [this](bool busy) {
+        ribbonBar()->setEnabled(!busy);
+        if (busy)
+            workLoopLevel = QThread::currentThread()->loopLevel();
+    });
 }
 
 void MainWindow::connectHub()
@@ -540,6 +547,10 @@ QString MainWindow::aboutText() const
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (closePending) {
+        event->ignore();
+        return;
+    }
     if (work->isBusy()) {
         const QMessageBox::StandardButton answer = QMessageBox::question(
             this, QStringLiteral("正在计算"), QStringLiteral("计算尚未完成。是否取消计算并退出？"),
@@ -548,7 +559,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
             event->ignore();
             return;
         }
+        // The hub command that started the work is still on the call stack: the project closes
+        // once it has stored nothing and returned.
         work->cancelAndWait();
+        closePending = true;
+        event->ignore();
+        QTimer::singleShot(0, this, &MainWindow::closeOnceIdle);
+        return;
     }
     if (!closeProject()) {
         event->ignore();
@@ -556,6 +573,24 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     saveFrameState();
     event->accept();
+}
+
+void MainWindow::runHubComputationsInBackground()
+{
+    index->setComputationRunner([this](const QString &title,
+                                       const std::function<void(WorkFeedback &)> &computation) {
+        return work->run(title, computation) == LongWork::Finished;
+    });
+}
+
+void MainWindow::closeOnceIdle()
+{
+    if (work->isBusy() || QThread::currentThread()->loopLevel() > workLoopLevel) {
+        QTimer::singleShot(LongWork::kPollMs, this, &MainWindow::closeOnceIdle);
+        return;
+    }
+    closePending = false;
+    close();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)

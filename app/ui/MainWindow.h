@@ -116,6 +116,11 @@ private:
     // Asks about unsaved edits; false when the operator cancels.
     bool settleUnsavedEdits();
     bool closeProject();
+    // Runs the hub's long computations under the progress dialog, off the GUI thread.
+    void runHubComputationsInBackground();
+    // Closes the window once the long work has ended and the hub command that ran it has
+    // returned (the event loop is back at the level it was started from); until then it checks again.
+    void closeOnceIdle();
     void refreshRecentProjects();
     // Keeps exactly one of the three stacking boxes checked: a box checked clears the others and
     // emits its method; a box unchecked checks the next one of the cycle.
@@ -135,6 +140,9 @@ private:
     QStackedWidget *pages = nullptr;
     QLabel *positionLabel = nullptr;
     LongWork *work;
+    // The event loop level the latest long work was started from.
+    int workLoopLevel = 0;
+    bool closePending = false;
     LibDORE *database = nullptr;
     QString openFile;
     ReCalculateParam param;

@@ -49,10 +49,10 @@ public:
     std::unique_ptr<MainWindow> window;
     bool valid = false;
 
-    WindowFixture()
+    explicit WindowFixture(const SurveySpec &survey = smallSurvey())
     {
         SurveyDescription written;
-        valid = SyntheticProject::create(smallSurvey(), dir.path(), "survey", &written, &projectFile)
+        valid = SyntheticProject::create(survey, dir.path(), "survey", &written, &projectFile)
                 && QDir(dir.path()).mkpath("tensors");
         window.reset(new MainWindow(&dialogs, path("history.ini")));
         window->setSaveQuestion([this](const QString &title, const QString &) {
