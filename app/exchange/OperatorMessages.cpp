@@ -13,6 +13,7 @@ const QString kMergeTitle = QStringLiteral("合并数据库");
 const QString kErrorTitle = QStringLiteral("错误");
 const QString kInversionTitle = QStringLiteral("反演");
 const QString kModelTitle = QStringLiteral("初始化模型");
+const QString kVolumeTitle = QStringLiteral("三维反演");
 
 // "线1，点2，第3个记录（2400 Hz）": the recording a recomputation message speaks of.
 QString recordingName(const QString &lineLabel, const QString &stationLabel, int recordingNumber,
@@ -288,6 +289,38 @@ OperatorMessage inversionFinished(const QString &finalMisfit)
 OperatorMessage inversionCancelled()
 {
     return {kInversionTitle, QStringLiteral("反演已取消，未生成剖面。")};
+}
+
+OperatorMessage volumeRefused(const QString &cause)
+{
+    return {kVolumeTitle, cause};
+}
+
+OperatorMessage volumePointsLeftOut(const QStringList &points)
+{
+    return {kVolumeTitle, QStringLiteral("以下坐标点未参与三维反演：\n") + points.join(QLatin1Char('\n'))};
+}
+
+QString volumeTooFewStations(int minimum, int available)
+{
+    return QStringLiteral("至少需要%1个有曲线的测点，现有%2个").arg(minimum).arg(available);
+}
+
+QString volumeNoStations()
+{
+    return QStringLiteral("没有可用的测点");
+}
+
+QString volumeFileNotWritten(const QString &path)
+{
+    return QStringLiteral("无法写入文件%1").arg(path);
+}
+
+OperatorMessage volumeFinished(int stations, int nx, int ny, int nz, const QStringList &files)
+{
+    return {kVolumeTitle, QStringLiteral("三维反演完成：%1个测点，网格 %2 × %3 × %4\n")
+                                  .arg(stations).arg(nx).arg(ny).arg(nz)
+                              + files.join(QLatin1Char('\n'))};
 }
 
 } // namespace OperatorMessages

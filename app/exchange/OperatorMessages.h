@@ -81,4 +81,15 @@ OperatorMessage inversionModelReady();
 OperatorMessage inversionFinished(const QString &finalMisfit);
 OperatorMessage inversionCancelled();
 
+// ---- the three-dimensional volume ----
+// A refusal with its cause (settings, grid, too few stations, a file not written).
+OperatorMessage volumeRefused(const QString &cause);
+// The coordinate points left out, one "name（reason）" per line.
+OperatorMessage volumePointsLeftOut(const QStringList &points);
+QString volumeTooFewStations(int minimum, int available);
+QString volumeNoStations();
+QString volumeFileNotWritten(const QString &path);
+// The volume written: station count, grid size and the files written, one per line.
+OperatorMessage volumeFinished(int stations, int nx, int ny, int nz, const QStringList &files);
+
 } // namespace OperatorMessages

@@ -8,12 +8,12 @@
 #include "Data_Line.h"
 #include "Data_Station.h"
 #include "OperatorDialogs.h"
+#include "OperatorMessages.h"
 #include "VolumeBuild.h"
 #include "VolumeImageFile.h"
 
 namespace {
 
-const QString kTitle = QStringLiteral("三维反演");
 constexpr double kSameStation = 1e-3;  // station numbers are stored as float
 
 Data_Line *lineNamed(DORE_Collection<Data_Line> &lines, int name)
@@ -81,16 +81,16 @@ bool VolumeRun::prepare(DORE_Collection<Data_Line> &lines, const VolumeSettings 
             columns.append(column);
     }
     if (!leftOut.isEmpty())
-        dialogs.warning(kTitle, QStringLiteral("以下坐标点未参与三维反演：\n") + leftOut.join(QLatin1Char('\n')));
+        showWarning(dialogs, OperatorMessages::volumePointsLeftOut(leftOut));
     if (columns.size() < kMinimumStations)
-        return refuse(QStringLiteral("至少需要%1个有曲线的测点，现有%2个").arg(kMinimumStations).arg(columns.size()));
+        return refuse(OperatorMessages::volumeTooFewStations(kMinimumStations, columns.size()));
     const QString gridProblem = VolumeBuild::gridProblem(VolumeBuild::gridFor(columns, settings));
     return gridProblem.isEmpty() || refuse(gridProblem);
 }
 
 bool VolumeRun::refuse(const QString &text) const
 {
-    dialogs.critical(kTitle, text);
+    showCritical(dialogs, OperatorMessages::volumeRefused(text));
     return false;
 }
 
@@ -102,7 +102,7 @@ VolumeRun::Outcome VolumeRun::compute(const QString &path,
     for (const VolumeColumn &column : columns)
         outcome.stations.append(QPointF(column.x, column.y));
     if (columns.size() < kMinimumStations) {
-        outcome.failure = QStringLiteral("没有可用的测点");
+        outcome.failure = OperatorMessages::volumeNoStations();
         return outcome;
     }
     outcome.volume = VolumeBuild::build(columns, settings, progress);
@@ -111,7 +111,7 @@ VolumeRun::Outcome VolumeRun::compute(const QString &path,
         return outcome;
     }
     if (!VolumeImageFile::write(outcome.volume, path))
-        outcome.failure = QStringLiteral("无法写入文件%1").arg(path);
+        outcome.failure = OperatorMessages::volumeFileNotWritten(path);
     return outcome;
 }
 
@@ -120,11 +120,10 @@ void VolumeRun::report(const Outcome &outcome, const QStringList &extraFiles) co
     if (outcome.stopped)
         return;
     if (!outcome.failure.isEmpty()) {
-        dialogs.critical(kTitle, outcome.failure);
+        showCritical(dialogs, OperatorMessages::volumeRefused(outcome.failure));
         return;
     }
     const VolumeGrid &g = outcome.volume.grid;
-    dialogs.information(kTitle, QStringLiteral("三维反演完成：%1个测点，网格 %2 × %3 × %4\n")
-                                        .arg(columns.size()).arg(g.nx).arg(g.ny).arg(g.nz)
-                                    + QStringList(QStringList{outcome.path} + extraFiles).join(QLatin1Char('\n')));
+    showInformation(dialogs, OperatorMessages::volumeFinished(columns.size(), g.nx, g.ny, g.nz,
+                                                              QStringList{outcome.path} + extraFiles));
 }

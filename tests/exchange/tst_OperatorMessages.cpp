@@ -41,7 +41,10 @@ void TestOperatorMessages::messagesAreChineseThroughout_data()
         {"NLLS too few stations", nllsTooFewStations(3, 12)},
         {"program not removable", inversionResultNotRemovable()},
         {"inversion finished with misfit", inversionFinished(QStringLiteral("1.02"))},
-        {"inversion cancelled", inversionCancelled()}};
+        {"inversion cancelled", inversionCancelled()},
+        {"volume points left out", volumePointsLeftOut({QStringLiteral("线1 点2（无此测点）")})},
+        {"volume too few stations", volumeRefused(volumeTooFewStations(3, 2))},
+        {"volume finished", volumeFinished(4, 20, 20, 15, {path + QStringLiteral(".vti")})}};
     for (const auto &row : messages)
         QTest::newRow(row.first) << row.second;
     const QStringList causes{tensorFlagsNotWritten(), pairCurveNotWritten(QStringLiteral("ExHy")),
