@@ -73,7 +73,7 @@ MainWindow::MainWindow(OperatorDialogs *dialogs, const QString &historyFile, QWi
     buildCentralPages();
     buildStatusBar();
     move(200, 200);
-    resize(1366, 768);
+    resize(1600, 900);  // the whole ribbon legible, four plots of readable height
     connectRibbon();
     connectHub();
     runHubComputationsInBackground();
