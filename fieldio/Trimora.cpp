@@ -17,16 +17,16 @@ QString parseRow(const QString &line, OneFreqCheck &row)
 {
     const QStringList fields = splitTextFields(line, 3);
     if (fields.size() < 3)
-        return QStringLiteral("needs frequency, amplitude and phase");
+        return QStringLiteral("需要频率、幅值和相位三列");
     double values[3];
     for (int i = 0; i < 3; ++i) {
         bool ok = false;
         values[i] = fields[i].toDouble(&ok);
         if (!ok || !std::isfinite(values[i]))
-            return QStringLiteral("\"%1\" is not a finite number").arg(fields[i]);
+            return QStringLiteral("“%1”不是有限数").arg(fields[i]);
     }
     if (values[1] <= 0.0)
-        return QStringLiteral("amplitude %1 is not positive").arg(values[1]);
+        return QStringLiteral("幅值 %1 不是正数").arg(values[1]);
     row = {values[0], values[1], qDegreesToRadians(values[2])};
     return QString();
 }
@@ -42,7 +42,7 @@ QString readRows(const QString &file, QList<OneFreqCheck> &rows)
 {
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QStringLiteral("cannot open: ") + input.errorString();
+        return QStringLiteral("无法打开：") + input.errorString();
     QTextStream stream(&input);
     QString line;
     for (int lineNumber = 1; stream.readLineInto(&line); ++lineNumber) {
@@ -51,7 +51,7 @@ QString readRows(const QString &file, QList<OneFreqCheck> &rows)
         OneFreqCheck row;
         const QString error = parseRow(line, row);
         if (!error.isEmpty())
-            return QStringLiteral("line %1: ").arg(lineNumber) + error;
+            return QStringLiteral("第 %1 行：").arg(lineNumber) + error;
         rows.append(row);
     }
     return QString();
@@ -61,13 +61,13 @@ QString readRows(const QString &file, QList<OneFreqCheck> &rows)
 QString sortRows(QList<OneFreqCheck> &rows)
 {
     if (rows.size() < 2)
-        return QStringLiteral("%1 data rows, at least 2 are needed").arg(rows.size());
+        return QStringLiteral("只有 %1 行数据，至少需要 2 行").arg(rows.size());
     std::sort(rows.begin(), rows.end(),
               [](const OneFreqCheck &a, const OneFreqCheck &b) { return a.freq < b.freq; });
     const auto repeated = std::adjacent_find(rows.begin(), rows.end(),
         [](const OneFreqCheck &a, const OneFreqCheck &b) { return a.freq == b.freq; });
     if (repeated != rows.end())
-        return QStringLiteral("frequency %1 Hz appears more than once").arg(repeated->freq);
+        return QStringLiteral("频率 %1 Hz 出现了不止一次").arg(repeated->freq);
     return QString();
 }
 

@@ -41,15 +41,15 @@ PairRequest requestOf(const OneMTSample &pair, int n, const ReCalculateParam &se
 QString channelName(int code)
 {
     const QString name = Channels::name(code);
-    return name.isEmpty() ? QStringLiteral("channel %1").arg(code) : name;
+    return name.isEmpty() ? QStringLiteral("通道 %1").arg(code) : name;
 }
 
 QString missingData(const QString &dataFile, const QString &channel)
 {
     if (dataFile.isEmpty())
-        return QStringLiteral("the recording table lists no time-series file for %1").arg(channel);
+        return QStringLiteral("记录表中没有%1的时间序列文件").arg(channel);
     if (!QFileInfo::exists(dataFile))
-        return QStringLiteral("the time-series file %1 (%2) is missing").arg(dataFile, channel);
+        return QStringLiteral("时间序列文件 %1（%2）不存在").arg(dataFile, channel);
     return {};
 }
 
@@ -59,7 +59,7 @@ QString unusableTable(const QString &table)
     Trimora reader;
     if (reader.getSensorDataList(table))
         return {};
-    return QStringLiteral("the calibration table %1 cannot be used: %2")
+    return QStringLiteral("标定表 %1 无法使用：%2")
         .arg(QFileInfo(table).absoluteFilePath(), reader.lastError());
 }
 
@@ -79,7 +79,7 @@ bool isTensorChannel(const MTSampleData &d)
 
 QString refusedLength(const ReCalculateParam &settings, int sampleRate)
 {
-    return QStringLiteral("a segment of %1 samples (FFT length %2 at %3 Hz) is not from %4 to %5")
+    return QStringLiteral("分段长度 %1 个采样点（FFT长度 %2，采样率 %3 Hz）不在 %4 到 %5 之间")
         .arg(settings.fftLength < 0 ? double(sampleRate) : double(settings.fftLength))
         .arg(double(settings.fftLength)).arg(sampleRate).arg(kShortestSegment).arg(kLongestSegment);
 }
@@ -95,7 +95,7 @@ bool hasImpedanceChannels(const QList<MTSampleData> &channels, QString &failure)
     }
     if (missing.isEmpty())
         return true;
-    failure = QStringLiteral("tensor processing needs Ex, Ey, Hx and Hy; the recording lacks %1")
+    failure = QStringLiteral("张量计算需要 Ex、Ey、Hx 和 Hy，该记录缺少 %1")
                   .arg(missing.join(QStringLiteral(", ")));
     return false;
 }
@@ -107,7 +107,7 @@ bool computeRegressionPairs(const QList<OneMTSample> &pairs, ReCalculateParam &s
                             const QList<RegressionChannel> &remote)
 {
     if (pairs.isEmpty()) {
-        failure = QStringLiteral("the recording has no electric and magnetic channel to pair");
+        failure = QStringLiteral("该记录没有可配对的电场和磁场通道");
         return false;
     }
     // The regression's own segments are short; "all data" stays all of it (the count is not
@@ -147,8 +147,8 @@ int pairChannel(const QString &pairName)
 
 QString pairFileProblem(const OneMTSample &pair)
 {
-    const QString e = QStringLiteral("the electric channel of %1").arg(pair.pairName);
-    const QString h = QStringLiteral("the magnetic channel of %1").arg(pair.pairName);
+    const QString e = QStringLiteral("%1 的电场通道").arg(pair.pairName);
+    const QString h = QStringLiteral("%1 的磁场通道").arg(pair.pairName);
     return firstOf({missingData(pair.eDataFile, e), missingData(pair.hDataFile, h),
                     unusableTable(pair.eSensorFile), unusableTable(pair.hSensorFile),
                     unusableTable(pair.eGainFile), unusableTable(pair.hGainFile)});
@@ -171,7 +171,7 @@ bool computePair(const OneMTSample &pair, int estimator, ReCalculateParam &setti
                  const WorkFeedback::Step &keepGoing, PairCurve &curve, QString &failure)
 {
     if (!Rhoworks::isEstimator(estimator)) {
-        failure = QStringLiteral("estimator code %1 is not one of 1, 2, 3 and 6").arg(estimator);
+        failure = QStringLiteral("估计方法代码 %1 不是 1、2、3 或 6").arg(estimator);
         return false;
     }
     failure = pairFileProblem(pair);
@@ -190,8 +190,8 @@ bool computePair(const OneMTSample &pair, int estimator, ReCalculateParam &setti
     request.keepGoing = keepGoing;
     Rhoworks rhoworks;
     if (!rhoworks.compute(estimator, request)) {
-        failure = QStringLiteral("the estimator gave no curve (the files may be shorter than one "
-                                 "segment of %1 samples, unreadable or clipped)").arg(n);
+        failure = QStringLiteral("估计方法没有得到曲线（文件可能短于一个 %1 个采样点的分段、"
+                                 "无法读取或已削波）").arg(n);
         return false;
     }
     curve = {pairChannel(pair.pairName), pair.pairName, pair.sampleFrequency,
@@ -256,8 +256,8 @@ bool computeTensor(const QList<MTSampleData> &channels, ReCalculateParam &settin
         return false;
     results = tensor.bandResults(SampleRateBands::tensorBand(fs, n), 0.3);
     if (results.impedances.isEmpty()) {
-        failure = QStringLiteral("tensor processing solved no frequency (the files may be "
-                                 "shorter than one segment of %1 samples or unreadable)").arg(n);
+        failure = QStringLiteral("张量计算没有解出任何频点（文件可能短于一个 %1 个采样点的分段"
+                                 "或无法读取）").arg(n);
         return false;
     }
     return true;

@@ -22,11 +22,11 @@ QList<RegressionChannel> allChannels(const RegressionRequest &request)
 QString validationFailure(const RegressionRequest &request)
 {
     if (!(request.fs > 0))
-        return QStringLiteral("the sampling rate %1 Hz is not positive").arg(request.fs);
+        return QStringLiteral("采样率 %1 Hz 不是正数").arg(request.fs);
     if (request.outputs.isEmpty() || request.inputs.isEmpty() || request.inputs.size() > 2)
-        return QStringLiteral("the regression needs an electric channel and one or two magnetic channels");
+        return QStringLiteral("稳健回归需要一个电场通道和一到两个磁场通道");
     if (!request.references.isEmpty() && request.references.size() != request.inputs.size())
-        return QStringLiteral("the remote reference needs as many magnetic channels as the station");
+        return QStringLiteral("远参考站的磁场通道数须与本测点相同");
     return {};
 }
 
@@ -36,7 +36,7 @@ long long samplesIn(const QString &file, QString &failure)
     QString error;
     std::unique_ptr<SampleSource> source = SampleSourceFile::open(file, error);
     if (!source) {
-        failure = QStringLiteral("the time-series file %1 cannot be read (%2)").arg(file, error);
+        failure = QStringLiteral("时间序列文件 %1 无法读取（%2）").arg(file, error);
         return -1;
     }
     if (!SampleSourceFile::isTextRecording(file))
@@ -46,7 +46,7 @@ long long samplesIn(const QString &file, QString &failure)
     for (qint64 got; (got = source->read(scratch.data(), kChunk)) > 0;)
         count += got;
     if (source->read(scratch.data(), 1) < 0) {
-        failure = QStringLiteral("the time-series file %1 cannot be read (%2)").arg(file, source->errorString());
+        failure = QStringLiteral("时间序列文件 %1 无法读取（%2）").arg(file, source->errorString());
         return -1;
     }
     return count;
@@ -65,7 +65,7 @@ bool openStreams(const QList<RegressionChannel> &channels, std::vector<Stream> &
         Stream stream;
         stream.source = SampleSourceFile::open(channel.dataFile, error);
         if (!stream.source) {
-            failure = QStringLiteral("the time-series file %1 cannot be read (%2)").arg(channel.dataFile, error);
+            failure = QStringLiteral("时间序列文件 %1 无法读取（%2）").arg(channel.dataFile, error);
             return false;
         }
         stream.factor = channel.countScale * channel.unitFactor;
@@ -89,7 +89,7 @@ bool calibrations(const QList<RegressionChannel> &channels, const RegressionBand
             factors.back().push_back(calibration.lineFactors(bands.segmentLength, plan.levelRate(level),
                                                              bands.prewhiten));
             if (factors.back().back().empty()) {
-                failure = QStringLiteral("the calibration tables of %1 cannot be resampled").arg(channel.dataFile);
+                failure = QStringLiteral("%1 的标定表无法重采样").arg(channel.dataFile);
                 return false;
             }
         }
@@ -106,7 +106,7 @@ bool stream(std::vector<Stream> &streams, long long total, DecimationCascade &ca
         const int wanted = int(std::min<long long>(kChunk, total - done));
         for (size_t c = 0; c < streams.size(); ++c) {
             if (streams[c].source->read(streams[c].buffer.data(), wanted) != wanted) {
-                failure = QStringLiteral("a time-series file ended or failed while being read: %1")
+                failure = QStringLiteral("读取时间序列文件时文件提前结束或出错：%1")
                               .arg(streams[c].source->errorString());
                 return false;
             }
@@ -117,7 +117,7 @@ bool stream(std::vector<Stream> &streams, long long total, DecimationCascade &ca
         cascade.push(pointers, wanted);
         done += wanted;
         if (request.progress && !request.progress(double(done) / total)) {
-            failure = QStringLiteral("the computation was cancelled");
+            failure = QStringLiteral("计算已取消");
             return false;
         }
     }
@@ -181,7 +181,7 @@ bool run(const RegressionRequest &request, QVector<RegressionEstimate> &estimate
         return false;
     const RegressionBandPlan plan(settings);
     if (plan.levelCount() == 0 || plan.bands().empty()) {
-        failure = QStringLiteral("%1 samples are too few for %2 segments of %3 samples")
+        failure = QStringLiteral("%1 个采样点不足以分成 %2 个 %3 采样点的分段")
                       .arg(settings.samples).arg(settings.minSegments).arg(settings.segmentLength);
         return false;
     }
@@ -197,14 +197,14 @@ bool run(const RegressionRequest &request, QVector<RegressionEstimate> &estimate
                                   collector.consume(level, index, c);
                               });
     if (!collector.isValid()) {
-        failure = QStringLiteral("no FFT of %1 samples can be planned").arg(settings.segmentLength);
+        failure = QStringLiteral("无法建立 %1 个采样点的 FFT").arg(settings.segmentLength);
         return false;
     }
     if (!stream(streams, settings.samples, cascade, request, failure))
         return false;
     fitBands(request, plan, collector, estimates);
     if (estimates.isEmpty())
-        failure = QStringLiteral("no frequency could be fitted (the channels may be silent or identical)");
+        failure = QStringLiteral("没有频点能够拟合（各通道可能无信号或完全相同）");
     return !estimates.isEmpty();
 }
 

@@ -325,9 +325,9 @@ void TestHub::recomputationStoresEveryPairItCan_data()
     QTest::newRow("Hy series missing") << 1 << series.arg("1024Hz_R2_Hy") << true << "_R2_Hy.dat"
                                        << QStringList{"ExHy", "Ex2Hy"};
     QTest::newRow("Hy sensor table unusable") << 1 << "SensorsFile/CH2302.txt" << false
-                                              << "CH2302.txt cannot be used: frequency 1 Hz appears more than once"
+                                              << "CH2302.txt 无法使用：频率 1 Hz 出现了不止一次"
                                               << QStringList{"ExHy", "Ex2Hy"};
-    QTest::newRow("Ex2 sensor table missing") << 1 << "SensorsFile/EP103.txt" << true << "EP103.txt cannot be used"
+    QTest::newRow("Ex2 sensor table missing") << 1 << "SensorsFile/EP103.txt" << true << "EP103.txt 无法使用"
                                               << QStringList{"Ex2Hy"};
     QTest::newRow("recording table missing") << 1 << kStationFolder + "config.ini" << true << "config.ini" << all;
     QTest::newRow("tensor: Hx series missing") << 2 << series.arg("2400Hz_R3_Hx") << true << "_R3_Hx.dat" << all;
