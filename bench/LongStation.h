@@ -25,8 +25,8 @@ inline int codeOf(RecorderConventions::Channel channel)
 // A tensor-mode recording of minutes at rate Hz.
 inline bool write(const QString &dir, int minutes, int rate)
 {
-    StationSpec station;
-    RecordingSpec recording;
+    StationPlan station;
+    RecordingPlan recording;
     recording.sampleRate = rate;
     recording.seconds = minutes * 60;
     recording.tensor = true;

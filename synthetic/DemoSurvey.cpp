@@ -4,18 +4,18 @@ namespace DemoSurvey {
 
 namespace {
 
-StationSpec station(int number, const LayeredEarth &earth, bool tensor, bool lowBandLowRate)
+StationPlan station(int number, const LayeredEarth &earth, bool tensor, bool lowBandLowRate)
 {
-    StationSpec request;
+    StationPlan request;
     request.line = 1;
     request.station = number;
     request.model = StationModel(earth);
-    RecordingSpec high;
+    RecordingPlan high;
     high.sampleRate = 24000;
     high.seconds = 30;
     high.seed = 20240500 + 10 * number;
     high.tensor = tensor;
-    RecordingSpec low = high;
+    RecordingPlan low = high;
     low.sampleRate = 2400;
     low.seconds = 240;
     low.seed = high.seed + 1;
@@ -31,9 +31,9 @@ LayeredEarth threeLayerEarth()
     return LayeredEarth({{100.0, 200.0}, {10.0, 300.0}}, 1000.0);
 }
 
-SurveySpec survey()
+SurveyPlan survey()
 {
-    SurveySpec survey;
+    SurveyPlan survey;
     survey.stations = {
         station(1, threeLayerEarth(), false, false),
         station(2, LayeredEarth({{30.0, 400.0}}, 300.0), false, true),

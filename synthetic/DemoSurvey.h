@@ -6,12 +6,12 @@
 // run of the line needs; both recordings give each curve more than 41 records.
 
 #include "LayeredEarth.h"
-#include "SurveySpec.h"
+#include "SurveyPlan.h"
 
 namespace DemoSurvey {
 
 // 100 ohm-m (200 m) over 10 ohm-m (300 m) over a 1000 ohm-m basement.
 LayeredEarth threeLayerEarth();
-SurveySpec survey();
+SurveyPlan survey();
 
 } // namespace DemoSurvey

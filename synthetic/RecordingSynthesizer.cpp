@@ -87,12 +87,12 @@ double RecordingSynthesizer::fieldShape(double f)
 }
 
 RecordingSynthesizer::RecordingSynthesizer(const StationModel &stationModel,
-                                           const RecordingSpec &recordingSpec)
+                                           const RecordingPlan &recordingPlan)
     : model(stationModel),
-      request(recordingSpec),
-      sampleCount(qint64(recordingSpec.sampleRate) * recordingSpec.seconds),
+      request(recordingPlan),
+      sampleCount(qint64(recordingPlan.sampleRate) * recordingPlan.seconds),
       n(blockLength(sampleCount)),
-      lineScale(std::sqrt(recordingSpec.sampleRate / (2.0 * n)))
+      lineScale(std::sqrt(recordingPlan.sampleRate / (2.0 * n)))
 {
 }
 

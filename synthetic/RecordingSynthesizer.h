@@ -17,7 +17,7 @@
 
 #include "CalibrationTable.h"
 #include "SurveyDescription.h"
-#include "SurveySpec.h"
+#include "SurveyPlan.h"
 
 class InverseRealFft;
 
@@ -41,7 +41,7 @@ public:
     // leakage of the processing's taper cannot move power far.
     static double fieldShape(double f);
 
-    RecordingSynthesizer(const StationModel &model, const RecordingSpec &request);
+    RecordingSynthesizer(const StationModel &model, const RecordingPlan &request);
 
     // Writes every channel's file and fills the recording's figures in description: sample count,
     // scale, field level, clipped samples, and the expected RMS of channels[i] for setup i (the
@@ -68,7 +68,7 @@ private:
                     InverseRealFft &fft) const;
 
     StationModel model;
-    RecordingSpec request;
+    RecordingPlan request;
     qint64 sampleCount;
     int n;            // block length
     double lineScale; // sqrt(fs / (2 n)): a line's complex amplitude per unit density

@@ -32,7 +32,7 @@ QString RecordingTable::durationText(int seconds)
     return QStringLiteral("%1时%2分%3秒").arg(seconds / 3600).arg(seconds / 60 % 60).arg(seconds % 60);
 }
 
-QStringList RecordingTable::rowFields(const StationSpec &station,
+QStringList RecordingTable::rowFields(const StationPlan &station,
                                       const RecordingDescription &recording)
 {
     QStringList fields{QString::number(recording.number)};
@@ -52,7 +52,7 @@ QStringList RecordingTable::rowFields(const StationSpec &station,
     return fields;
 }
 
-bool RecordingTable::write(const QString &path, const StationSpec &station,
+bool RecordingTable::write(const QString &path, const StationPlan &station,
                            const QList<RecordingDescription> &recordings)
 {
     QFile file(path);

@@ -11,15 +11,15 @@
 #include <QStringList>
 
 #include "SurveyDescription.h"
-#include "SurveySpec.h"
+#include "SurveyPlan.h"
 
 class RecordingTable {
 public:
     // False, with a warning naming the file, when it cannot be written.
-    static bool write(const QString &path, const StationSpec &station,
+    static bool write(const QString &path, const StationPlan &station,
                       const QList<RecordingDescription> &recordings);
     // The fields of one recording's row, in table order.
-    static QStringList rowFields(const StationSpec &station, const RecordingDescription &recording);
+    static QStringList rowFields(const StationPlan &station, const RecordingDescription &recording);
     // "H时M分S秒".
     static QString durationText(int seconds);
 };

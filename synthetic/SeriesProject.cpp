@@ -50,11 +50,11 @@ bool writeUnitTable(const QString &path)
         && file.write("# unit response\n1e-6 1 0\n1e7 1 0\n") > 0;
 }
 
-StationSpec stationFor(const RecordedSeries &series)
+StationPlan stationFor(const RecordedSeries &series)
 {
-    StationSpec station;
+    StationPlan station;
     station.exDipole = station.eyDipole = station.ex2Dipole = 1000;  // mV per km is mV
-    RecordingSpec &recording = station.recordings.first();
+    RecordingPlan &recording = station.recordings.first();
     recording.sampleRate = series.sampleRate;
     recording.seconds = int(series.ex.size() / series.sampleRate);
     recording.recorded = {{true, true, true, true, false}};
@@ -73,7 +73,7 @@ bool SeriesProject::write(const RecordedSeries &series, const QString &workDir, 
         return false;
     }
     SurveyDescription survey;
-    if (!SyntheticProject::create(SurveySpec{{stationFor(series)}}, workDir, name, &survey, projectFile))
+    if (!SyntheticProject::create(SurveyPlan{{stationFor(series)}}, workDir, name, &survey, projectFile))
         return false;
     const double factor = std::pow(2.0, 29) / std::max(largestMagnitude(series), 1e-300);
     for (const ChannelDescription &channel : survey.stations.first().recordings.first().channels) {

@@ -18,7 +18,7 @@ QDateTime defaultStart(int index)
     return first.addSecs(600 * index);
 }
 
-double dipoleOf(const StationSpec &station, Channel channel)
+double dipoleOf(const StationPlan &station, Channel channel)
 {
     switch (channel) {
     case Channel::Ex: return station.exDipole;
@@ -30,11 +30,11 @@ double dipoleOf(const StationSpec &station, Channel channel)
 
 // A request the recorder could not have written: files would collide or the table would not split
 // back into its fields.
-QString specProblem(const StationSpec &request)
+QString specProblem(const StationPlan &request)
 {
     QSet<int> numbers;
     for (int i = 0; i < request.recordings.size(); ++i) {
-        const RecordingSpec &r = request.recordings.at(i);
+        const RecordingPlan &r = request.recordings.at(i);
         if (r.sampleRate <= 0 || r.seconds <= 0)
             return QStringLiteral("recording %1 has no samples").arg(i + 1);
         const int number = r.number > 0 ? r.number : i + 1;
@@ -78,11 +78,11 @@ QString SurveyWriter::absolute(const QString &relativePath) const
     return root + QLatin1Char('/') + relativePath;
 }
 
-bool SurveyWriter::writeSurvey(const SurveySpec &request, SurveyDescription *description)
+bool SurveyWriter::writeSurvey(const SurveyPlan &request, SurveyDescription *description)
 {
     description->workDir = root;
     description->stations.clear();
-    for (const StationSpec &station : request.stations) {
+    for (const StationPlan &station : request.stations) {
         StationDescription written;
         if (!writeStation(station, &written))
             return false;
@@ -91,7 +91,7 @@ bool SurveyWriter::writeSurvey(const SurveySpec &request, SurveyDescription *des
     return true;
 }
 
-bool SurveyWriter::writeStation(const StationSpec &request, StationDescription *description)
+bool SurveyWriter::writeStation(const StationPlan &request, StationDescription *description)
 {
     *description = StationDescription();
     description->line = request.line;
@@ -122,7 +122,7 @@ bool SurveyWriter::writeStation(const StationSpec &request, StationDescription *
     return RecordingTable::write(description->recordingTable, request, description->recordings);
 }
 
-bool SurveyWriter::writeRecording(const StationSpec &station, const RecordingSpec &request, int index,
+bool SurveyWriter::writeRecording(const StationPlan &station, const RecordingPlan &request, int index,
                                   const QString &folder, RecordingDescription *description)
 {
     description->number = request.number > 0 ? request.number : index + 1;
@@ -155,7 +155,7 @@ bool SurveyWriter::writeRecording(const StationSpec &station, const RecordingSpe
     return RecordingSynthesizer(station.model, request).write(setups, description);
 }
 
-bool SurveyWriter::writeChannelTables(const StationSpec &station, const RecordingSpec &request,
+bool SurveyWriter::writeChannelTables(const StationPlan &station, const RecordingPlan &request,
                                       ChannelDescription &channel, CalibrationTable &sensor,
                                       CalibrationTable &gain)
 {

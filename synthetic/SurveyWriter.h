@@ -11,7 +11,7 @@
 
 #include "RecordingSynthesizer.h"
 #include "SurveyDescription.h"
-#include "SurveySpec.h"
+#include "SurveyPlan.h"
 
 class SurveyWriter {
 public:
@@ -20,8 +20,8 @@ public:
     // False, with a warning naming the file, on the first file that cannot be written, and
     // before writing anything when a station's recordings share a number, have no samples, or a
     // sensor serial is empty or holds a field separator.
-    bool writeSurvey(const SurveySpec &request, SurveyDescription *description);
-    bool writeStation(const StationSpec &request, StationDescription *description);
+    bool writeSurvey(const SurveyPlan &request, SurveyDescription *description);
+    bool writeStation(const StationPlan &request, StationDescription *description);
 
     // "data/Line N/Station S", relative to the work folder.
     static QString stationFolder(int line, int station);
@@ -29,10 +29,10 @@ public:
                                    RecorderConventions::Channel channel);
 
 private:
-    bool writeRecording(const StationSpec &station, const RecordingSpec &request, int index,
+    bool writeRecording(const StationPlan &station, const RecordingPlan &request, int index,
                         const QString &folder, RecordingDescription *description);
     // Writes the channel's sensor and gain tables and fills them into its setup and description.
-    bool writeChannelTables(const StationSpec &station, const RecordingSpec &request,
+    bool writeChannelTables(const StationPlan &station, const RecordingPlan &request,
                             ChannelDescription &channel, CalibrationTable &sensor,
                             CalibrationTable &gain);
     QString absolute(const QString &relativePath) const;

@@ -138,7 +138,7 @@ bool SyntheticProject::write(const SurveyDescription &survey, const QString &nam
     return false;
 }
 
-bool SyntheticProject::create(const SurveySpec &request, const QString &workDir, const QString &name,
+bool SyntheticProject::create(const SurveyPlan &request, const QString &workDir, const QString &name,
                               SurveyDescription *survey, QString *projectFile)
 {
     return SurveyWriter(workDir).writeSurvey(request, survey) && write(*survey, name, projectFile);

@@ -7,7 +7,7 @@
 #include <QString>
 
 #include "SurveyDescription.h"
-#include "SurveySpec.h"
+#include "SurveyPlan.h"
 
 class SyntheticProject {
 public:
@@ -18,7 +18,7 @@ public:
                       QString *projectFile = nullptr);
 
     // Writes the survey of request into workDir, then its project file.
-    static bool create(const SurveySpec &request, const QString &workDir, const QString &name,
+    static bool create(const SurveyPlan &request, const QString &workDir, const QString &name,
                        SurveyDescription *survey, QString *projectFile = nullptr);
 
     // The project file path for name in workDir.

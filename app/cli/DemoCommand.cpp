@@ -63,7 +63,7 @@ int runDemoCommand(const QStringList &arguments)
         err << "terrascope-cli demo: " << dir << " already holds a demo project; choose a new folder\n";
         return 1;
     }
-    const SurveySpec request = DemoSurvey::survey();
+    const SurveyPlan request = DemoSurvey::survey();
     SurveyDescription survey;
     QString projectFile;
     if (!SyntheticProject::create(request, dir, kProjectName, &survey, &projectFile)

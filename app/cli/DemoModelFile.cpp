@@ -50,7 +50,7 @@ QString besideProject(const QString &projectFile)
            + QStringLiteral("-model.txt");
 }
 
-bool write(const QString &path, const SurveySpec &survey)
+bool write(const QString &path, const SurveyPlan &survey)
 {
     QFile file(path);
     if (!TextFileOutput::open(file, "DemoModelFile::write"))
@@ -58,7 +58,7 @@ bool write(const QString &path, const SurveySpec &survey)
     QTextStream out(&file);
     out << "# Earth models of the synthetic survey, in the recording axes\n"
         << "# line station polarisation basement_rho [rho thickness]... (ohm-m, m)\n";
-    for (const StationSpec &station : survey.stations) {
+    for (const StationPlan &station : survey.stations) {
         if (station.model.rotationDegrees() != 0.0) {
             qWarning().noquote() << "DemoModelFile::write:" << path << "cannot hold the rotated model"
                                  << "of station" << station.station;

@@ -10,7 +10,7 @@
 #include <QString>
 
 #include "LayeredEarth.h"
-#include "SurveySpec.h"
+#include "SurveyPlan.h"
 
 namespace DemoModelFile {
 
@@ -25,7 +25,7 @@ struct StationEarths {
 // as an absolute path (resolved against the working folder at the call).
 QString besideProject(const QString &projectFile);
 // False (warning naming the file) when it cannot be written or a station's model is rotated.
-bool write(const QString &path, const SurveySpec &survey);
+bool write(const QString &path, const SurveyPlan &survey);
 // False (warning naming the file and line) when it cannot be read or a line is malformed.
 bool read(const QString &path, QList<StationEarths> &stations);
 

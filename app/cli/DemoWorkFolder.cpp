@@ -64,7 +64,7 @@ QString modelFileName(const QString &projectName)
     return projectName + QStringLiteral("-model.txt");
 }
 
-bool writeExtras(const QString &workDir, const QString &projectName, const SurveySpec &survey)
+bool writeExtras(const QString &workDir, const QString &projectName, const SurveyPlan &survey)
 {
     const QDir root(workDir);
     for (const char *name : {"tensors", "nlcg", "nlls", "ColorScales"})

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "SurveySpec.h"
+#include "SurveyPlan.h"
 
 namespace DemoWorkFolder {
 
@@ -14,6 +14,6 @@ QString modelFileName(const QString &projectName);
 
 // Creates the folders, writes the colour scales and the model file into workDir. False (warning
 // naming the path) on the first failure.
-bool writeExtras(const QString &workDir, const QString &projectName, const SurveySpec &survey);
+bool writeExtras(const QString &workDir, const QString &projectName, const SurveyPlan &survey);
 
 } // namespace DemoWorkFolder

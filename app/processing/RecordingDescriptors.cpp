@@ -11,7 +11,7 @@ namespace RecordingDescriptors {
 namespace {
 
 // The fixed facts of one channel in a header.
-struct ChannelSpec {
+struct ChannelEntry {
     int code;
     const char *tag;   // marks the channel's time-series file name
     const char *word;  // the channel word of its gain table
@@ -21,7 +21,7 @@ struct ChannelSpec {
     double dipole;
 };
 
-ChannelSpec specOf(const RecordingHeader &h, int code)
+ChannelEntry entryOf(const RecordingHeader &h, int code)
 {
     const struct {
         int code;
@@ -36,9 +36,9 @@ ChannelSpec specOf(const RecordingHeader &h, int code)
     const ChannelFacts *facts = Channels::ofCode(code);
     for (const auto &r : recorded)
         if (facts && r.code == code)
-            return ChannelSpec{code, facts->tag, facts->gainWord, facts->electric, r.present, r.sensor,
+            return ChannelEntry{code, facts->tag, facts->gainWord, facts->electric, r.present, r.sensor,
                                r.dipole};
-    return ChannelSpec{code, "", "", false, false, QString(), 0.0};
+    return ChannelEntry{code, "", "", false, false, QString(), 0.0};
 }
 
 // What one channel contributes to a descriptor.
@@ -52,7 +52,7 @@ struct ChannelFiles {
 
 ChannelFiles channelFiles(const RecordingHeader &h, int code)
 {
-    const ChannelSpec s = specOf(h, code);
+    const ChannelEntry s = entryOf(h, code);
     ChannelFiles out;
     out.electric = s.electric;
     out.dipole = float(s.dipole);
@@ -120,7 +120,7 @@ QList<MTSampleData> buildChannelSamples(const RecordingHeader &h)
 {
     QList<MTSampleData> samples;
     for (int code : {Channel_Ex, Channel_Ey, Channel_Ex2, Channel_Hx, Channel_Hy}) {
-        if (!specOf(h, code).present)
+        if (!entryOf(h, code).present)
             continue;
         const ChannelFiles c = channelFiles(h, code);
         MTSampleData s;

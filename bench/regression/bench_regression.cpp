@@ -152,9 +152,9 @@ int coverage(const QString &root, int seeds)
     const double noise = 0.5;
     Coverage c;
     for (int seed = 1; seed <= seeds; ++seed) {
-        StationSpec station;
+        StationPlan station;
         station.model = StationModel(DemoSurvey::threeLayerEarth());
-        RecordingSpec &recording = station.recordings.first();
+        RecordingPlan &recording = station.recordings.first();
         recording.sampleRate = 2400;
         recording.seconds = 60;
         recording.seed = std::uint64_t(seed);
@@ -206,7 +206,7 @@ double bareFftSeconds(long long segments)
 
 int speed(const QString &root, int minutes)
 {
-    StationSpec station;
+    StationPlan station;
     station.model = StationModel(DemoSurvey::threeLayerEarth());
     station.recordings.first().seconds = 60 * minutes;
     station.recordings.first().recorded = {{true, true, true, true, false}};

@@ -59,9 +59,9 @@ struct PairPaths {
 // Writes an Ex/Hy recording of the three-layer demonstration earth and returns its file names.
 bool writeRecording(const QString &folder, int seconds, PairPaths &paths)
 {
-    StationSpec station;
+    StationPlan station;
     station.model = StationModel(DemoSurvey::threeLayerEarth());
-    RecordingSpec request;
+    RecordingPlan request;
     request.sampleRate = kRate;
     request.seconds = seconds;
     request.seed = 2024;

@@ -135,7 +135,7 @@ void TestCli::curvesFollowTheModel()
     const double turn = phase == "phase_yx" ? 180.0 : 0.0;
     const Run run = cli(curveArguments(project, station) + (tensor ? QStringList{"--tensor"} : QStringList()));
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-    const StationSpec request = DemoSurvey::survey().stations.value(station - 1);
+    const StationPlan request = DemoSurvey::survey().stations.value(station - 1);
     QCOMPARE(request.station, station);
     const LayeredEarth earth = request.model.xyEarth();
     QMap<QString, int> seen;
@@ -186,7 +186,7 @@ void TestCli::inversionRunsWriteASection()
     const Run run = cli({"invert", method, project, "--line", "1", "--out", out});
     QVERIFY2(run.exitCode == 0 && run.out.startsWith("Section: 6 columns"), qPrintable(run.out + run.err));
     QVector<double> modelRhos;
-    for (const StationSpec &station : DemoSurvey::survey().stations) {
+    for (const StationPlan &station : DemoSurvey::survey().stations) {
         modelRhos << station.model.xyEarth().basementRho();
         for (const LayeredEarth::Layer &layer : station.model.xyEarth().layers())
             modelRhos << layer.rho;

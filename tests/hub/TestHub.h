@@ -42,9 +42,9 @@ private slots:
 };
 
 // A recording of rate Hz and the given seconds; tensor: recorded in tensor mode.
-inline RecordingSpec recordingSpec(int rate, int seconds, bool tensor = false, std::uint64_t seed = 7)
+inline RecordingPlan recordingPlan(int rate, int seconds, bool tensor = false, std::uint64_t seed = 7)
 {
-    RecordingSpec request;
+    RecordingPlan request;
     request.sampleRate = rate;
     request.seconds = seconds;
     request.tensor = tensor;
@@ -52,9 +52,9 @@ inline RecordingSpec recordingSpec(int rate, int seconds, bool tensor = false, s
     return request;
 }
 
-inline StationSpec stationSpec(int line, int station, const QList<RecordingSpec> &recordings)
+inline StationPlan stationPlan(int line, int station, const QList<RecordingPlan> &recordings)
 {
-    StationSpec request;
+    StationPlan request;
     request.line = line;
     request.station = station;
     request.exDipole = 60;
@@ -86,7 +86,7 @@ public:
     ScriptedOperatorDialogs dialogs;
     TreeModel_Index hub{&dialogs};
 
-    explicit HubFixture(const SurveySpec &survey)
+    explicit HubFixture(const SurveyPlan &survey)
     {
         SurveyDescription written;
         valid = SyntheticProject::create(survey, dir.path(), "hub", &written, &projectFile)

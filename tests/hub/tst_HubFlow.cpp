@@ -9,13 +9,13 @@ const QString kStationFolder = "data/Line 1/Station 1/";
 
 // Line 1, station 1 over the generator's 100 ohm-m half-space: 4096 Hz for 2 s and 1024 Hz for 4 s
 // in scalar mode, then 2400 Hz for 1 s in tensor mode when asked.
-static SurveySpec stationSurvey(bool withTensorRecording = false)
+static SurveyPlan stationSurvey(bool withTensorRecording = false)
 {
-    QList<RecordingSpec> recordings{recordingSpec(4096, 2, false, 11), recordingSpec(1024, 4, false, 12)};
+    QList<RecordingPlan> recordings{recordingPlan(4096, 2, false, 11), recordingPlan(1024, 4, false, 12)};
     if (withTensorRecording)
-        recordings.append(recordingSpec(2400, 1, true, 13));
-    SurveySpec survey;
-    survey.stations = {stationSpec(1, 1, recordings)};
+        recordings.append(recordingPlan(2400, 1, true, 13));
+    SurveyPlan survey;
+    survey.stations = {stationPlan(1, 1, recordings)};
     return survey;
 }
 
@@ -290,8 +290,8 @@ void TestHub::tensorResultsSetOneBandFlag()
     QFETCH(int, seconds);
     QFETCH(QString, file);
     QFETCH(QVariantList, flags);
-    SurveySpec survey;
-    survey.stations = {stationSpec(1, 1, {recordingSpec(rate, seconds, true)})};
+    SurveyPlan survey;
+    survey.stations = {stationPlan(1, 1, {recordingPlan(rate, seconds, true)})};
     HubFixture f(survey);
     QVERIFY(f.isValid());
     f.hub.onRecalculateChanged(recomputeSettings(n, 4));
@@ -472,8 +472,8 @@ void TestHub::multiPolarityStationCombinesItsCurves()
 // the line publishes its depth section, and the section export writes every layer at 100 ohm-m.
 void TestHub::lineSectionIsPublishedAndExported()
 {
-    SurveySpec survey;
-    survey.stations = {stationSpec(1, 10, {recordingSpec(1024, 1)}), stationSpec(1, 20, {recordingSpec(1024, 1)})};
+    SurveyPlan survey;
+    survey.stations = {stationPlan(1, 10, {recordingPlan(1024, 1)}), stationPlan(1, 20, {recordingPlan(1024, 1)})};
     HubFixture f(survey);
     QVERIFY(f.isValid());
     Curve halfSpace;

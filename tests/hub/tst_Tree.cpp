@@ -3,12 +3,12 @@
 // Line 1 with stations 1 (recordings of 4096 and 1024 Hz) and 2; line 3 with stations written in
 // the order 12, 2, 10, station 12 then renumbered 12.5 (row and folder), as field crews insert
 // stations.
-static SurveySpec twoLineSurvey()
+static SurveyPlan twoLineSurvey()
 {
-    SurveySpec survey;
-    survey.stations = {stationSpec(1, 1, {recordingSpec(4096, 1), recordingSpec(1024, 1)}),
-                       stationSpec(1, 2, {recordingSpec(4096, 1)}), stationSpec(3, 12, {recordingSpec(1024, 1)}),
-                       stationSpec(3, 2, {recordingSpec(1024, 1)}), stationSpec(3, 10, {recordingSpec(1024, 1)})};
+    SurveyPlan survey;
+    survey.stations = {stationPlan(1, 1, {recordingPlan(4096, 1), recordingPlan(1024, 1)}),
+                       stationPlan(1, 2, {recordingPlan(4096, 1)}), stationPlan(3, 12, {recordingPlan(1024, 1)}),
+                       stationPlan(3, 2, {recordingPlan(1024, 1)}), stationPlan(3, 10, {recordingPlan(1024, 1)})};
     return survey;
 }
 

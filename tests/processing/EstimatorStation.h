@@ -39,7 +39,7 @@ inline RegressionChannel channelOf(const QString &workDir, const RecordingDescri
 }
 
 // Writes the station into folder (its first recording) and fills the request of a tensor fit.
-inline bool write(const QString &folder, const StationSpec &station, Written &written)
+inline bool write(const QString &folder, const StationPlan &station, Written &written)
 {
     if (!SurveyWriter(folder).writeStation(station, &written.description) || written.description.recordings.isEmpty())
         return false;

@@ -95,7 +95,7 @@ void TestEstimatorPhysics::initTestCase()
 // apart; 1.26 Hz would have three lines only).
 void TestEstimatorPhysics::everyElementDownToTheLowestReach()
 {
-    StationSpec station;
+    StationPlan station;
     station.model = twoDimensionalModel();
     station.recordings.first().seconds = 26;
     station.recordings.first().seed = 5;
@@ -139,9 +139,9 @@ void TestEstimatorPhysics::everyElementDownToTheLowestReach()
 // bars of the model, and the bars are neither empty nor wider than the scatter they describe.
 void TestEstimatorPhysics::errorBarsCoverTheModel()
 {
-    StationSpec station;
+    StationPlan station;
     station.model = StationModel(DemoSurvey::threeLayerEarth());
-    RecordingSpec &recording = station.recordings.first();
+    RecordingPlan &recording = station.recordings.first();
     recording.sampleRate = 2400;
     recording.seconds = 60;
     recording.noiseRatio = {{1.0, 1.0, 0, 0, 0}};
@@ -192,7 +192,7 @@ void TestEstimatorPhysics::resistsDamage()
 {
     QFETCH(int, damage);
     const int n = 8192;
-    StationSpec station;
+    StationPlan station;
     station.model = StationModel(DemoSurvey::threeLayerEarth());
     station.recordings.first().seconds = int(std::ceil(40.0 * n / 24000));
     station.recordings.first().seed = 85;

@@ -278,9 +278,9 @@ private slots:
                                                           LayeredEarth({{30.0, 800.0}}, 3.0), 30.0)
                                            : StationModel(LayeredEarth({{100.0, 500.0}, {30.0, 3000.0}}, 300.0));
         QTemporaryDir work;
-        StationSpec station;
+        StationPlan station;
         station.model = model;
-        RecordingSpec &request = station.recordings.first();  // 24 kHz
+        RecordingPlan &request = station.recordings.first();  // 24 kHz
         request.seconds = 120;
         request.seed = general ? 23 : 11;
         request.tensor = true;

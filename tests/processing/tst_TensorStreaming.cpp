@@ -85,14 +85,14 @@ private:
 void TestTensorStreaming::initTestCase()
 {
     gsl_set_error_handler_off();
-    StationSpec spec;
-    spec.model = StationModel(LayeredEarth({{300.0, 500.0}}, 3000.0), LayeredEarth({{30.0, 800.0}}, 3.0), 30.0);
-    RecordingSpec &request = spec.recordings.first();  // 24 kHz
+    StationPlan plan;
+    plan.model = StationModel(LayeredEarth({{300.0, 500.0}}, 3000.0), LayeredEarth({{30.0, 800.0}}, 3.0), 30.0);
+    RecordingPlan &request = plan.recordings.first();  // 24 kHz
     request.seconds = 8;
     request.seed = 5;
     request.tensor = true;
     StationDescription written;
-    QVERIFY(SurveyWriter(work.path()).writeStation(spec, &written));
+    QVERIFY(SurveyWriter(work.path()).writeStation(plan, &written));
     const RecordingDescription &recording = written.recordings.first();
     QCOMPARE(recording.channels.size(), 5);
     for (const ChannelDescription &c : recording.channels)

@@ -67,9 +67,9 @@ private:
 // Forty segments of Ex and Hy of the three-layer station, with its dipole and electric sensor rule.
 bool TestPhysics::writeStation(Source source, int rate, int n)
 {
-    StationSpec station;
+    StationPlan station;
     station.model = StationModel(DemoSurvey::threeLayerEarth());
-    RecordingSpec &request = station.recordings.first();
+    RecordingPlan &request = station.recordings.first();
     request.sampleRate = rate;
     request.seconds = int(std::ceil(40.0 * n / rate));
     request.seed = 61 + rate;

@@ -430,9 +430,9 @@ void TestRecords::assembledCurves()
 // Line 3 is written before line 1: the rows do not simply follow the writing order. A second write is refused.
 void TestRecords::readyProjectReadBack()
 {
-    RecordingSpec r;
+    RecordingPlan r;
     r.seconds = 2;
-    StationSpec a, b;
+    StationPlan a, b;
     a.line = 3;
     a.station = 5;
     a.recordings = {r, r};
@@ -440,7 +440,7 @@ void TestRecords::readyProjectReadBack()
     b.line = b.station = 1;
     b.exDipole = 40;
     b.recordings = {r};
-    SurveySpec request;
+    SurveyPlan request;
     request.stations = {a, b};
     SurveyDescription survey;
     QString projectFile;

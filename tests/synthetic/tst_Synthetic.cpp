@@ -19,10 +19,10 @@ namespace {
 
 const double kPi = std::acos(-1.0);
 
-StationSpec station(int rate, int seconds, std::uint64_t seed, bool lowBand = false)
+StationPlan station(int rate, int seconds, std::uint64_t seed, bool lowBand = false)
 {
-    StationSpec request;
-    RecordingSpec &recording = request.recordings.first();
+    StationPlan request;
+    RecordingPlan &recording = request.recordings.first();
     recording.sampleRate = rate;
     recording.seconds = seconds;
     recording.seed = seed;
@@ -113,7 +113,7 @@ struct Recorded {
     }
 };
 
-Recorded record(const QTemporaryDir &dir, const StationSpec &request, int n, int segments)
+Recorded record(const QTemporaryDir &dir, const StationPlan &request, int n, int segments)
 {
     StationDescription written;
     Recorded r;
@@ -360,7 +360,7 @@ private slots:
     void recordingTableRowsFollowFieldOrder()
     {
         QTemporaryDir dir;
-        StationSpec request = station(24000, 2, 1);
+        StationPlan request = station(24000, 2, 1);
         request.line = 3;
         request.station = 12;
         request.instrumentNumber = 2207;
@@ -407,7 +407,7 @@ private slots:
         QFETCH(QString, problem);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        StationSpec request = station(1024, 1, 1);
+        StationPlan request = station(1024, 1, 1);
         if (problem == "duplicate number")
             request.recordings = {request.recordings.first(), request.recordings.first()};
         request.recordings.last().number = 1;
@@ -453,7 +453,7 @@ private slots:
         QFETCH(double, noise);
         const int rate = recording[0], n = recording[1], segments = recording[2];
         const LayeredEarth earth = layered ? LayeredEarth({{100, 200}, {10, 300}}, 1000) : LayeredEarth(100);
-        StationSpec request = station(rate, int(std::ceil(double(n) * segments / rate)), recording[3], lowBand);
+        StationPlan request = station(rate, int(std::ceil(double(n) * segments / rate)), recording[3], lowBand);
         request.model = StationModel(earth);
         request.recordings.first().noiseRatio[size_t(Channel::Ex)] = noise;
         QTemporaryDir dir;
@@ -494,7 +494,7 @@ private slots:
     void tensorOfRotatedTwoDimensionalEarthIsRecovered()
     {
         const LayeredEarth xyEarth(100.0), yxEarth(10.0);
-        StationSpec request = station(4096, 40, 53);
+        StationPlan request = station(4096, 40, 53);
         request.model = StationModel(xyEarth, yxEarth, 30.0);
         request.recordings.first().tensor = true;
         QTemporaryDir dir;

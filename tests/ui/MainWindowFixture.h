@@ -17,22 +17,22 @@
 #include "ScriptedOperatorDialogs.h"
 #include "SyntheticProject.h"
 
-inline StationSpec smallStation(int line, int station)
+inline StationPlan smallStation(int line, int station)
 {
-    StationSpec spec;
-    spec.line = line;
-    spec.station = station;
-    RecordingSpec recording;
+    StationPlan plan;
+    plan.line = line;
+    plan.station = station;
+    RecordingPlan recording;
     recording.sampleRate = 2400;
     recording.seconds = 8;
     recording.seed = std::uint64_t(10 * line + station);
-    spec.recordings = {recording};
-    return spec;
+    plan.recordings = {recording};
+    return plan;
 }
 
-inline SurveySpec smallSurvey()
+inline SurveyPlan smallSurvey()
 {
-    SurveySpec survey;
+    SurveyPlan survey;
     survey.stations = {smallStation(1, 1), smallStation(1, 2), smallStation(2, 5)};
     return survey;
 }
@@ -49,7 +49,7 @@ public:
     std::unique_ptr<MainWindow> window;
     bool valid = false;
 
-    explicit WindowFixture(const SurveySpec &survey = smallSurvey())
+    explicit WindowFixture(const SurveyPlan &survey = smallSurvey())
     {
         SurveyDescription written;
         valid = SyntheticProject::create(survey, dir.path(), "survey", &written, &projectFile)

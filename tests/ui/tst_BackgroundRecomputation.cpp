@@ -30,10 +30,10 @@ namespace {
 const QString kRecomputeTitle = QStringLiteral("重新计算");
 
 // One station with a recording long enough that its three pairs take many segments of 512.
-SurveySpec longSurvey()
+SurveyPlan longSurvey()
 {
-    SurveySpec survey;
-    StationSpec station = smallStation(1, 1);
+    SurveyPlan survey;
+    StationPlan station = smallStation(1, 1);
     station.recordings.first().sampleRate = 24000;
     station.recordings.first().seconds = 30;
     survey.stations = {station};

@@ -51,11 +51,11 @@ public:
 
     SectionFixture()
     {
-        SurveySpec survey;
+        SurveyPlan survey;
         for (int station = 10; station <= 60; station += 10) {
-            StationSpec request;
+            StationPlan request;
             request.station = station;
-            RecordingSpec recording;
+            RecordingPlan recording;
             recording.sampleRate = 1024;
             recording.seconds = 1;
             request.recordings = {recording};

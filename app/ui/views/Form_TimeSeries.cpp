@@ -39,12 +39,12 @@ const QString kCalibratedElectricUnit = QStringLiteral("mv/(km sqrt(Hz))");
 constexpr qint64 kShortestWindow = 16;           // samples in view at the deepest zoom
 constexpr qint64 kRowsWithoutProgress = 200000;  // larger saves run under the progress dialog
 
-struct ActionSpec {
+struct ActionEntry {
     const char *label;
     void (Form_TimeSeries::*slot)();
 };
 
-const ActionSpec kActionSpecs[Form_TimeSeries::ActionCount] = {
+const ActionEntry kActionEntries[Form_TimeSeries::ActionCount] = {
     {"&时序", &Form_TimeSeries::ontimeSeriesActionTriggled},
     {"&频谱", &Form_TimeSeries::onspectrumActionTriggled},
     {"&标定谱", &Form_TimeSeries::oncalibrateSpectrumTriggled},
@@ -111,9 +111,9 @@ QList<int> Form_TimeSeries::shownSlots() const { return plots->shownSlots(); }
 
 void Form_TimeSeries::createActions()
 {
-    for (const ActionSpec &spec : kActionSpecs) {
-        auto *action = new QAction(QString::fromUtf8(spec.label), this);
-        connect(action, &QAction::triggered, this, spec.slot);
+    for (const ActionEntry &entry : kActionEntries) {
+        auto *action = new QAction(QString::fromUtf8(entry.label), this);
+        connect(action, &QAction::triggered, this, entry.slot);
         actions.append(action);
     }
     setSpectrumActionsEnabled(false);

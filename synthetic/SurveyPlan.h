@@ -11,7 +11,7 @@
 #include "RecorderConventions.h"
 #include "StationModel.h"
 
-struct RecordingSpec {
+struct RecordingPlan {
     int number = 0;            // recording number in the table; 0 = position in the station + 1
     int sampleRate = 24000;    // Hz
     int seconds = 60;          // duration; the files hold sampleRate * seconds samples
@@ -28,7 +28,7 @@ struct RecordingSpec {
     QDateTime start;           // invalid = 2024-05-01 10:00:00 plus ten minutes per recording
 };
 
-struct StationSpec {
+struct StationPlan {
     int line = 1;
     int station = 1;
     StationModel model;
@@ -42,9 +42,9 @@ struct StationSpec {
     std::array<QString, RecorderConventions::channelCount> serials{
         {QStringLiteral("EP101"), QStringLiteral("EP102"), QStringLiteral("CH2301"),
          QStringLiteral("CH2302"), QStringLiteral("EP103")}};
-    QList<RecordingSpec> recordings{RecordingSpec()};
+    QList<RecordingPlan> recordings{RecordingPlan()};
 };
 
-struct SurveySpec {
-    QList<StationSpec> stations;
+struct SurveyPlan {
+    QList<StationPlan> stations;
 };
