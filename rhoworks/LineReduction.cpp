@@ -5,27 +5,6 @@
 
 #include "ParallelFor.h"
 
-namespace {
-
-constexpr int kLinesPerBlock = 64;
-
-// Copies lines [first, first + width) of every entry into column-major buffers: the parts of line
-// first + j of segment k land at j * count + k.
-void gatherBlock(const QList<QVector<gsl_complex>> &entries, int first, int width, double *re,
-                 double *im)
-{
-    const int count = entries.size();
-    for (int k = 0; k < count; ++k) {
-        const gsl_complex *line = entries[k].constData() + first;
-        for (int j = 0; j < width; ++j) {
-            re[j * count + k] = GSL_REAL(line[j]);
-            im[j * count + k] = GSL_IMAG(line[j]);
-        }
-    }
-}
-
-}  // namespace
-
 int commonLength(const QList<QVector<gsl_complex>> &entries)
 {
     if (entries.isEmpty())
@@ -38,23 +17,36 @@ int commonLength(const QList<QVector<gsl_complex>> &entries)
 
 // Blocks of lines are independent, so they are reduced in parallel, each with its own buffers;
 // every line's result is the same whichever thread computes it.
-QVector<gsl_complex> reduceLines(const QList<QVector<gsl_complex>> &entries, PartReducer reduce)
+QVector<gsl_complex> reduceLineBlocks(int lines, int count, const BlockGather &gather, PartReducer reduce)
 {
-    const int count = entries.size();
-    const int lines = commonLength(entries);
-    QVector<gsl_complex> result(lines);
+    QVector<gsl_complex> result(count > 0 ? lines : 0);
     gsl_complex *out = result.data();
-    const int blocks = (lines + kLinesPerBlock - 1) / kLinesPerBlock;
+    const int blocks = (result.size() + kLinesPerBlock - 1) / kLinesPerBlock;
     ParallelFor::run(blocks, [&](int block) {
         const int first = block * kLinesPerBlock;
         const int width = std::min(kLinesPerBlock, lines - first);
         std::vector<double> re(size_t(width) * size_t(count));
         std::vector<double> im(size_t(width) * size_t(count));
-        gatherBlock(entries, first, width, re.data(), im.data());
+        gather(first, width, re.data(), im.data());
         for (int j = 0; j < width; ++j) {
-            GSL_SET_COMPLEX(&out[first + j], reduce(re.data() + j * count, count),
-                            reduce(im.data() + j * count, count));
+            GSL_SET_COMPLEX(&out[first + j], reduce(re.data() + size_t(j) * count, count),
+                            reduce(im.data() + size_t(j) * count, count));
         }
     });
     return result;
+}
+
+QVector<gsl_complex> reduceLines(const QList<QVector<gsl_complex>> &entries, PartReducer reduce)
+{
+    const int count = entries.size();
+    const BlockGather gather = [&](int first, int width, double *re, double *im) {
+        for (int k = 0; k < count; ++k) {
+            const gsl_complex *line = entries[k].constData() + first;
+            for (int j = 0; j < width; ++j) {
+                re[size_t(j) * count + k] = GSL_REAL(line[j]);
+                im[size_t(j) * count + k] = GSL_IMAG(line[j]);
+            }
+        }
+    };
+    return reduceLineBlocks(commonLength(entries), count, gather, reduce);
 }

@@ -1,6 +1,7 @@
 #include "OrderStatistics.h"
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <limits>
 
@@ -22,16 +23,35 @@ bool nanLastLess(double a, double b)
     return std::isnan(b) || a < b;
 }
 
+namespace {
+
+// Runs without NaN, the common case, are ordered with the built-in comparison, which the compiler
+// inlines; runs holding NaN take the NaN-last order. Both give the same order statistics.
+template <typename Reduce>
+double withOrder(double *values, int count, Reduce reduce)
+{
+    const bool hasNaN = std::any_of(values, values + count, [](double v) { return std::isnan(v); });
+    return hasNaN ? reduce(values, count, nanLastLess) : reduce(values, count, std::less<double>());
+}
+
+template <typename Less>
+double medianWith(double *values, int count, Less less)
+{
+    double *middle = values + count / 2;
+    std::nth_element(values, middle, values + count, less);
+    if (count % 2 == 1)
+        return *middle;
+    const double below = *std::max_element(values, middle, less);
+    return (below + *middle) * 0.5;
+}
+
+}  // namespace
+
 double medianInPlace(double *values, int count)
 {
     if (count <= 0)
         return std::numeric_limits<double>::quiet_NaN();
-    double *middle = values + count / 2;
-    std::nth_element(values, middle, values + count, nanLastLess);
-    if (count % 2 == 1)
-        return *middle;
-    const double below = *std::max_element(values, middle, nanLastLess);
-    return (below + *middle) * 0.5;
+    return withOrder(values, count, [](double *v, int c, auto less) { return medianWith(v, c, less); });
 }
 
 namespace {
@@ -55,30 +75,27 @@ double valueAt(const Share *shares, int shareCount, int position)
 
 }  // namespace
 
+namespace {
+
 // With the run sorted as s and element x removed, the median of the remaining count - 1 values is
 // one of the order statistics next to the middle: for even count s_h when x > s_h, else s_(h+1);
 // for odd count (s_(h-1) + s_h) / 2 when x > s_h, (s_(h-1) + s_(h+1)) / 2 when s_(h-1) < x <= s_h,
 // else (s_h + s_(h+1)) / 2. So the leave-one-out medians take at most three values, and their
 // median follows from how many elements fall on each side of s_(h-1) and s_h.
-double repeatedMedian(double *values, int count)
+template <typename Less>
+double repeatedMedianWith(double *values, int count, Less less)
 {
-    if (count <= 0)
-        return std::numeric_limits<double>::quiet_NaN();
-    if (count == 1)
-        return toFloatPrecision(values[0]);
     const bool evenCount = count % 2 == 0;
     const int h = evenCount ? count / 2 - 1 : (count - 1) / 2;  // middle index of the remaining run
-    std::nth_element(values, values + h, values + count, nanLastLess);
+    std::nth_element(values, values + h, values + count, less);
     const double mid = values[h];
-    const double above = *std::min_element(values + h + 1, values + count, nanLastLess);
-    const double below = h > 0 ? *std::max_element(values, values + h, nanLastLess) : mid;
+    const double above = *std::min_element(values + h + 1, values + count, less);
+    const double below = h > 0 ? *std::max_element(values, values + h, less) : mid;
     int overMid = 0;
     int overBelow = 0;  // below < x <= mid
     for (int k = 0; k < count; ++k) {
-        if (nanLastLess(mid, values[k]))
-            ++overMid;
-        else if (nanLastLess(below, values[k]))
-            ++overBelow;
+        overMid += less(mid, values[k]);
+        overBelow += !less(mid, values[k]) && less(below, values[k]);
     }
     Share shares[3];
     int shareCount = 0;
@@ -96,6 +113,18 @@ double repeatedMedian(double *values, int count)
         ? valueAt(shares, shareCount, count / 2)
         : (valueAt(shares, shareCount, count / 2 - 1) + valueAt(shares, shareCount, count / 2)) * 0.5;
     return toFloatPrecision(median);
+}
+
+}  // namespace
+
+double repeatedMedian(double *values, int count)
+{
+    if (count <= 0)
+        return std::numeric_limits<double>::quiet_NaN();
+    if (count == 1)
+        return toFloatPrecision(values[0]);
+    return withOrder(values, count,
+                     [](double *v, int c, auto less) { return repeatedMedianWith(v, c, less); });
 }
 
 }  // namespace OrderStatistics

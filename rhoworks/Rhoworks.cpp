@@ -10,6 +10,9 @@
 #include "CrossPowerSums.h"
 #include "DistanceWeightedMeans.h"
 #include "ImpedanceFormulas.h"
+#include "LineColumns.h"
+#include "MedianFieldTally.h"
+#include "OrderStatistics.h"
 #include "OutputBand.h"
 #include "PairRequest.h"
 #include "SpectralMath.h"
@@ -42,16 +45,14 @@ const char *callerOf(int estimator)
 }
 
 // z = E / H per line, as E conj(H) / |H|^2.
-QVector<gsl_complex> lineImpedances(const gsl_complex *e, const gsl_complex *h, int lines)
+void lineImpedances(const gsl_complex *e, const gsl_complex *h, int lines, gsl_complex *z)
 {
-    QVector<gsl_complex> z(lines);
     for (int i = 0; i < lines; ++i) {
         const double er = GSL_REAL(e[i]), ei = GSL_IMAG(e[i]);
         const double hr = GSL_REAL(h[i]), hi = GSL_IMAG(h[i]);
         const double h2 = hr * hr + hi * hi;
         GSL_SET_COMPLEX(&z[i], (er * hr + ei * hi) / h2, (ei * hr - er * hi) / h2);
     }
-    return z;
 }
 
 QVector<double> lineFrequencies(int lines, int n, double fs)
@@ -60,21 +61,6 @@ QVector<double> lineFrequencies(int lines, int n, double fs)
     for (int j = 1; j <= lines; ++j)
         freqs[j - 1] = j * fs / n;
     return freqs;
-}
-
-// Per segment, E / H line by line; each segment's E and H vectors are freed as soon as its
-// impedances exist, so the lists never hold much more than the two spectra did.
-QList<QVector<gsl_complex>> segmentImpedances(QList<QVector<gsl_complex>> &eLines,
-                                              QList<QVector<gsl_complex>> &hLines)
-{
-    QList<QVector<gsl_complex>> impedances = std::exchange(eLines, {});
-    for (int k = 0; k < impedances.size(); ++k) {
-        const QVector<gsl_complex> h = std::exchange(hLines[k], {});
-        const QVector<gsl_complex> e = std::exchange(impedances[k], {});
-        impedances[k] = lineImpedances(e.constData(), h.constData(), std::min(e.size(), h.size()));
-    }
-    hLines.clear();
-    return impedances;
 }
 
 // Lines whose median E and H spectra pass the line-form coherency test: a line without field in
@@ -260,25 +246,37 @@ bool Rhoworks::computePlain(const PairRequest &request)
 
 // The median of each line's impedance over the unclipped segments: the phase of the natural source
 // changes from segment to segment and cancels in E / H, whereas the median of the raw spectra would
-// mix different source phases. The median spectra of E and H pick the lines that carry a field.
+// mix different source phases. The median spectra of E and H pick the lines that carry a field;
+// only the impedances are kept per segment, the field of E and H is tallied as the pairs pass.
 bool Rhoworks::computeMedian(const PairRequest &request)
 {
-    QList<QVector<gsl_complex>> eLines;
-    QList<QVector<gsl_complex>> hLines;
+    LineColumns impedances;
+    MedianFieldTally eField(0), hField(0);
+    QVector<gsl_complex> z;
+    const PairStart start = [&](int lines, qint64 expected) {
+        impedances.reset(lines, expected);
+        eField = MedianFieldTally(lines);
+        hField = MedianFieldTally(lines);
+        z.resize(lines);
+    };
     const bool read = runFrontEnd(request, true, [&](const gsl_complex *e, const gsl_complex *h,
                                                      int lines) {
-        eLines.append(QVector<gsl_complex>(e, e + lines));
-        hLines.append(QVector<gsl_complex>(h, h + lines));
-    });
+        eField.add(e);
+        hField.add(h);
+        lineImpedances(e, h, lines, z.data());
+        impedances.append(z.constData());
+    }, start);
     if (!read)
         return false;
-    if (eLines.isEmpty()) {
+    if (impedances.segmentCount() == 0) {
         qDebug() << request.caller << "every segment pair of" << request.eFile << request.hFile
                  << "is clipped";
         return false;
     }
-    const QVector<bool> kept = coherentMedianLines(Robust_Median(eLines), Robust_Median(hLines));
-    const QVector<gsl_complex> medians = Robust_Median(segmentImpedances(eLines, hLines));
+    QVector<bool> kept;
+    if (!medianFieldLines(request, eField, hField, impedances.lineCount(), kept))
+        return false;
+    const QVector<gsl_complex> medians = impedances.reduce(OrderStatistics::medianInPlace);
     const QVector<double> freqs = lineFrequencies(medians.size(), request.n, request.fs);
     QVector<gsl_complex> keptMedians;
     QVector<double> keptFreqs;
@@ -296,6 +294,46 @@ bool Rhoworks::computeMedian(const PairRequest &request)
     return storeImpedanceCurve(request, keptMedians, keptFreqs, targetFrequencies(request, false));
 }
 
+// Which lines the median method keeps. Lines the tallies cannot settle (extreme or non-finite
+// values) take a second pass over the pairs that keeps their E and H values, to take the exact
+// median spectra and test them.
+bool Rhoworks::medianFieldLines(const PairRequest &request, const MedianFieldTally &e,
+                                const MedianFieldTally &h, int lines, QVector<bool> &kept)
+{
+    kept.fill(false, lines);
+    QVector<int> undecided;
+    for (int j = 0; j < lines; ++j) {
+        const MedianFieldTally::Field field = MedianFieldTally::pair(e.field(j), h.field(j));
+        kept[j] = field == MedianFieldTally::Field::Present;
+        if (field == MedianFieldTally::Field::Undecided)
+            undecided.append(j);
+    }
+    if (undecided.isEmpty())
+        return true;
+    LineColumns eValues, hValues;
+    QVector<gsl_complex> eChosen(undecided.size()), hChosen(undecided.size());
+    const PairStart start = [&](int, qint64 expected) {
+        eValues.reset(undecided.size(), expected);
+        hValues.reset(undecided.size(), expected);
+    };
+    const bool read = runFrontEnd(request, true, [&](const gsl_complex *eLines, const gsl_complex *hLines,
+                                                     int) {
+        for (int i = 0; i < undecided.size(); ++i) {
+            eChosen[i] = eLines[undecided[i]];
+            hChosen[i] = hLines[undecided[i]];
+        }
+        eValues.append(eChosen.constData());
+        hValues.append(hChosen.constData());
+    }, start);
+    if (!read)
+        return false;
+    const QVector<bool> exact = coherentMedianLines(eValues.reduce(OrderStatistics::medianInPlace),
+                                                    hValues.reduce(OrderStatistics::medianInPlace));
+    for (int i = 0; i < std::min(undecided.size(), exact.size()); ++i)
+        kept[undecided[i]] = exact[i];
+    return true;
+}
+
 bool Rhoworks::computeImpedanceEstimate(const PairRequest &request, bool repeatedMedian)
 {
     QVector<gsl_complex> combined;
@@ -310,17 +348,23 @@ bool Rhoworks::computeImpedanceEstimate(const PairRequest &request, bool repeate
     return true;
 }
 
-// The repeated median needs every segment's impedance of a line at once: they are kept, one
-// vector per segment.
+// The repeated median needs every segment's impedance of a line at once: they are kept, line
+// by line.
 bool Rhoworks::repeatedMedianImpedances(const PairRequest &request, QVector<gsl_complex> &combined)
 {
-    QList<QVector<gsl_complex>> impedances;
+    LineColumns impedances;
+    QVector<gsl_complex> z;
+    const PairStart start = [&](int lines, qint64 expected) {
+        impedances.reset(lines, expected);
+        z.resize(lines);
+    };
     const bool read = runFrontEnd(request, false, [&](const gsl_complex *e, const gsl_complex *h,
                                                       int lines) {
-        impedances.append(lineImpedances(e, h, lines));
-    });
+        lineImpedances(e, h, lines, z.data());
+        impedances.append(z.constData());
+    }, start);
     if (read)
-        combined = Robust_RepeatMedian(std::exchange(impedances, {}));
+        combined = impedances.reduce(OrderStatistics::repeatedMedian);
     return read;
 }
 
@@ -331,7 +375,8 @@ bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_co
     DistanceWeightedMeans means;
     QVector<gsl_complex> z;
     const PairConsumer addImpedances = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
-        z = lineImpedances(e, h, lines);
+        z.resize(lines);
+        lineImpedances(e, h, lines, z.data());
         means.add(z.constData(), lines);
     };
     if (!runFrontEnd(withProgressShare(request, 0.0), false, addImpedances))

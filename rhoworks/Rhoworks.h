@@ -17,6 +17,8 @@
 #include "RhoworksExport.h"
 #include "SpectralRecords.h"
 
+class MedianFieldTally;
+
 class RHOWORKS_EXPORT Rhoworks {
 public:
     Rhoworks() = default;
@@ -129,14 +131,20 @@ private:
     // pair (unclipped ones only when clipTest) the calibrated E and H spectra handed to consume as
     // lines complex values each (line k - 1 at k fs / n); false when the files cannot be read
     // whole, hold no segment or different numbers of segments.
+    // start, when given, learns the number of lines and (an upper bound of) the number of segments
+    // before the first pair is handed over.
     using PairConsumer = std::function<void(const gsl_complex *e, const gsl_complex *h, int lines)>;
-    bool runFrontEnd(const PairRequest &request, bool clipTest, const PairConsumer &consume);
+    using PairStart = std::function<void(int lines, qint64 expectedSegments)>;
+    bool runFrontEnd(const PairRequest &request, bool clipTest, const PairConsumer &consume,
+                     const PairStart &start = {});
     bool loadTables(const PairRequest &request, CalibrationTables &tables);
     bool loadTable(const QString &file, bool sensor, const PairRequest &request,
                    QList<OneFreqCheck> &table);
 
     bool computePlain(const PairRequest &request);
     bool computeMedian(const PairRequest &request);
+    bool medianFieldLines(const PairRequest &request, const MedianFieldTally &e,
+                          const MedianFieldTally &h, int lines, QVector<bool> &kept);
     bool computeImpedanceEstimate(const PairRequest &request, bool repeatedMedian);
     bool repeatedMedianImpedances(const PairRequest &request, QVector<gsl_complex> &combined);
     bool weightedMeanImpedances(const PairRequest &request, QVector<gsl_complex> &combined);

@@ -114,7 +114,8 @@ bool streamedWhole(const PairRequest &request, const ChannelSpectraStream &strea
 // The segments stream from both files; each pair's calibrated spectra are made and handed to
 // consume before the next pair is read, so memory does not grow with the recording. The electric
 // unit conversion (mV to mV/km) is linear and is applied to the spectrum with the calibration.
-bool Rhoworks::runFrontEnd(const PairRequest &request, bool clipTest, const PairConsumer &consume)
+bool Rhoworks::runFrontEnd(const PairRequest &request, bool clipTest, const PairConsumer &consume,
+                           const PairStart &start)
 {
     if (!validRequest(request))
         return false;
@@ -137,6 +138,8 @@ bool Rhoworks::runFrontEnd(const PairRequest &request, bool clipTest, const Pair
     ChannelSpectraStream stream(request.n, request.fs, std::move(channels));
     const int lines = stream.lineCount();
     const double expected = double(std::max<qint64>(1, stream.expectedSegments()));
+    if (start)
+        start(lines, stream.expectedSegments());
     const ChannelSpectraStream::Outcome outcome = stream.run([&](const StreamedSegment &pair) {
         if (request.keepGoing && !request.keepGoing(std::min(1.0, pair.index / expected))) {
             qDebug() << request.caller << "stopped on request before segment" << pair.index + 1
