@@ -25,6 +25,68 @@ bool nanLastLess(double a, double b)
 
 namespace {
 
+// Moves the values below pivot to the front of [first, last) and returns the end of them, without
+// branching on the comparisons (whose outcomes are random on spectral values): every element is
+// swapped with the boundary element, which leaves it in place when it does not belong below.
+double *partitionBelow(double *first, double *last, double pivot)
+{
+    double *boundary = first;
+    for (double *p = first; p != last; ++p) {
+        const double x = *p;
+        *p = *boundary;
+        *boundary = x;
+        boundary += x < pivot;
+    }
+    return boundary;
+}
+
+double *partitionNotAbove(double *first, double *last, double pivot)
+{
+    double *boundary = first;
+    for (double *p = first; p != last; ++p) {
+        const double x = *p;
+        *p = *boundary;
+        *boundary = x;
+        boundary += x <= pivot;
+    }
+    return boundary;
+}
+
+double medianOfThree(double a, double b, double c)
+{
+    return std::max(std::min(a, b), std::min(std::max(a, b), c));
+}
+
+// std::nth_element for runs without NaN: quickselect around the median of three, with the library's
+// selection taking over on short ranges and on runs that do not shrink fast enough.
+void nthElement(double *values, int nth, int count, std::less<double> less)
+{
+    double *first = values;
+    double *last = values + count;
+    double *target = values + nth;
+    for (int rounds = 0; last - first > 32 && rounds < 64; ++rounds) {
+        const double pivot = medianOfThree(*first, first[(last - first) / 2], last[-1]);
+        double *below = partitionBelow(first, last, pivot);
+        if (target < below) {
+            last = below;
+            continue;
+        }
+        if (below == first) {  // pivot is the least value: split off the values equal to it
+            below = partitionNotAbove(first, last, pivot);
+            if (target < below)
+                return;
+        }
+        first = below;
+    }
+    std::nth_element(first, target, last, less);
+}
+
+template <typename Less>
+void nthElement(double *values, int nth, int count, Less less)
+{
+    std::nth_element(values, values + nth, values + count, less);
+}
+
 // Runs without NaN, the common case, are ordered with the built-in comparison, which the compiler
 // inlines; runs holding NaN take the NaN-last order. Both give the same order statistics.
 template <typename Reduce>
@@ -38,7 +100,7 @@ template <typename Less>
 double medianWith(double *values, int count, Less less)
 {
     double *middle = values + count / 2;
-    std::nth_element(values, middle, values + count, less);
+    nthElement(values, count / 2, count, less);
     if (count % 2 == 1)
         return *middle;
     const double below = *std::max_element(values, middle, less);
@@ -87,7 +149,7 @@ double repeatedMedianWith(double *values, int count, Less less)
 {
     const bool evenCount = count % 2 == 0;
     const int h = evenCount ? count / 2 - 1 : (count - 1) / 2;  // middle index of the remaining run
-    std::nth_element(values, values + h, values + count, less);
+    nthElement(values, h, count, less);
     const double mid = values[h];
     const double above = *std::min_element(values + h + 1, values + count, less);
     const double below = h > 0 ? *std::max_element(values, values + h, less) : mid;
