@@ -48,6 +48,14 @@ qint64 BinarySampleSource::readChunk(double *out, qint64 wanted)
     return samples;
 }
 
+qint64 BinarySampleSource::skip(qint64 count)
+{
+    if (pendingBytes != 0)
+        return SampleSource::skip(count);
+    const qint64 passed = qMax<qint64>(0, qMin(count, (file.size() - file.pos()) / bytesPerSample));
+    return file.seek(file.pos() + passed * bytesPerSample) ? passed : -1;
+}
+
 qint64 BinarySampleSource::remainingBound() const
 {
     return (file.size() - file.pos() + pendingBytes) / bytesPerSample;

@@ -14,6 +14,8 @@ public:
     bool open();
 
     qint64 read(double *out, qint64 wanted) override;
+    // Moves past whole counts without reading them.
+    qint64 skip(qint64 count) override;
     qint64 remainingBound() const override;
     QString errorString() const override;
 

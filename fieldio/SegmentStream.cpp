@@ -66,6 +66,25 @@ bool SegmentStream::next(double *out)
     return true;
 }
 
+bool SegmentStream::skip(qint64 count)
+{
+    if (!source || count > remainingSegments)
+        return count <= 0;
+    const qint64 samples = count * length;
+    if (qMin(source->remainingBound(), limit) < samples)
+        return false;
+    const qint64 passed = source->skip(samples);
+    if (passed < 0)
+        return fail(source->errorString());
+    if (passed < samples) {
+        source.reset();
+        return false;
+    }
+    limit -= passed;
+    remainingSegments -= count;
+    return true;
+}
+
 qint64 SegmentStream::segmentBound() const
 {
     if (!source || length <= 0)

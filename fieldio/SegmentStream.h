@@ -25,6 +25,9 @@ public:
     // a trailing partial segment is read (so a bad sample in it is still found) and dropped, and
     // whatever follows the last wanted segment is not read. failed() tells an error from the end.
     bool next(double *out);
+    // Passes over the next count segments as next() would deliver them, without converting them
+    // (binary recordings are not even read); false when fewer were left or on an error.
+    bool skip(qint64 count);
     bool failed() const { return !error.isEmpty(); }
     QString errorString() const { return error; }
     int segmentLength() const { return length; }

@@ -4,6 +4,22 @@
 #include <cmath>
 #include <gsl/gsl_complex_math.h>
 
+namespace {
+
+qint64 keptBudget = qint64(192) << 20;
+
+}  // namespace
+
+qint64 DistanceWeightedMeans::keptBytes()
+{
+    return keptBudget;
+}
+
+void DistanceWeightedMeans::setKeptBytes(qint64 bytes)
+{
+    keptBudget = bytes;
+}
+
 void DistanceWeightedMeans::add(const gsl_complex *values, int lines)
 {
     if (!weighting && count++ == 0) {

@@ -10,6 +10,7 @@
 // one segment included) the mean is the estimate.
 
 #include <QVector>
+#include <QtGlobal>
 #include <gsl/gsl_complex.h>
 #include <vector>
 
@@ -21,6 +22,14 @@ public:
     // Ends the first round: the means are fixed.
     void startWeighting();
     QVector<gsl_complex> estimates() const;
+    // Segments of the first round.
+    int segmentCount() const { return count; }
+
+    // Bytes of first-round values a caller may keep to hand over again instead of reading them a
+    // second time: 192 MiB, 1536 segments of 8192 lines, so that the estimate of an hour at 24 kHz
+    // stays within 256 MiB. Settable for tests of the second reading.
+    static qint64 keptBytes();
+    static void setKeptBytes(qint64 bytes);
 
 private:
     // Per line and part (re, im): sum x_k, then D and sum d_k x_k.

@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <algorithm>
+#include <vector>
 #include <cmath>
 #include <gsl/gsl_complex_math.h>
 
@@ -96,14 +97,19 @@ OneFreqImpedance impedanceRecord(double f0, gsl_complex z)
     return record;
 }
 
-// The request with its progress reports mapped onto the half of the work starting at start: the
-// two passes of the distance-weighted estimate report 0 .. 0.5 and 0.5 .. 1.
-PairRequest withProgressShare(const PairRequest &request, double start)
+// The request with its progress reports mapped onto [start, start + share->width) of the work; the
+// width may be set once the size of the work is known.
+struct ProgressShare {
+    double start = 0;
+    double width = 1;
+};
+
+PairRequest withProgressShare(const PairRequest &request, const ProgressShare *share)
 {
     PairRequest pass = request;
     if (request.keepGoing) {
         const std::function<bool(double)> ask = request.keepGoing;
-        pass.keepGoing = [ask, start](double fraction) { return ask(start + 0.5 * fraction); };
+        pass.keepGoing = [ask, share](double fraction) { return ask(share->start + share->width * fraction); };
     }
     return pass;
 }
@@ -368,22 +374,49 @@ bool Rhoworks::repeatedMedianImpedances(const PairRequest &request, QVector<gsl_
     return read;
 }
 
-// The distance-weighted estimate needs each line's mean before the distances: the pair is
-// streamed twice rather than held, the first time for the means, the second for the weights.
+// The distance-weighted estimate needs each line's mean before the distances. The impedances of
+// the first segments are kept, as many as DistanceWeightedMeans::keptBytes() hold, and weighed
+// from memory;
+// only the segments after them are streamed a second time. A recording that fits is read once.
 bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_complex> &combined)
 {
     DistanceWeightedMeans means;
+    std::vector<gsl_complex> kept;
+    qint64 keptSegments = 0;
+    qint64 room = 0;
+    int lineCount = 0;
     QVector<gsl_complex> z;
-    const PairConsumer addImpedances = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
+    ProgressShare progress;
+    const PairStart start = [&](int lines, qint64 expected) {
+        lineCount = lines;
+        room = std::min<qint64>(expected, DistanceWeightedMeans::keptBytes() / (qint64(sizeof(gsl_complex)) * std::max(1, lines)));
+        progress.width = room < expected ? 0.5 : 1.0;
+        kept.reserve(size_t(room) * size_t(lines));
         z.resize(lines);
+    };
+    const PairConsumer firstRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
         lineImpedances(e, h, lines, z.data());
         means.add(z.constData(), lines);
+        if (keptSegments < room) {
+            kept.insert(kept.end(), z.constBegin(), z.constEnd());
+            ++keptSegments;
+        }
     };
-    if (!runFrontEnd(withProgressShare(request, 0.0), false, addImpedances))
+    if (!runFrontEnd(withProgressShare(request, &progress), false, firstRound, start))
         return false;
     means.startWeighting();
-    if (!runFrontEnd(withProgressShare(request, 0.5), false, addImpedances))
-        return false;
+    for (qint64 k = 0; k < keptSegments; ++k)
+        means.add(kept.data() + k * lineCount, lineCount);
+    const qint64 streamed = means.segmentCount();
+    if (keptSegments < streamed) {
+        const PairConsumer secondRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
+            lineImpedances(e, h, lines, z.data());
+            means.add(z.constData(), lines);
+        };
+        progress = {0.5, 0.5};
+        if (!runFrontEnd(withProgressShare(request, &progress), false, secondRound, {}, keptSegments))
+            return false;
+    }
     combined = means.estimates();
     return true;
 }

@@ -132,11 +132,11 @@ private:
     // lines complex values each (line k - 1 at k fs / n); false when the files cannot be read
     // whole, hold no segment or different numbers of segments.
     // start, when given, learns the number of lines and (an upper bound of) the number of segments
-    // before the first pair is handed over.
+    // before the first pair is handed over. The first skipSegments segment pairs are passed over.
     using PairConsumer = std::function<void(const gsl_complex *e, const gsl_complex *h, int lines)>;
     using PairStart = std::function<void(int lines, qint64 expectedSegments)>;
     bool runFrontEnd(const PairRequest &request, bool clipTest, const PairConsumer &consume,
-                     const PairStart &start = {});
+                     const PairStart &start = {}, qint64 skipSegments = 0);
     bool loadTables(const PairRequest &request, CalibrationTables &tables);
     bool loadTable(const QString &file, bool sensor, const PairRequest &request,
                    QList<OneFreqCheck> &table);

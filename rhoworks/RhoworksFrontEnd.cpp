@@ -115,7 +115,7 @@ bool streamedWhole(const PairRequest &request, const ChannelSpectraStream &strea
 // consume before the next pair is read, so memory does not grow with the recording. The electric
 // unit conversion (mV to mV/km) is linear and is applied to the spectrum with the calibration.
 bool Rhoworks::runFrontEnd(const PairRequest &request, bool clipTest, const PairConsumer &consume,
-                           const PairStart &start)
+                           const PairStart &start, qint64 skipSegments)
 {
     if (!validRequest(request))
         return false;
@@ -124,6 +124,13 @@ bool Rhoworks::runFrontEnd(const PairRequest &request, bool clipTest, const Pair
     if (!openChannel(request.eFile, request, countScale, channels[0])
         || !openChannel(request.hFile, request, countScale, channels[1]))
         return false;
+    for (StreamedChannel &channel : channels) {
+        if (!channel.stream.skip(skipSegments)) {
+            qDebug() << request.caller << request.eFile << request.hFile << "end before segment"
+                     << skipSegments + 1 << "on the second reading";
+            return false;
+        }
+    }
     CalibrationTables tables;
     if (!loadTables(request, tables))
         return false;

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <gsl/gsl_errno.h>
 
+#include "DistanceWeightedMeans.h"
 #include "ParallelFor.h"
 #include "SegmentListPipeline.h"
 
@@ -126,6 +127,8 @@ private slots:
     void initTestCase() { gsl_set_error_handler_off(); }
     void matchesSegmentLists_data();
     void matchesSegmentLists();
+    void weightedMeanReadsTheRestAgain_data();
+    void weightedMeanReadsTheRestAgain();
     void failuresKeepPreviousCurve_data();
     void failuresKeepPreviousCurve();
     void sameResultOnAnyThreadCount_data();
@@ -192,6 +195,46 @@ void TestPairStreaming::matchesSegmentLists()
         QVERIFY(near(curve[i].rho, expected[i].rho, tol, "rho at " + at));
         QVERIFY(near(curve[i].phase, expected[i].phase, tol, "phase at " + at));
         QVERIFY(near(curve[i].coherency, expected[i].coherency, tol, "coherency at " + at));
+    }
+}
+
+void TestPairStreaming::weightedMeanReadsTheRestAgain_data()
+{
+    QTest::addColumn<Scenario>("scenario");
+    QTest::addColumn<int>("keptSegments");
+    Scenario text;
+    text.textFiles = true;
+    Scenario limited;
+    limited.segmentCount = 23;
+    QTest::addRow("binary, 7 kept") << Scenario() << 7;
+    QTest::addRow("text, 7 kept") << text << 7;
+    QTest::addRow("23 of 40 segments, 22 kept") << limited << 22;
+    QTest::addRow("binary, 1 kept") << Scenario() << 1;
+}
+
+// The distance-weighted estimate keeps the first segments' impedances and reads the files again
+// from the first segment it did not keep: the estimate is the one of every segment.
+void TestPairStreaming::weightedMeanReadsTheRestAgain()
+{
+    QFETCH(Scenario, scenario);
+    QFETCH(int, keptSegments);
+    QTemporaryDir dir;
+    const SegmentListPipeline::Input in = writeScenario(dir.path(), scenario);
+    QVector<OneFreqImpedance> expected;
+    QVERIFY(SegmentListPipeline::curve(Method::MEstimation, in, expected));
+    const qint64 budget = DistanceWeightedMeans::keptBytes();
+    DistanceWeightedMeans::setKeptBytes(qint64(keptSegments) * (scenario.n / 2) * qint64(sizeof(gsl_complex)));
+    Rhoworks rhoworks;
+    const bool done = runStreamed(rhoworks, Method::MEstimation, in);
+    DistanceWeightedMeans::setKeptBytes(budget);
+    QVERIFY(done);
+    const QVector<OneFreqImpedance> curve = rhoworks.getCanigrdResistivity();
+    QCOMPARE(curve.size(), expected.size());
+    for (int i = 0; i < curve.size(); ++i) {
+        if (isDeadFrequency(curve[i].freq))
+            continue;
+        QVERIFY(near(curve[i].rho, expected[i].rho, 1e-12, "rho at " + QString::number(curve[i].freq)));
+        QVERIFY(near(curve[i].phase, expected[i].phase, 1e-12, "phase at " + QString::number(curve[i].freq)));
     }
 }
 
