@@ -22,38 +22,43 @@ enum class ValueClass { Negative, Zero, Positive };
 MedianFieldTally::MedianFieldTally(int lines)
 {
     const size_t parts = size_t(std::max(0, lines)) * 2;
-    negative.assign(parts, 0);
-    zero.assign(parts, 0);
-    notNumber.assign(parts, 0);
+    negative.assign(parts, 0.0);
+    zero.assign(parts, 0.0);
+    notNumber.assign(parts, 0.0);
     largestNegative.assign(parts, -std::numeric_limits<double>::infinity());
     smallestPositive.assign(parts, std::numeric_limits<double>::infinity());
     largestMagnitude.assign(parts, 0.0);
 }
 
-void MedianFieldTally::add(const gsl_complex *values)
+namespace {
+
+// The tally of n parts of one segment; the arrays do not overlap. Written as selects without
+// branches: the signs of spectral values are random.
+void tallyParts(const double *__restrict x, size_t n, double *__restrict negative, double *__restrict zero,
+                double *__restrict notNumber, double *__restrict largestNegative,
+                double *__restrict smallestPositive, double *__restrict largestMagnitude)
 {
-    const double *x = reinterpret_cast<const double *>(values);
-    const size_t n = negative.size();
-    int32_t *neg = negative.data();
-    int32_t *zer = zero.data();
-    uint8_t *nan = notNumber.data();
-    double *nearNeg = largestNegative.data();
-    double *nearPos = smallestPositive.data();
-    double *magnitude = largestMagnitude.data();
     constexpr double infinity = std::numeric_limits<double>::infinity();
-    // Written as selects without branches: the signs of spectral values are random.
     for (size_t i = 0; i < n; ++i) {
         const double v = x[i];
-        neg[i] += v < 0;
-        zer[i] += v == 0;
-        nan[i] |= v != v;
+        negative[i] += v < 0 ? 1.0 : 0.0;
+        zero[i] += v == 0 ? 1.0 : 0.0;
+        notNumber[i] += v != v ? 1.0 : 0.0;
         const double a = std::fabs(v);
         const double asNegative = v < 0 ? v : -infinity;
         const double asPositive = v > 0 ? v : infinity;
-        magnitude[i] = std::max(magnitude[i], a);
-        nearNeg[i] = std::max(nearNeg[i], asNegative);
-        nearPos[i] = std::min(nearPos[i], asPositive);
+        largestMagnitude[i] = largestMagnitude[i] < a ? a : largestMagnitude[i];
+        largestNegative[i] = largestNegative[i] < asNegative ? asNegative : largestNegative[i];
+        smallestPositive[i] = asPositive < smallestPositive[i] ? asPositive : smallestPositive[i];
     }
+}
+
+}  // namespace
+
+void MedianFieldTally::add(const gsl_complex *values)
+{
+    tallyParts(reinterpret_cast<const double *>(values), negative.size(), negative.data(), zero.data(),
+               notNumber.data(), largestNegative.data(), smallestPositive.data(), largestMagnitude.data());
     ++count;
 }
 
@@ -63,10 +68,10 @@ void MedianFieldTally::add(const gsl_complex *values)
 MedianFieldTally::Part MedianFieldTally::median(size_t part) const
 {
     const double magnitude = largestMagnitude[part];
-    if (notNumber[part] || !(magnitude <= std::numeric_limits<double>::max()))
+    if (notNumber[part] > 0 || !(magnitude <= std::numeric_limits<double>::max()))
         return Part::Unsafe;
-    const int negatives = negative[part];
-    const int zeros = zero[part];
+    const int negatives = int(negative[part]);
+    const int zeros = int(zero[part]);
     const double nearNegative = largestNegative[part];
     const double nearPositive = smallestPositive[part];
     const auto classAt = [&](int index) {

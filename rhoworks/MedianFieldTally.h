@@ -10,7 +10,6 @@
 // for an exact computation.
 
 #include <cstddef>
-#include <cstdint>
 #include <gsl/gsl_complex.h>
 #include <vector>
 
@@ -32,10 +31,11 @@ private:
     Part median(size_t part) const;
 
     // Per part (2 per line: real, imaginary) over the segments, one array each so that the tally
-    // of a segment runs through them in step.
-    std::vector<int32_t> negative;
-    std::vector<int32_t> zero;
-    std::vector<uint8_t> notNumber;  // a NaN was seen
+    // of a segment runs through them in step, all of doubles (counts are exact up to 2^53) so that
+    // the compiler can tally two parts at a time.
+    std::vector<double> negative;
+    std::vector<double> zero;
+    std::vector<double> notNumber;  // NaN values
     std::vector<double> largestNegative;  // closest to zero; -inf when none
     std::vector<double> smallestPositive;  // +inf when none
     std::vector<double> largestMagnitude;

@@ -2,7 +2,8 @@
 // 50 segments, and every segment of an hour-long recording (about 5273 segments). For each
 // estimator, on one thread, it prints the wall time, the ratio to the true floor (reading both
 // files and transforming every segment with a reused plan), the old ratio to the bare
-// FastFFTTranform calls on in-memory segments (a plan made per call), and the peak resident memory.
+// FastFFTTranform calls on in-memory segments (a plan made per call), the ratio of CPU times (what
+// the wall-time ratio would be on an otherwise idle machine) and the peak resident memory.
 // Then the plain estimator again on all of the machine's threads, for the speed-up.
 //
 // Each estimator runs in a child process of its own (this program started with "--run"), so that
@@ -25,6 +26,7 @@
 #include <cmath>
 
 #include "../PeakMemory.h"
+#include "../ProcessCpuTime.h"
 #include "../TrueFloor.h"
 #include "ParallelFor.h"
 #include "DemoSurvey.h"
@@ -83,17 +85,19 @@ bool writeRecording(const QString &folder, int seconds, PairPaths &paths)
     return !e.isEmpty() && !h.isEmpty();
 }
 
-// Child: the true floor of the pair; prints "seconds peakKiB segments".
+// Child: the true floor of the pair; prints "seconds peakKiB segments cpuSeconds".
 int runFloor(const QStringList &a)
 {
     int segments = 0;
+    const double cpuStart = processCpuSeconds();
     const double seconds = TrueFloor::seconds({a[1], a[2]}, kCountScale, kN, kRate, a[0].toInt(), segments);
-    QTextStream(stdout) << seconds << ' ' << peakResidentKiB() << ' ' << segments << '\n';
+    const double cpu = processCpuSeconds() - cpuStart;
+    QTextStream(stdout) << seconds << ' ' << peakResidentKiB() << ' ' << segments << ' ' << cpu << '\n';
     return segments > 0 ? 0 : 1;
 }
 
 // Child: one estimator on one pair on the given number of threads; prints "seconds peakKiB
-// curveLength".
+// curveLength cpuSeconds".
 int runChild(const QStringList &a, int threads)
 {
     ParallelFor::setThreadCount(threads);
@@ -105,12 +109,15 @@ int runChild(const QStringList &a, int threads)
     Rhoworks rhoworks;
     QElapsedTimer timer;
     timer.start();
+    const double cpuStart = processCpuSeconds();
     const bool done = (rhoworks.*computation(method))(e, h, kRate, 0, dipole, eSensor, hSensor,
                                                       eGain, hGain, useESensor, kN, segmentCount,
                                                       false, false, 0);
     const double seconds = timer.nsecsElapsed() * 1e-9;
+    const double cpu = processCpuSeconds() - cpuStart;
     const int records = rhoworks.getCanigrdResistivity().size();
-    QTextStream(stdout) << seconds << ' ' << peakResidentKiB() << ' ' << (done ? records : -1) << '\n';
+    QTextStream(stdout) << seconds << ' ' << peakResidentKiB() << ' ' << (done ? records : -1) << ' ' << cpu
+                        << '\n';
     return done ? 0 : 1;
 }
 
@@ -148,7 +155,7 @@ double repeatedMedianSeconds()
     return result.size() == 8192 ? timer.nsecsElapsed() * 1e-9 : -1;
 }
 
-// Runs this program as a child with args and returns its figures "seconds peakKiB count".
+// Runs this program as a child with args and returns its figures "seconds peakKiB count cpuSeconds".
 QStringList childFigures(const QStringList &args)
 {
     QProcess child;
@@ -164,13 +171,14 @@ void runCase(QTextStream &out, const QString &label, const PairPaths &paths, int
     const QStringList floor = childFigures(QStringList{"--floor", QString::number(segmentCount)}
                                            + paths.args.mid(0, 2));
     const double floorSeconds = floor.value(0).toDouble();
+    const double floorCpu = floor.value(3).toDouble();
     out << "\n" << label << ": " << segments << " segments of " << kN << " samples at " << kRate
         << " Hz\n  true floor (read both files, reused-plan FFT of every segment): "
-        << QString::number(floorSeconds, 'f', 2) << " s, peak "
+        << QString::number(floorSeconds, 'f', 2) << " s (CPU " << QString::number(floorCpu, 'f', 2) << " s), peak "
         << floor.value(1).toLongLong() / 1024 << " MiB\n  old baseline (FastFFTTranform per segment): "
         << QString::number(bare, 'f', 2) << " s\n";
-    out << QString("%1 %2 %3 %4 %5 %6\n").arg("estimator", -18).arg("wall s", 8).arg("x floor", 8)
-               .arg("x old", 6).arg("peak MiB", 9).arg("records", 8);
+    out << QString("%1 %2 %3 %4 %5 %6 %7\n").arg("estimator", -18).arg("wall s", 8).arg("x floor", 8)
+               .arg("x old", 6).arg("CPU x floor", 12).arg("peak MiB", 9).arg("records", 8);
     QStringList runs;
     for (const QString &method : kMethods)
         runs << method + ":1";
@@ -181,13 +189,14 @@ void runCase(QTextStream &out, const QString &label, const PairPaths &paths, int
         const QStringList figures = childFigures(
             QStringList{"--run", threads, method, QString::number(segmentCount)} + paths.args);
         const QString name = method + " (" + threads + " thr)";
-        if (figures.size() < 3) {
+        if (figures.size() < 4) {
             out << name << ": the run failed\n";
             continue;
         }
         const double seconds = figures[0].toDouble();
-        out << QString("%1 %2 %3 %4 %5 %6\n").arg(name, -18).arg(seconds, 8, 'f', 2)
+        out << QString("%1 %2 %3 %4 %5 %6 %7\n").arg(name, -18).arg(seconds, 8, 'f', 2)
                    .arg(seconds / floorSeconds, 8, 'f', 2).arg(seconds / bare, 6, 'f', 2)
+                   .arg(figures[3].toDouble() / floorCpu, 12, 'f', 2)
                    .arg(figures[1].toLongLong() / 1024, 9).arg(figures[2].trimmed(), 8);
         out.flush();
     }
