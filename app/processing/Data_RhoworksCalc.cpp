@@ -171,11 +171,10 @@ bool Data_RhoworksCalc::runJobs(const QList<Job> &jobs, int n, bool channelRun,
                                 const Progress &progress)
 {
     std::array<CrossPowerMean, StackedPairCount> stacks;
-    Spectrix spectrix;
     auto addPair = [&](StackedPair pair, const QList<OneFreqSpectrum> &e,
                        const QList<OneFreqSpectrum> &h) {
         if (!e.isEmpty() && !h.isEmpty())
-            stacks[pair].add(spectrix.ComputeCrossPower(e, h));
+            stacks[pair].addProducts(e, h);
     };
     ChannelSpectraRun run(n, channelRun);
     const bool finished = run.run(jobs, [&](const ChannelSpectraRun::SegmentSpectra &s) {

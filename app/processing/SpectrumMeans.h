@@ -40,6 +40,9 @@ private:
 class CrossPowerMean {
 public:
     void add(const QVector<OneFreqCrossPower> &records);
+    // add(Spectrix::ComputeCrossPower(e, h)) without building the records: the products of the
+    // lines are summed in place, in the same order and rounding.
+    void addProducts(const QList<OneFreqSpectrum> &e, const QList<OneFreqSpectrum> &h);
     int count() const { return added; }
     QVector<OneFreqCrossPower> mean() const;
 
