@@ -47,14 +47,20 @@ void LineColumns::grow()
 
 void LineColumns::append(const gsl_complex *values)
 {
+    append([values](int first, int width, gsl_complex *out) {
+        std::memcpy(out, values + first, size_t(width) * sizeof(gsl_complex));
+    });
+}
+
+void LineColumns::append(const BlockFill &fill)
+{
     if (!storage)
         return;
     if (segments == capacity)
         grow();
     for (int first = 0; first < lines; first += kLinesPerBlock) {
         const int width = std::min(kLinesPerBlock, lines - first);
-        std::memcpy(block(first / kLinesPerBlock) + size_t(segments) * width, values + first,
-                    size_t(width) * sizeof(gsl_complex));
+        fill(first, width, block(first / kLinesPerBlock) + size_t(segments) * width);
     }
     ++segments;
 }

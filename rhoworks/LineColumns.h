@@ -8,6 +8,7 @@
 
 #include <QVector>
 #include <gsl/gsl_complex.h>
+#include <functional>
 #include <memory>
 
 #include "LineReduction.h"
@@ -23,6 +24,10 @@ public:
     void reset(int lines, qint64 expectedSegments);
     // One segment's values of every line, in line order.
     void append(const gsl_complex *values);
+    // One segment's values, written by fill straight into the blocks: fill(first, width, out)
+    // writes the values of lines [first, first + width) to out.
+    using BlockFill = std::function<void(int first, int width, gsl_complex *out)>;
+    void append(const BlockFill &fill);
     int segmentCount() const { return segments; }
     int lineCount() const { return lines; }
     // Per line, (reduce(real parts), reduce(imaginary parts)) over the segments; empty when no

@@ -24,7 +24,6 @@ MedianFieldTally::MedianFieldTally(int lines)
     const size_t parts = size_t(std::max(0, lines)) * 2;
     negative.assign(parts, 0.0);
     zero.assign(parts, 0.0);
-    notNumber.assign(parts, 0.0);
     largestNegative.assign(parts, -std::numeric_limits<double>::infinity());
     smallestPositive.assign(parts, std::numeric_limits<double>::infinity());
     largestMagnitude.assign(parts, 0.0);
@@ -34,20 +33,20 @@ namespace {
 
 // The tally of n parts of one segment; the arrays do not overlap. Written as selects without
 // branches: the signs of spectral values are random.
+// The largest magnitude turns NaN with the first NaN and stays NaN.
 void tallyParts(const double *__restrict x, size_t n, double *__restrict negative, double *__restrict zero,
-                double *__restrict notNumber, double *__restrict largestNegative,
-                double *__restrict smallestPositive, double *__restrict largestMagnitude)
+                double *__restrict largestNegative, double *__restrict smallestPositive,
+                double *__restrict largestMagnitude)
 {
     constexpr double infinity = std::numeric_limits<double>::infinity();
     for (size_t i = 0; i < n; ++i) {
         const double v = x[i];
         negative[i] += v < 0 ? 1.0 : 0.0;
         zero[i] += v == 0 ? 1.0 : 0.0;
-        notNumber[i] += v != v ? 1.0 : 0.0;
         const double a = std::fabs(v);
         const double asNegative = v < 0 ? v : -infinity;
         const double asPositive = v > 0 ? v : infinity;
-        largestMagnitude[i] = largestMagnitude[i] < a ? a : largestMagnitude[i];
+        largestMagnitude[i] = (a > largestMagnitude[i] || a != a) ? a : largestMagnitude[i];
         largestNegative[i] = largestNegative[i] < asNegative ? asNegative : largestNegative[i];
         smallestPositive[i] = asPositive < smallestPositive[i] ? asPositive : smallestPositive[i];
     }
@@ -58,7 +57,7 @@ void tallyParts(const double *__restrict x, size_t n, double *__restrict negativ
 void MedianFieldTally::add(const gsl_complex *values)
 {
     tallyParts(reinterpret_cast<const double *>(values), negative.size(), negative.data(), zero.data(),
-               notNumber.data(), largestNegative.data(), smallestPositive.data(), largestMagnitude.data());
+               largestNegative.data(), smallestPositive.data(), largestMagnitude.data());
     ++count;
 }
 
@@ -68,7 +67,7 @@ void MedianFieldTally::add(const gsl_complex *values)
 MedianFieldTally::Part MedianFieldTally::median(size_t part) const
 {
     const double magnitude = largestMagnitude[part];
-    if (notNumber[part] > 0 || !(magnitude <= std::numeric_limits<double>::max()))
+    if (!(magnitude <= std::numeric_limits<double>::max()))  // NaN or infinite values
         return Part::Unsafe;
     const int negatives = int(negative[part]);
     const int zeros = int(zero[part]);

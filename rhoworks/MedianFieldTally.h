@@ -35,9 +35,8 @@ private:
     // the compiler can tally two parts at a time.
     std::vector<double> negative;
     std::vector<double> zero;
-    std::vector<double> notNumber;  // NaN values
     std::vector<double> largestNegative;  // closest to zero; -inf when none
     std::vector<double> smallestPositive;  // +inf when none
-    std::vector<double> largestMagnitude;
+    std::vector<double> largestMagnitude;  // NaN once a NaN was seen
     int count = 0;
 };

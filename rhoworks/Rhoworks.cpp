@@ -56,6 +56,14 @@ void lineImpedances(const gsl_complex *e, const gsl_complex *h, int lines, gsl_c
     }
 }
 
+// One segment's impedances appended to columns, computed straight into them.
+void appendImpedances(LineColumns &columns, const gsl_complex *e, const gsl_complex *h)
+{
+    columns.append([e, h](int first, int width, gsl_complex *out) {
+        lineImpedances(e + first, h + first, width, out);
+    });
+}
+
 QVector<double> lineFrequencies(int lines, int n, double fs)
 {
     QVector<double> freqs(lines);
@@ -258,19 +266,16 @@ bool Rhoworks::computeMedian(const PairRequest &request)
 {
     LineColumns impedances;
     MedianFieldTally eField(0), hField(0);
-    QVector<gsl_complex> z;
     const PairStart start = [&](int lines, qint64 expected) {
         impedances.reset(lines, expected);
         eField = MedianFieldTally(lines);
         hField = MedianFieldTally(lines);
-        z.resize(lines);
     };
     const bool read = runFrontEnd(request, true, [&](const gsl_complex *e, const gsl_complex *h,
                                                      int lines) {
         eField.add(e);
         hField.add(h);
-        lineImpedances(e, h, lines, z.data());
-        impedances.append(z.constData());
+        appendImpedances(impedances, e, h);
     }, start);
     if (!read)
         return false;
@@ -359,15 +364,9 @@ bool Rhoworks::computeImpedanceEstimate(const PairRequest &request, bool repeate
 bool Rhoworks::repeatedMedianImpedances(const PairRequest &request, QVector<gsl_complex> &combined)
 {
     LineColumns impedances;
-    QVector<gsl_complex> z;
-    const PairStart start = [&](int lines, qint64 expected) {
-        impedances.reset(lines, expected);
-        z.resize(lines);
-    };
-    const bool read = runFrontEnd(request, false, [&](const gsl_complex *e, const gsl_complex *h,
-                                                      int lines) {
-        lineImpedances(e, h, lines, z.data());
-        impedances.append(z.constData());
+    const PairStart start = [&](int lines, qint64 expected) { impedances.reset(lines, expected); };
+    const bool read = runFrontEnd(request, false, [&](const gsl_complex *e, const gsl_complex *h, int) {
+        appendImpedances(impedances, e, h);
     }, start);
     if (read)
         combined = impedances.reduce(OrderStatistics::repeatedMedian);
