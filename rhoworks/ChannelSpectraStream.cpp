@@ -67,7 +67,6 @@ void ChannelSpectraStream::readBatch(int channel, int wanted)
 {
     ChannelWork &w = work[size_t(channel)];
     w.filled = 0;
-    const int lines = length / 2;
     const std::complex<double> *factors = w.channel.lineFactors.data();
     for (int b = 0; b < wanted; ++b) {
         Slot &slot = w.batch[size_t(b)];
@@ -78,11 +77,8 @@ void ChannelSpectraStream::readBatch(int channel, int wanted)
         if (w.channel.detrend)
             slot.samples = Wavefile().TrendElimination2(slot.samples);
         slot.clipped = isClipped(slot.samples, w.channel.clipLimit);
-        if (!slot.clipped) {
-            const std::complex<double> *density = w.spectrum->transform(slot.samples.constData());
-            for (int k = 0; k < lines; ++k)
-                slot.lines[size_t(k)] = density[k] * factors[k];
-        }
+        if (!slot.clipped)
+            w.spectrum->transformTimes(slot.samples.constData(), factors, slot.lines.data());
         w.filled = b + 1;
     }
 }

@@ -45,14 +45,14 @@ const char *callerOf(int estimator)
     }
 }
 
-// z = E / H per line, as E conj(H) / |H|^2.
+// z = E / H per line, as E conj(H) / |H|^2 (one division per line).
 void lineImpedances(const gsl_complex *e, const gsl_complex *h, int lines, gsl_complex *z)
 {
     for (int i = 0; i < lines; ++i) {
         const double er = GSL_REAL(e[i]), ei = GSL_IMAG(e[i]);
         const double hr = GSL_REAL(h[i]), hi = GSL_IMAG(h[i]);
-        const double h2 = hr * hr + hi * hi;
-        GSL_SET_COMPLEX(&z[i], (er * hr + ei * hi) / h2, (ei * hr - er * hi) / h2);
+        const double inverse = 1 / (hr * hr + hi * hi);
+        GSL_SET_COMPLEX(&z[i], (er * hr + ei * hi) * inverse, (ei * hr - er * hi) * inverse);
     }
 }
 

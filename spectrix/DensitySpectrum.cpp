@@ -53,3 +53,13 @@ const std::complex<double> *DensitySpectrum::transform(const double *samples)
         lines[k] = lines[k + 1] * scale;
     return lines;
 }
+
+void DensitySpectrum::transformTimes(const double *samples, const std::complex<double> *factors,
+                                     std::complex<double> *out)
+{
+    taperAndExecute(samples);
+    const auto *lines = reinterpret_cast<const std::complex<double> *>(output) + 1;
+    const int count = length / 2;
+    for (int k = 0; k < count; ++k)
+        out[k] = (lines[k] * scale) * factors[k];
+}

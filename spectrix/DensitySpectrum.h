@@ -26,6 +26,9 @@ public:
     int lineCount() const { return length / 2; }
     // Spectrum of n samples; the result stays valid until the next call on this object.
     const std::complex<double> *transform(const double *samples);
+    // transform(samples)[k] * factors[k] for every line k, written to out (lineCount() values), in
+    // one pass over the transform.
+    void transformTimes(const double *samples, const std::complex<double> *factors, std::complex<double> *out);
     // The same spectrum as Spectrix's spectral lines (FastFFTTranform of the tapered samples).
     QList<OneFreqSpectrum> spectrumLines(const double *samples);
 
