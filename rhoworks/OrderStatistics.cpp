@@ -151,14 +151,19 @@ double repeatedMedianWith(double *values, int count, Less less)
     const int h = evenCount ? count / 2 - 1 : (count - 1) / 2;  // middle index of the remaining run
     nthElement(values, h, count, less);
     const double mid = values[h];
-    const double above = *std::min_element(values + h + 1, values + count, less);
     const double below = h > 0 ? *std::max_element(values, values + h, less) : mid;
+    // Only values after h can exceed mid, and those that do not equal it; of the values up to h
+    // none exceeds below but mid itself.
+    double above = values[h + 1];
     int overMid = 0;
-    int overBelow = 0;  // below < x <= mid
-    for (int k = 0; k < count; ++k) {
-        overMid += less(mid, values[k]);
-        overBelow += !less(mid, values[k]) && less(below, values[k]);
+    for (int k = h + 1; k < count; ++k) {
+        const double v = values[k];
+        if (less(v, above))
+            above = v;
+        overMid += less(mid, v);
     }
+    const int equalToMid = count - h - 1 - overMid;
+    const int overBelow = less(below, mid) ? 1 + equalToMid : 0;  // below < x <= mid
     Share shares[3];
     int shareCount = 0;
     if (evenCount) {
