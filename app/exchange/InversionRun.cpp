@@ -39,8 +39,8 @@ QString finalMisfit(const QString &programOutput)
 
 } // namespace
 
-InversionRun::InversionRun(OperatorDialogs *dialogs, WorkFeedback *feedback)
-    : dialogs(dialogs), feedback(feedback)
+InversionRun::InversionRun(OperatorDialogs *dialogs, WorkRunner runner)
+    : dialogs(dialogs), runner(std::move(runner))
 {
 }
 
@@ -114,22 +114,49 @@ bool InversionRun::runNLLS(Data_Line &line, QList<DataType_ResultData> &section)
     return true;
 }
 
-InversionRun::Ending InversionRun::waitForEnd(QProcess &process)
+InversionRun::Ending InversionRun::waitForEnd(QProcess &process, WorkFeedback &feedback) const
 {
     constexpr int kSliceMs = 100;
     QElapsedTimer clock;
     clock.start();
     while (!process.waitForFinished(kSliceMs) && process.state() != QProcess::NotRunning) {
         const qint64 waited = clock.elapsed();
-        if (feedback) {
-            feedback->report(double(waited) / timeoutMs, QStringLiteral("反演程序运行中"));
-            if (feedback->isCancelled())
-                return Ending::Cancelled;
-        }
+        feedback.report(double(waited) / timeoutMs, QStringLiteral("反演程序运行中"));
+        if (feedback.isCancelled())
+            return Ending::Cancelled;
         if (waited >= timeoutMs)
             return Ending::TimedOut;
     }
     return Ending::Ended;
+}
+
+InversionRun::ProgramRun InversionRun::execute(const QString &folder, const QString &program,
+                                               WorkFeedback &feedback) const
+{
+    ProgramRun run;
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.setProgram(program);
+    process.start(QIODevice::ReadWrite);
+    if (!process.waitForStarted()) {
+        qWarning().noquote() << "InversionRun::runProgram: cannot start" << program << "-"
+                             << process.errorString();
+        run.ending = Ending::NotStarted;
+        return run;
+    }
+    process.closeWriteChannel();
+    run.ending = waitForEnd(process, feedback);
+    if (run.ending != Ending::Ended) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.output = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.succeeded = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    if (!run.succeeded)
+        qWarning().noquote() << "InversionRun::runProgram:" << program << "failed with exit code"
+                             << process.exitCode() << process.readAllStandardError();
+    return run;
 }
 
 bool InversionRun::runProgram(const QString &folder, const QString &program, const QString &output,
@@ -140,41 +167,18 @@ bool InversionRun::runProgram(const QString &folder, const QString &program, con
         refuse(OperatorMessages::inversionResultNotRemovable());
         return false;
     }
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.setProgram(program);
-    process.start(QIODevice::ReadWrite);
-    if (!process.waitForStarted()) {
-        qWarning().noquote() << "InversionRun::runProgram: cannot start" << program << "-"
-                             << process.errorString();
-        refuse(OperatorMessages::inversionProgramNotStarted());
-        return false;
-    }
-    process.closeWriteChannel();
-    const Ending ending = waitForEnd(process);
-    if (ending != Ending::Ended) {
-        process.kill();
-        process.waitForFinished();
+    ProgramRun run;
+    runner(QStringLiteral("反演"), [&](WorkFeedback &feedback) { run = execute(folder, program, feedback); });
+    if (run.ending != Ending::Ended) {
         QFile::remove(output);
-    }
-    if (ending == Ending::TimedOut) {
-        qWarning().noquote() << "InversionRun::runProgram:" << program << "ran past"
-                             << timeoutMs << "ms and was stopped";
-        refuse(OperatorMessages::inversionProgramTimedOut());
-        return false;
-    }
-    if (ending == Ending::Cancelled) {
-        qInfo().noquote() << "InversionRun::runProgram:" << program << "stopped on request";
-        showInformation(*dialogs, OperatorMessages::inversionCancelled());
+        reportEnding(run, program);
         return false;
     }
     // What the program printed (iterations, misfits, stations it left out) goes to the log.
-    programOutput = QString::fromLocal8Bit(process.readAllStandardOutput());
+    programOutput = run.output;
     if (!programOutput.isEmpty())
         qInfo().noquote() << "InversionRun::runProgram:" << program << "printed:\n" + programOutput.trimmed();
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        qWarning().noquote() << "InversionRun::runProgram:" << program << "failed with exit code"
-                             << process.exitCode() << process.readAllStandardError();
+    if (!run.succeeded) {
         refuse(OperatorMessages::inversionProgramFailed());
         return false;
     }
@@ -186,4 +190,25 @@ bool InversionRun::runProgram(const QString &folder, const QString &program, con
         return false;
     }
     return true;
+}
+
+void InversionRun::reportEnding(const ProgramRun &run, const QString &program)
+{
+    switch (run.ending) {
+    case Ending::NotStarted:
+        refuse(OperatorMessages::inversionProgramNotStarted());
+        break;
+    case Ending::TimedOut:
+        qWarning().noquote() << "InversionRun::runProgram:" << program << "ran past"
+                             << timeoutMs << "ms and was stopped";
+        refuse(OperatorMessages::inversionProgramTimedOut());
+        break;
+    case Ending::Cancelled:
+    case Ending::NotRun:  // the runner refused it: nothing ran, as after a cancel
+        qInfo().noquote() << "InversionRun::runProgram:" << program << "stopped on request";
+        showInformation(*dialogs, OperatorMessages::inversionCancelled());
+        break;
+    case Ending::Ended:
+        break;
+    }
 }

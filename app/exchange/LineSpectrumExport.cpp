@@ -13,8 +13,8 @@
 #include "TextFileOutput.h"
 #include "WorkFeedback.h"
 
-LineSpectrumExport::LineSpectrumExport(OperatorDialogs *dialogs, WorkFeedback *feedback)
-    : dialogs(dialogs), feedback(feedback)
+LineSpectrumExport::LineSpectrumExport(OperatorDialogs *dialogs, WorkRunner runner)
+    : dialogs(dialogs), runner(std::move(runner))
 {
 }
 
@@ -42,9 +42,10 @@ QStringList LineSpectrumExport::stationLines(float stationNum, const MagneticSpe
     return lines;
 }
 
-bool LineSpectrumExport::tableLines(Data_Line &line, const QString &projectFolder,
-                                    const ReCalculateParam &settings, QStringList &lines)
+QVector<LineSpectrumExport::StationSource> LineSpectrumExport::stationSources(Data_Line &line,
+                                                                           const QString &projectFolder)
 {
+    QVector<StationSource> sources;
     DORE_Collection<Data_Station> *stations = line.REF_Data_Station();
     for (int s = 0; s < stations->count(); ++s) {
         Data_Station *station = stations->at(s).object;
@@ -52,13 +53,26 @@ bool LineSpectrumExport::tableLines(Data_Line &line, const QString &projectFolde
             continue;
         const QString folder =
             StationPaths::stationFolder(projectFolder, line.LineName(), station->StationNum());
-        const WorkFeedback::Step step = feedback->step(double(s) / stations->count(),
-                                                       double(s + 1) / stations->count(),
-                                                       StationPaths::stationLabel(station->StationNum()));
+        sources.push_back({station->StationNum(),
+                           StationMagneticSpectra::magneticChannels(*station, folder),
+                           station->storedCurves().exHy});
+    }
+    return sources;
+}
+
+bool LineSpectrumExport::tableLines(const QVector<StationSource> &sources,
+                                    const ReCalculateParam &settings, WorkFeedback &feedback,
+                                    QStringList &lines)
+{
+    for (int s = 0; s < sources.size(); ++s) {
+        const StationSource &source = sources[s];
+        const WorkFeedback::Step step = feedback.step(double(s) / sources.size(),
+                                                      double(s + 1) / sources.size(),
+                                                      StationPaths::stationLabel(source.stationNum));
         MagneticSpectra spectra;
-        if (!step(0.0) || !StationMagneticSpectra::compute(*station, folder, settings, step, spectra))
+        if (!step(0.0) || !StationMagneticSpectra::compute(source.magneticChannels, settings, step, spectra))
             return false;
-        lines << stationLines(station->StationNum(), spectra, station->storedCurves().exHy);
+        lines << stationLines(source.stationNum, spectra, source.exCurve);
     }
     return true;
 }
@@ -70,8 +84,13 @@ bool LineSpectrumExport::run(Data_Line &line, const QString &projectFolder,
                                                QStringLiteral("DAT文件(*.DAT)"));
     if (path.isEmpty())
         return false;
+    const QVector<StationSource> sources = stationSources(line, projectFolder);
     QStringList lines;
-    if (!tableLines(line, projectFolder, settings, lines)) {
+    bool complete = false;
+    const bool ended = runner(QStringLiteral("导出频谱数据"), [&](WorkFeedback &feedback) {
+        complete = tableLines(sources, settings, feedback, lines);
+    });
+    if (!ended || !complete) {
         showInformation(*dialogs, OperatorMessages::exportCancelled());
         return false;
     }

@@ -15,21 +15,23 @@
 #include "SpectralRecords.h"
 #include "StationMagneticSpectra.h"
 
+#include "WorkRunner.h"
+
 class Data_Line;
 class OperatorDialogs;
-class WorkFeedback;
 
 class LineSpectrumExport {
 public:
-    // Both must outlive this object.
-    LineSpectrumExport(OperatorDialogs *dialogs, WorkFeedback *feedback);
+    // dialogs must outlive this object.
+    LineSpectrumExport(OperatorDialogs *dialogs, WorkRunner runner);
 
     // Asks for the output file, reads the spectra of line's stations (their folders lie below
     // projectFolder, read with the segment settings of station processing), then writes the
     // table. Ends on a cancelled file choice; a file that cannot be written is reported and ends
-    // the export. Progress goes to the feedback, one share per station; a cancel between
-    // recordings ends the export before the file is touched, and the operator is told. True when
-    // the whole table was written.
+    // the export. The stations' recordings and curves are read from the project first; the
+    // spectra are then computed in the runner, one share of progress per station; a cancel
+    // between channels ends the export before the file is touched, and the operator is told.
+    // True when the whole table was written.
     bool run(Data_Line &line, const QString &projectFolder, const ReCalculateParam &settings);
 
     // The heading line, with its line end.
@@ -39,11 +41,18 @@ public:
                                     const QVector<OneFreqImpedance> &exCurve);
 
 private:
-    // The table's lines of every used station; false when cancelled.
-    bool tableLines(Data_Line &line, const QString &projectFolder, const ReCalculateParam &settings,
-                    QStringList &lines);
+    // What one used station contributes, read from the project before the spectra are computed.
+    struct StationSource {
+        float stationNum = 0;
+        QVector<MTSampleData> magneticChannels;
+        QVector<OneFreqImpedance> exCurve;
+    };
+    static QVector<StationSource> stationSources(Data_Line &line, const QString &projectFolder);
+    // The table's lines of the stations; false when cancelled.
+    static bool tableLines(const QVector<StationSource> &sources, const ReCalculateParam &settings,
+                           WorkFeedback &feedback, QStringList &lines);
     void reportFailure();
 
     OperatorDialogs *dialogs;
-    WorkFeedback *feedback;
+    WorkRunner runner;
 };

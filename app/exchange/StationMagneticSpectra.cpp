@@ -41,13 +41,11 @@ int segmentLength(const ReCalculateParam &settings)
     return n > 0 ? n : kDefaultSegmentLength;
 }
 
-bool compute(Data_Station &station, const QString &stationFolder, const ReCalculateParam &settings,
-             const std::function<bool(double fraction)> &keepGoing, MagneticSpectra &spectra)
+QVector<MTSampleData> magneticChannels(Data_Station &station, const QString &stationFolder)
 {
+    QVector<MTSampleData> channels;
     DORE_Collection<Data_SampleData> *samples = station.REF_Data_SampleData();
     for (int r = 0; r < samples->count(); ++r) {
-        if (keepGoing && !keepGoing(double(r) / samples->count()))
-            return false;
         Data_SampleData *sample = samples->at(r).object;
         if (!sample || sample->Use() == 0)
             continue;
@@ -57,12 +55,21 @@ bool compute(Data_Station &station, const QString &stationFolder, const ReCalcul
                                  << "has no row in" << stationFolder + QStringLiteral("/config.ini");
             continue;
         }
-        for (const MTSampleData &channel : RecordingDescriptors::buildChannelSamples(sample->header())) {
-            if (channel.channel == Channel_Hx)
-                mergeChannel(channel, settings, spectra.hx);
-            else if (channel.channel == Channel_Hy)
-                mergeChannel(channel, settings, spectra.hy);
-        }
+        for (const MTSampleData &channel : RecordingDescriptors::buildChannelSamples(sample->header()))
+            if (channel.channel == Channel_Hx || channel.channel == Channel_Hy)
+                channels << channel;
+    }
+    return channels;
+}
+
+bool compute(const QVector<MTSampleData> &channels, const ReCalculateParam &settings,
+             const std::function<bool(double fraction)> &keepGoing, MagneticSpectra &spectra)
+{
+    for (int c = 0; c < channels.size(); ++c) {
+        if (keepGoing && !keepGoing(double(c) / channels.size()))
+            return false;
+        const MTSampleData &channel = channels[c];
+        mergeChannel(channel, settings, channel.channel == Channel_Hx ? spectra.hx : spectra.hy);
     }
     return true;
 }

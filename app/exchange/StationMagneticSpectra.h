@@ -11,6 +11,7 @@
 
 #include <QMap>
 #include <QString>
+#include <QVector>
 #include <functional>
 
 #include "ProcessingRecords.h"
@@ -28,11 +29,16 @@ namespace StationMagneticSpectra {
 // length (negative, or outside kShortestSegment..kLongestSegment).
 int segmentLength(const ReCalculateParam &settings);
 
-// The spectra of station, whose recording table and files are in stationFolder, into spectra. A
-// recording whose table row, series or calibration tables cannot be read adds nothing (warning
-// naming it). keepGoing (when set) is asked before each recording with the fraction of recordings
-// done; false stops the reading and the result is false.
-bool compute(Data_Station &station, const QString &stationFolder, const ReCalculateParam &settings,
+// The magnetic channels (Hx and Hy) of station's used recordings, whose recording table and files
+// are in stationFolder; reads the project (the station's recordings), so it runs on the database
+// thread. A recording without a table row adds nothing (warning naming it).
+QVector<MTSampleData> magneticChannels(Data_Station &station, const QString &stationFolder);
+
+// The merged spectra of channels into spectra; reads files only, so it may run on any thread. A
+// channel whose series or calibration tables cannot be read adds nothing (warning naming it).
+// keepGoing (when set) is asked before each channel with the fraction of channels done; false
+// stops the reading and the result is false.
+bool compute(const QVector<MTSampleData> &channels, const ReCalculateParam &settings,
              const std::function<bool(double fraction)> &keepGoing, MagneticSpectra &spectra);
 
 } // namespace StationMagneticSpectra

@@ -81,10 +81,14 @@ void TreeModel_Index::setComputationRunner(ComputationRunner runner)
 bool TreeModel_Index::runComputation(const QString &title,
                                      const std::function<void(WorkFeedback &)> &work)
 {
-    if (computationRunner)
-        return computationRunner(title, work);
-    work(*feedback);
-    return !feedback->isCancelled();
+    return computationRunner ? computationRunner(title, work) : inlineWorkRunner(*feedback)(title, work);
+}
+
+WorkRunner TreeModel_Index::workRunner()
+{
+    return [this](const QString &title, const std::function<void(WorkFeedback &)> &work) {
+        return runComputation(title, work);
+    };
 }
 
 TreeModel_Index::~TreeModel_Index()
@@ -629,7 +633,7 @@ bool TreeModel_Index::exportRawData(int linePosition)
 bool TreeModel_Index::exportLineSpectrum(int linePosition)
 {
     Data_Line *line = lineAt(linePosition);
-    return line && LineSpectrumExport(dialogs, feedback).run(*line, folder, processingSettings);
+    return line && LineSpectrumExport(dialogs, workRunner()).run(*line, folder, processingSettings);
 }
 
 bool TreeModel_Index::exportEH4(int linePosition)
@@ -666,7 +670,7 @@ bool TreeModel_Index::runNLLS(int linePosition, int timeoutMs)
 bool TreeModel_Index::runInversion(int linePosition, int timeoutMs, InversionMethod method)
 {
     Data_Line *line = lineAt(linePosition);
-    InversionRun run(dialogs, feedback);
+    InversionRun run(dialogs, workRunner());
     run.setTimeout(timeoutMs);
     QList<DataType_ResultData> section;
     if (!line || !(run.*method)(*line, section))

@@ -26,6 +26,7 @@
 #include "DORE_Collection.h"
 #include "InversionParam.h"
 #include "InversionRun.h"
+#include "WorkRunner.h"
 #include "ProcessingRecords.h"
 #include "ImpedanceErrorBar.h"
 #include "RecordingProcessing.h"
@@ -64,18 +65,15 @@ public:
     //   3. storeRecording (database thread): unless cancelled, each pair's curve in its own
     //      transaction, or the tensor file and the station's flags.
     // openRecording runs the three in turn, the middle one through the computation runner; the
-    // command line runs the middle one for several recordings at once. The spectrum export still
-    // reads the stations' recording rows while it computes, and the inversion runs wait for a
-    // program: both report and stop through the feedback but stay on the database thread.
+    // command line runs the middle one for several recordings at once. The spectrum export and
+    // the inversion runs follow the same pattern: the stations' rows and curves are read and the
+    // program's input files written first, the spectra computed or the program waited for in the
+    // runner, the table written or the section read and the operator told after.
     void setFeedback(WorkFeedback *feedback);
-    // Runs a computation of the long commands (the recomputation of a recording's pairs or
-    // tensor) with the feedback it is given; true when it ran to its end, false when it was
-    // cancelled or could not start, and then nothing of it is stored. The computation touches
-    // neither the database nor the hub, so a runner may move it to another thread; reading the
-    // settings before and storing the results after stay on the hub's thread. Unset (the
-    // default): the computation runs inline with the hub's feedback.
-    using ComputationRunner =
-        std::function<bool(const QString &title, const std::function<void(WorkFeedback &)> &work)>;
+    // Runs the middle stage of the long commands (the recomputation of a recording's pairs or
+    // tensor, the spectrum export's reading, the wait for an inversion program); unset (the
+    // default), it runs inline with the hub's feedback.
+    using ComputationRunner = WorkRunner;
     void setComputationRunner(ComputationRunner runner);
 
     // Registers the five entity classes, loads projects and lines and builds the tree. The
@@ -231,6 +229,8 @@ private:
 
     // Runs work through the runner (or inline); false when it did not end.
     bool runComputation(const QString &title, const std::function<void(WorkFeedback &)> &work);
+    // runComputation as a runner, for the exports and runs of the exchange layer.
+    WorkRunner workRunner();
 
     OperatorDialogs *dialogs;
     ComputationRunner computationRunner;

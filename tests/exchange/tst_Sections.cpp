@@ -76,7 +76,8 @@ void TestExchange::inversionRun()
         QVERIFY(QFile::copy(nlls ? NLLS_STANDIN : NLCG_STANDIN, program));
     QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
     Data_Line *line = halfSpaceLine(f, stations);
-    InversionRun run(&f.dialogs);
+    WorkFeedback feedback;
+    InversionRun run(&f.dialogs, inlineWorkRunner(feedback));
     run.setTimeout(script.contains("sleep") ? 300 : 60000);
     QList<DataType_ResultData> section;
     QCOMPARE(nlls ? run.runNLLS(*line, section) : run.runNLCG(*line, section), layers > 0);
@@ -109,7 +110,7 @@ void TestExchange::inversionRunCancelledWhileWaiting()
     QFile::setPermissions("nlcg/MTNLCG.exe", QFile::ReadOwner | QFile::ExeOwner);
     Data_Line *line = halfSpaceLine(f, 8);
     CancelAtOnce feedback;
-    InversionRun run(&f.dialogs, &feedback);
+    InversionRun run(&f.dialogs, inlineWorkRunner(feedback));
     QList<DataType_ResultData> section;
     QVERIFY(!run.runNLCG(*line, section));
     QVERIFY(section.isEmpty());

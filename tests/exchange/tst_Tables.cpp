@@ -113,7 +113,7 @@ void TestExchange::spectrumExportWritesOnlyWhenNotCancelled()
     f.dialogs.fileNames << f.path("spectrum.DAT");
     WorkFeedback runs;
     CancelAtOnce cancels;
-    LineSpectrumExport exporter(&f.dialogs, cancel ? &cancels : &runs);
+    LineSpectrumExport exporter(&f.dialogs, inlineWorkRunner(cancel ? cancels : runs));
     QCOMPARE(exporter.run(*line, f.path("."), ReCalculateParam()), !cancel);
     QCOMPARE(f.readText("spectrum.DAT"),
              cancel ? QByteArray("an earlier export\n") : LineSpectrumExport::header().toUtf8());

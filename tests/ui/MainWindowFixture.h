@@ -10,6 +10,7 @@
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "MainRibbonControls.h"
@@ -50,10 +51,17 @@ public:
     bool valid = false;
 
     explicit WindowFixture(const SurveyPlan &survey = smallSurvey())
+        : WindowFixture([&survey](const QString &folder, QString &file) {
+              SurveyDescription written;
+              return SyntheticProject::create(survey, folder, "survey", &written, &file)
+                     && QDir(folder).mkpath("tensors");
+          })
     {
-        SurveyDescription written;
-        valid = SyntheticProject::create(survey, dir.path(), "survey", &written, &projectFile)
-                && QDir(dir.path()).mkpath("tensors");
+    }
+    // A window beside the project makeProject writes into the work folder (naming its file).
+    explicit WindowFixture(const std::function<bool(const QString &folder, QString &projectFile)> &makeProject)
+    {
+        valid = makeProject(dir.path(), projectFile);
         window.reset(new MainWindow(&dialogs, path("history.ini")));
         window->setSaveQuestion([this](const QString &title, const QString &) {
             saveQuestions.append(title);
