@@ -12,7 +12,10 @@ bool isUsed(const Data_SampleData *sample)
 
 } // namespace
 
-ProcessRun::ProcessRun(CliProject &project, bool rebuild) : project(project), rebuild(rebuild) {}
+ProcessRun::ProcessRun(CliProject &project, bool rebuild)
+    : project(project), rebuild(rebuild), journal(project.database())
+{
+}
 
 ProcessRun::~ProcessRun()
 {
@@ -76,6 +79,7 @@ bool ProcessRun::storeStation(StationWork &station)
         task->wait();
     if (project.feedback().isCancelled())
         return false;
+    journal.beginStoring();
     if (rebuild)
         project.hub().clearStation(station.ref.line, station.ref.station);
     for (const std::unique_ptr<RecordingTask> &task : station.recordings) {

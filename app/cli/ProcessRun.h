@@ -5,7 +5,9 @@
 // a time once all of its recordings are computed, so the project file comes out the same for any
 // number of threads. With rebuild, a station's curves are cleared just before its recordings are
 // stored. Once the command's feedback is cancelled (Ctrl+C) nothing more is stored: the stations
-// stored before keep their results whole and the others are left as they were.
+// stored before keep their results whole and the others are left as they were. The stores go
+// through a StoreJournal kept until the run is destroyed, so that the stations' curves assembled
+// after it are stored the same way.
 
 #include <QList>
 #include <memory>
@@ -13,6 +15,7 @@
 
 #include "CliProject.h"
 #include "RecordingTask.h"
+#include "StoreJournal.h"
 
 class ProcessRun {
 public:
@@ -48,6 +51,7 @@ private:
 
     CliProject &project;
     bool rebuild;
+    StoreJournal journal;
     std::vector<StationWork> queue;
     int recordings = 0;
     int gathered = 0;

@@ -603,7 +603,8 @@ void TestCli::interruptCancelsProcessingAndStoresNothing()
 }
 
 // One thread or two computing the recordings, the rebuilt survey's project holds the same rows,
-// every curve BLOB to the byte: results are stored in station order whatever finishes first.
+// every curve BLOB to the byte: results are stored in station order whatever finishes first. The
+// file is left in rollback-journal form, as it came.
 void TestCli::threadCountLeavesTheSameProjectContents()
 {
     QStringList copies;
@@ -612,6 +613,12 @@ void TestCli::threadCountLeavesTheSameProjectContents()
         QVERIFY(QFile::copy(project, copies.last()));
         const Run run = cli({"process", copies.last(), "--rebuild", "--threads", threads});
         QVERIFY2(run.exitCode == 0 && run.err.contains("[14/14]"), qPrintable(run.err));
+        // The stores' write-ahead log is folded back: no log beside the file, whose header names
+        // the rollback journal again (file format bytes 18 and 19).
+        QVERIFY(!QFileInfo::exists(copies.last() + "-wal"));
+        QFile file(copies.last());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(20).mid(18), QByteArray("\x01\x01", 2));
     }
     const QStringList one = projectContents(copies.first());
     QVERIFY(one.filter(QRegularExpression("^Data_ProcessData,")).size() >= 36);
