@@ -603,11 +603,12 @@ void TestCli::interruptCancelsProcessingAndStoresNothing()
 }
 
 // One thread or two computing the recordings, the rebuilt survey's project holds the same rows,
-// every curve BLOB to the byte: results are stored in station order whatever finishes first. The
-// file is left in rollback-journal form, as it came.
+// every curve BLOB to the byte, and station 3 gets the same tensor files: results are stored in
+// station order whatever finishes first. The file is left in rollback-journal form, as it came.
 void TestCli::threadCountLeavesTheSameProjectContents()
 {
     QStringList copies;
+    QList<QByteArray> tensorFiles;
     for (const QString threads : {"1", "2"}) {
         copies << work.filePath("threads-" + threads + ".HMT");
         QVERIFY(QFile::copy(project, copies.last()));
@@ -619,7 +620,15 @@ void TestCli::threadCountLeavesTheSameProjectContents()
         QFile file(copies.last());
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.read(20).mid(18), QByteArray("\x01\x01", 2));
+        QByteArray tensors;
+        for (const char *name : {"tensors/3.HMT", "tensors/3.MMT"}) {
+            QFile tensorFile(work.filePath(name));
+            QVERIFY(tensorFile.open(QIODevice::ReadOnly));
+            tensors += tensorFile.readAll();
+        }
+        tensorFiles << tensors;
     }
+    QCOMPARE(tensorFiles.last(), tensorFiles.first());
     const QStringList one = projectContents(copies.first());
     QVERIFY(one.filter(QRegularExpression("^Data_ProcessData,")).size() >= 36);
     QCOMPARE(projectContents(copies.last()), one);
