@@ -33,9 +33,9 @@ const CliCommand commands[] = {
                 "median|regression] [--fft-length N|rate] [--fft-count N|all] [--frequencies 10|12|15|20] "
                 "[--detrend] [--mode scalar|tensor] [--remote-station S [--remote-line N]] [--threads N]",
      "recompute every used recording of the selected stations and store the results; stations "
-     "without stored curves get them assembled from their recordings (--rebuild clears them first); "
-     "--threads recordings are computed at once (default: the machine's cores), stored in station "
-     "order",
+     "without stored curves get them assembled from their recordings (--rebuild clears each one "
+     "before storing its new results); --threads N computes N recordings at once (default: the "
+     "machine's cores) and stores them in station order",
      runProcessCommand},
     {"curve", "PROJECT --line N --station S [--tensor]",
      "print a station's stored curves (or, with --tensor, its tensor results) as CSV",
