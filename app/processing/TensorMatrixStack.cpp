@@ -4,6 +4,8 @@
 #include <cmath>
 #include <gsl/gsl_complex_math.h>
 
+#include "ParallelFor.h"
+
 namespace {
 
 // a conj(b) and a + b with GSL's own formulas, written inline: these two run for every element
@@ -93,12 +95,19 @@ void TensorMatrixStack::add(const std::complex<double> *const *lines, int lineCo
         return;
     const bool first = added == 1;
     const int common = std::min(lineCount, int(frequencies.size()));
-    QVector<gsl_complex> c(channels);
-    for (int k = 0; k < common; ++k) {
-        for (int i = 0; i < channels; ++i)
-            c[i] = gsl_complex{{lines[i][k].real(), lines[i][k].imag()}};
-        addLine(k, c.constData(), first);
-    }
+    // Lines are summed independently, so ranges of them go to the worker threads; every line's sum
+    // takes its segments in the same order whichever thread adds them.
+    const int threads = ParallelFor::threadCount();
+    const int ranges = threads > 1 ? std::min(common, 4 * threads) : 1;
+    ParallelFor::run(ranges, [&](int range) {
+        QVector<gsl_complex> c(channels);
+        const int end = int(qint64(common) * (range + 1) / ranges);
+        for (int k = int(qint64(common) * range / ranges); k < end; ++k) {
+            for (int i = 0; i < channels; ++i)
+                c[i] = gsl_complex{{lines[i][k].real(), lines[i][k].imag()}};
+            addLine(k, c.constData(), first);
+        }
+    });
 }
 
 QVector<TensorCrossPower> TensorMatrixStack::mean() const
