@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <gsl/gsl_complex_math.h>
 
+#include "ParallelFor.h"
+
 void CrossPowerSums::add(const gsl_complex *e, const gsl_complex *h, int lines)
 {
     if (added++ == 0) {
@@ -10,8 +12,19 @@ void CrossPowerSums::add(const gsl_complex *e, const gsl_complex *h, int lines)
         sums.assign(size_t(lines) * 8, 0.0);
     }
     lineCount = std::min(lineCount, lines);
-    double *s = sums.data();
-    for (int i = 0; i < lineCount; ++i, s += 8) {
+    // Lines are summed independently: ranges of them go to the worker threads, each line's sum
+    // taking its segments in the same order on any thread count.
+    const int threads = ParallelFor::threadCount();
+    const int ranges = threads > 1 ? std::min(lineCount, 4 * threads) : 1;
+    ParallelFor::run(ranges, [&](int range) {
+        addLines(e, h, int(qint64(lineCount) * range / ranges), int(qint64(lineCount) * (range + 1) / ranges));
+    });
+}
+
+void CrossPowerSums::addLines(const gsl_complex *e, const gsl_complex *h, int first, int end)
+{
+    double *s = sums.data() + size_t(first) * 8;
+    for (int i = first; i < end; ++i, s += 8) {
         const double er = GSL_REAL(e[i]), ei = GSL_IMAG(e[i]);
         const double hr = GSL_REAL(h[i]), hi = GSL_IMAG(h[i]);
         // a conj(b) = (ar br + ai bi, ai br - ar bi)

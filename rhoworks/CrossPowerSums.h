@@ -19,6 +19,8 @@ public:
     QVector<OneFreqCrossPower> mean(int n, double fs) const;
 
 private:
+    void addLines(const gsl_complex *e, const gsl_complex *h, int first, int end);
+
     std::vector<double> sums;  // 8 per line: the four complex entries
     int lineCount = 0;
     int added = 0;

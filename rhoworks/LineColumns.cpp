@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ParallelFor.h"
+
 struct LineColumns::Storage {
     std::unique_ptr<gsl_complex[]> values;  // left uninitialised: every value read was written
 };
@@ -58,10 +60,18 @@ void LineColumns::append(const BlockFill &fill)
         return;
     if (segments == capacity)
         grow();
-    for (int first = 0; first < lines; first += kLinesPerBlock) {
-        const int width = std::min(kLinesPerBlock, lines - first);
-        fill(first, width, block(first / kLinesPerBlock) + size_t(segments) * width);
-    }
+    // Blocks are filled independently, ranges of them on the worker threads.
+    const int blocks = (lines + kLinesPerBlock - 1) / kLinesPerBlock;
+    const int threads = ParallelFor::threadCount();
+    const int ranges = threads > 1 ? std::min(blocks, 4 * threads) : 1;
+    ParallelFor::run(ranges, [&](int range) {
+        const int endBlock = int(qint64(blocks) * (range + 1) / ranges);
+        for (int b = int(qint64(blocks) * range / ranges); b < endBlock; ++b) {
+            const int first = b * kLinesPerBlock;
+            const int width = std::min(kLinesPerBlock, lines - first);
+            fill(first, width, block(b) + size_t(segments) * width);
+        }
+    });
     ++segments;
 }
 
