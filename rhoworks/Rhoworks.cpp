@@ -15,6 +15,7 @@
 #include "MedianFieldTally.h"
 #include "OrderStatistics.h"
 #include "OutputBand.h"
+#include "ParallelFor.h"
 #include "PairRequest.h"
 #include "SpectralMath.h"
 #include "Spectrix.h"
@@ -54,6 +55,18 @@ void lineImpedances(const gsl_complex *e, const gsl_complex *h, int lines, gsl_c
         const double inverse = 1 / (hr * hr + hi * hi);
         GSL_SET_COMPLEX(&z[i], (er * hr + ei * hi) * inverse, (ei * hr - er * hi) * inverse);
     }
+}
+
+// lineImpedances for ranges of lines on the worker threads.
+void parallelLineImpedances(const gsl_complex *e, const gsl_complex *h, int lines, gsl_complex *z)
+{
+    const int threads = ParallelFor::threadCount();
+    const int ranges = threads > 1 ? std::min(lines, 4 * threads) : 1;
+    ParallelFor::run(ranges, [&](int range) {
+        const int first = int(qint64(lines) * range / ranges);
+        const int end = int(qint64(lines) * (range + 1) / ranges);
+        lineImpedances(e + first, h + first, end - first, z + first);
+    });
 }
 
 // One segment's impedances appended to columns, computed straight into them.
@@ -394,7 +407,7 @@ bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_co
         z.resize(lines);
     };
     const PairConsumer firstRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
-        lineImpedances(e, h, lines, z.data());
+        parallelLineImpedances(e, h, lines, z.data());
         means.add(z.constData(), lines);
         if (keptSegments < room) {
             kept.insert(kept.end(), z.constBegin(), z.constEnd());
@@ -409,7 +422,7 @@ bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_co
     const qint64 streamed = means.segmentCount();
     if (keptSegments < streamed) {
         const PairConsumer secondRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
-            lineImpedances(e, h, lines, z.data());
+            parallelLineImpedances(e, h, lines, z.data());
             means.add(z.constData(), lines);
         };
         progress = {0.5, 0.5};
