@@ -4,7 +4,7 @@
 // files and transforming every segment with a reused plan), the old ratio to the bare
 // FastFFTTranform calls on in-memory segments (a plan made per call), the ratio of CPU times (what
 // the wall-time ratio would be on an otherwise idle machine) and the peak resident memory.
-// Then the plain estimator again on all of the machine's threads, for the speed-up.
+// Then every estimator again on all of the machine's threads, for the speed-up.
 //
 // Each estimator runs in a child process of its own (this program started with "--run"), so that
 // its peak resident memory is its own and not what an earlier run left in the allocator.
@@ -182,7 +182,8 @@ void runCase(QTextStream &out, const QString &label, const PairPaths &paths, int
     QStringList runs;
     for (const QString &method : kMethods)
         runs << method + ":1";
-    runs << kMethods.first() + ":" + QString::number(QThread::idealThreadCount());
+    for (const QString &method : kMethods)
+        runs << method + ":" + QString::number(QThread::idealThreadCount());
     for (const QString &run : runs) {
         const QString method = run.section(':', 0, 0);
         const QString threads = run.section(':', 1, 1);
