@@ -5,9 +5,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -15,6 +12,7 @@
 
 #include "MainRibbonControls.h"
 #include "MainWindow.h"
+#include "ReadBack.h"
 #include "ScriptedOperatorDialogs.h"
 #include "SyntheticProject.h"
 
@@ -87,25 +85,6 @@ public:
         return window->isProjectOpen();
     }
 
-    // The rows of a query on file, read through a connection of its own.
-    static QList<QVariantList> rows(const QString &file, const QString &statement)
-    {
-        QList<QVariantList> result;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fixture-reader");
-            db.setDatabaseName(file);
-            QSqlQuery query(db);
-            if (db.open() && query.exec(statement)) {
-                while (query.next()) {
-                    result.append(QVariantList());
-                    for (int c = 0; c < query.record().count(); ++c)
-                        result.last().append(query.value(c));
-                }
-            }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase("fixture-reader");
-        return result;
-    }
-    QList<QVariantList> rows(const QString &statement) const { return rows(projectFile, statement); }
+    // The rows of a query on the project file, read through a connection of the test's own.
+    QList<QVariantList> rows(const QString &statement) const { return ReadBack::rows(projectFile, statement); }
 };
