@@ -176,7 +176,6 @@ void TestSectionView::publishedSectionsReachTheViewAndAreDrawn()
     QCOMPARE(raster->profiles().first().depth, published.first().depth);
     QCOMPARE(raster->profiles().last().value, published.last().value);
     const QwtPlot *plot = f.view.sectionPlot();
-    QCOMPARE(plot->title().text(), QString("拟二维反演剖面图"));
     QCOMPARE(plot->axisInterval(QwtPlot::xBottom).minValue(), 10.0);
     QCOMPARE(plot->axisInterval(QwtPlot::xBottom).maxValue(), 60.0);
     QVERIFY(f.canvasPixelAt(30, raster->interval(Qt::YAxis).maxValue()).y()
