@@ -6,10 +6,12 @@
 #include <QAction>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
+#include "Form_Project.h"
 #include "MainRibbonControls.h"
 #include "MainWindow.h"
 #include "ReadBack.h"
@@ -83,6 +85,19 @@ public:
         dialogs.fileNames.enqueue(projectFile);
         controls()->open->trigger();
         return window->isProjectOpen();
+    }
+
+    // Double-clicks an item of the project tree as the operator does: an item view takes a double
+    // click only after a press on the same item.
+    void doubleClickInTree(const QModelIndex &index) const
+    {
+        QTreeView *tree = window->projectForm()->treeView();
+        tree->expandAll();
+        tree->doItemsLayout();
+        tree->scrollTo(index);
+        const QPoint centre = tree->visualRect(index).center();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
     }
 
     // The rows of a query on the project file, read through a connection of the test's own.

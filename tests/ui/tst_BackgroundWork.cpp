@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QTimer>
-#include <QTreeView>
 #include <gsl/gsl_errno.h>
 
 #include "CurveProject.h"
@@ -69,15 +68,8 @@ void recomputeFirstRecording(WindowFixture &f)
     c->fftLength->setCurrentIndex(0);
     c->fftCount->setCurrentIndex(2);
     c->recalculate->setCurrentIndex(1);
-    auto *tree = f.window->findChild<QTreeView *>();
     TreeModel_Index *hub = f.window->hub();
-    const QModelIndex recording = hub->index(0, 0, hub->index(0, 0, hub->index(0, 0)));
-    tree->expandAll();
-    tree->doItemsLayout();
-    tree->scrollTo(recording);
-    const QPoint centre = tree->visualRect(recording).center();
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
-    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    f.doubleClickInTree(hub->index(0, 0, hub->index(0, 0, hub->index(0, 0))));
 }
 
 QProgressDialog *visibleDialog(QWidget *window, const QString &title)

@@ -8,13 +8,11 @@
 #include <QComboBox>
 #include <QMimeData>
 #include <QStackedWidget>
-#include <QTreeView>
 #include <cmath>
 #include <gsl/gsl_errno.h>
 
 #include "CurveBlob.h"
 #include "Form_Impedance.h"
-#include "Form_Project.h"
 #include "MainWindowFixture.h"
 #include "PlotMouse.h"
 #include "QwtPlotGraph.h"
@@ -53,16 +51,6 @@ namespace {
 QModelIndex stationIndex(TreeModel_Index *hub, int line, int station)
 {
     return hub->index(station, 0, hub->index(line, 0));
-}
-
-void doubleClick(QTreeView *tree, const QModelIndex &index)
-{
-    tree->doItemsLayout();
-    tree->scrollTo(index);
-    const QPoint centre = tree->visualRect(index).center();
-    // An item view takes a double click only after a press on the same item, as a real one has.
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
-    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
 }
 
 QList<bool> stackingChecks(MainRibbonControls *c)
@@ -247,16 +235,13 @@ void TestMainWindow::doubleClickingAStationShowsItsCurves()
     f.controls()->recalculate->setCurrentIndex(1);  // 重新计算阻抗
     f.controls()->fftLength->setCurrentIndex(0);    // 512 samples, so 8 s give 30 segments
     TreeModel_Index *hub = f.window->hub();
-    QTreeView *tree = f.window->projectForm()->treeView();
     const QModelIndex station1 = stationIndex(hub, 0, 0);
-    tree->expand(station1.parent());
-    tree->expand(station1);
-    doubleClick(tree, hub->index(0, 0, station1));
+    f.doubleClickInTree(hub->index(0, 0, station1));
     QCOMPARE(f.window->currentForm(), 1);
     QVERIFY2(f.dialogs.callsOf("critical").isEmpty(), qPrintable(f.dialogs.calls.value(0).text));
 
     QSignalSpy exHy(hub, &TreeModel_Index::ExHyImpedanceChanged);
-    doubleClick(tree, station1);
+    f.doubleClickInTree(station1);
     QCOMPARE(f.window->currentForm(), 0);
     QCOMPARE(exHy.size(), 1);
     const auto curve = exHy.first().first().value<QVector<OneFreqImpedance>>();
@@ -278,8 +263,8 @@ void TestMainWindow::draggedPointIsTheOnlyChangeSaved()
     f.controls()->fftLength->setCurrentIndex(0);     // 512 samples
     TreeModel_Index *hub = f.window->hub();
     const QModelIndex station = stationIndex(hub, 0, 0);
-    f.window->projectForm()->on_treeView_doubleClicked(hub->index(0, 0, station));
-    f.window->projectForm()->on_treeView_doubleClicked(station);
+    f.doubleClickInTree(hub->index(0, 0, station));
+    f.doubleClickInTree(station);
     QCOMPARE(f.window->currentForm(), 0);
     const QList<QVector<OneFreqImpedance>> before = storedCurves(f);
     QCOMPARE(before.size(), 3);

@@ -7,13 +7,11 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QStackedWidget>
-#include <QTreeView>
 #include <QtTest>
 #include <qwt_plot_curve.h>
 #include <qwt_scale_engine.h>
 #include <qwt_text.h>
 
-#include "Form_Project.h"
 #include "MainWindowFixture.h"
 #include "QwtPlotGraph.h"
 #include "TimeSeriesFixture.h"
@@ -365,7 +363,7 @@ void TestTimeSeries::openedRecordingFillsTheCentralView()
     TreeModel_Index *hub = w.window->hub();
     const QModelIndex recording = hub->index(0, 0, hub->index(0, 0, hub->index(0, 0)));
     QVERIFY(recording.isValid());
-    w.window->projectForm()->on_treeView_doubleClicked(recording);
+    w.doubleClickInTree(recording);
     QCOMPARE(w.window->currentForm(), 1);
     Form_TimeSeries *view = w.window->timeSeriesView();
     QCOMPARE(w.window->centralPages()->currentWidget(), view);
