@@ -1,6 +1,6 @@
 #include "CliOperatorDialogs.h"
 
-#include <QTextStream>
+#include "ConsoleProgress.h"
 
 QString CliOperatorDialogs::answer(const QString &kind, const QString &caption,
                                    const QString &given) const
@@ -12,8 +12,7 @@ QString CliOperatorDialogs::answer(const QString &kind, const QString &caption,
 
 void CliOperatorDialogs::print(const QString &kind, const QString &title, const QString &text) const
 {
-    QTextStream err(stderr);
-    err << kind << ": " << title << ": " << text << '\n';
+    ConsoleProgress::message(kind + QStringLiteral(": ") + title + QStringLiteral(": ") + text);
 }
 
 QString CliOperatorDialogs::openFileName(const QString &caption, const QString &, const QString &)

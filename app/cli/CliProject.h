@@ -39,6 +39,7 @@ public:
     TreeModel_Index &hub() { return index; }
     CliOperatorDialogs &dialogs() { return operatorDialogs; }
     ConsoleFeedback &feedback() { return console; }
+    QSqlDatabase database() const { return db.database(); }
     Data_Station *station(const StationRef &ref) { return index.stationAt(ref.line, ref.station); }
     // "Line 1, Station 2".
     QString label(const StationRef &ref);

@@ -1,13 +1,8 @@
 #include "ConsoleFeedback.h"
 
-#include <QTextStream>
 #include <csignal>
-#include <cstdio>
-#include <unistd.h>
 
 namespace {
-
-constexpr int kBarWidth = 30;
 
 // The feedback Ctrl+C cancels; set from the first begin until the feedback is destroyed, so a
 // Ctrl+C between two pieces of work cancels the rest of the command too.
@@ -22,7 +17,7 @@ extern "C" void cancelOnInterrupt(int)
 
 } // namespace
 
-ConsoleFeedback::ConsoleFeedback() : terminal(isatty(fileno(stderr)) != 0) {}
+ConsoleFeedback::ConsoleFeedback() = default;
 
 ConsoleFeedback::~ConsoleFeedback()
 {
@@ -34,25 +29,25 @@ ConsoleFeedback::~ConsoleFeedback()
     }
 }
 
-void ConsoleFeedback::begin(const QString &text)
+void ConsoleFeedback::catchInterrupt()
 {
-    label = text;
-    running = true;
-    shownQuarter = -1;
-    shownText.clear();
     if (interruptible != this) {
         interruptible = this;
         std::signal(SIGINT, cancelOnInterrupt);
     }
 }
 
+void ConsoleFeedback::begin(const QString &text)
+{
+    progress = ConsoleProgress(text);
+    running = true;
+    catchInterrupt();
+}
+
 void ConsoleFeedback::end(const QString &outcome)
 {
     running = false;
-    QTextStream err(stderr);
-    if (terminal)
-        err << "\r\x1b[K";
-    err << label << " ... " << outcome << '\n';
+    progress.finish(outcome);
 }
 
 QString ConsoleFeedback::outcome(bool succeeded) const
@@ -64,28 +59,6 @@ QString ConsoleFeedback::outcome(bool succeeded) const
 
 void ConsoleFeedback::reported()
 {
-    if (!running)
-        return;
-    if (terminal)
-        drawBar();
-    else
-        printLine();
-}
-
-void ConsoleFeedback::drawBar()
-{
-    const int filled = qRound(fraction() * kBarWidth);
-    QTextStream(stderr) << "\r\x1b[K" << label << " [" << QString(filled, QLatin1Char('#'))
-                        << QString(kBarWidth - filled, QLatin1Char('-')) << "] "
-                        << qRound(fraction() * 100) << "% " << text();
-}
-
-void ConsoleFeedback::printLine()
-{
-    const int quarter = int(fraction() * 4);
-    if (quarter == shownQuarter && text() == shownText)
-        return;
-    shownQuarter = quarter;
-    shownText = text();
-    QTextStream(stderr) << label << ": " << qRound(fraction() * 100) << "% " << shownText << '\n';
+    if (running)
+        progress.show(fraction(), text());
 }

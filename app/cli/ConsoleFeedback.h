@@ -1,12 +1,12 @@
 #pragma once
-// The command line's view of long work, on standard error. On a terminal a progress bar is redrawn
-// on one line; otherwise a plain line is printed at each quarter of the work and whenever the
-// step's text changes. From the first begin on, Ctrl+C (SIGINT) cancels the work in hand and the
+// The command line's view of long work, on standard error (as ConsoleProgress shows it). From the
+// first begin (or catchInterrupt) on, Ctrl+C (SIGINT) cancels the work in hand and the
 // work after it: it stops at its next step and stores nothing; a second Ctrl+C ends the program at
 // once.
 
 #include <QString>
 
+#include "ConsoleProgress.h"
 #include "WorkFeedback.h"
 
 class ConsoleFeedback : public WorkFeedback {
@@ -21,17 +21,13 @@ public:
     void end(const QString &outcome);
     // "done", or for work that did not succeed "cancelled" or "failed".
     QString outcome(bool succeeded) const;
+    // Lets Ctrl+C cancel this feedback from now on, for work shown some other way.
+    void catchInterrupt();
 
 protected:
     void reported() override;
 
 private:
-    void drawBar();
-    void printLine();
-
-    bool terminal;
     bool running = false;
-    QString label;
-    int shownQuarter = -1;
-    QString shownText;
+    ConsoleProgress progress;
 };

@@ -1,6 +1,5 @@
 #include "ProcessCommand.h"
 
-#include <QElapsedTimer>
 #include <QTextStream>
 
 #include "CliProject.h"
@@ -8,7 +7,9 @@
 #include "Data_ProcessData.h"
 #include "Data_SampleData.h"
 #include "Data_Station.h"
+#include "ParallelFor.h"
 #include "ProcessOptions.h"
+#include "ProcessRun.h"
 #include "StationTensorFiles.h"
 
 namespace {
@@ -16,14 +17,6 @@ namespace {
 using StationRef = CliProject::StationRef;
 
 const QString kCommand = QStringLiteral("process");
-
-struct Run {
-    CliProject &project;
-    const ProcessOptions &options;
-    int recordingCount = 0;
-    int done = 0;
-    int failures = 0;
-};
 
 bool isUsed(Data_Station *station)
 {
@@ -39,55 +32,6 @@ bool hasResultRows(Data_Station &station)
             return true;
     }
     return false;
-}
-
-int usedRecordingCount(CliProject &project, const QList<StationRef> &stations)
-{
-    int count = 0;
-    for (const StationRef &ref : stations) {
-        Data_Station *station = project.station(ref);
-        if (!isUsed(station))
-            continue;
-        DORE_Collection<Data_SampleData> *samples = station->REF_Data_SampleData();
-        for (int r = 0; r < samples->count(); ++r)
-            count += samples->at(r).object && samples->at(r).object->Use() != 0;
-    }
-    return count;
-}
-
-void processRecording(Run &run, const StationRef &ref, int position, Data_SampleData &sample)
-{
-    ConsoleFeedback &feedback = run.project.feedback();
-    feedback.begin(QStringLiteral("[%1/%2] %3, recording %4 (%5 Hz)")
-                       .arg(++run.done).arg(run.recordingCount).arg(run.project.label(ref))
-                       .arg(sample.SampleDataNum()).arg(sample.SampleRate()));
-    QElapsedTimer timer;
-    timer.start();
-    TreeModel_Index &hub = run.project.hub();
-    hub.onRecalculateChanged(run.options.settings);
-    hub.on_slot_StackMethodChanged(run.options.estimator);
-    const bool processed = hub.openRecording(ref.line, ref.station, position);
-    run.failures += processed ? 0 : 1;
-    feedback.end(feedback.outcome(processed)
-                 + QStringLiteral(" (%1 s)").arg(timer.elapsed() / 1000.0, 0, 'f', 1));
-}
-
-void processStations(Run &run, const QList<StationRef> &stations)
-{
-    run.recordingCount = usedRecordingCount(run.project, stations);
-    for (const StationRef &ref : stations) {
-        Data_Station *station = run.project.station(ref);
-        if (!isUsed(station))
-            continue;
-        DORE_Collection<Data_SampleData> *samples = station->REF_Data_SampleData();
-        for (int r = 0; r < samples->count(); ++r) {
-            Data_SampleData *sample = samples->at(r).object;
-            if (run.project.feedback().isCancelled())
-                return;
-            if (sample && sample->Use() != 0)
-                processRecording(run, ref, r, *sample);
-        }
-    }
 }
 
 // Shows the station (assembling and storing its curves when it has none) and says what it holds.
@@ -185,25 +129,24 @@ int runProcessCommand(const QStringList &arguments)
         project.error(QStringLiteral("a remote reference needs --estimator regression"));
         return 2;
     }
-    QList<StationRef> kept;
-    if (parser.isSet(QStringLiteral("rebuild"))) {
-        for (const StationRef &ref : qAsConst(stations))
-            project.hub().clearStation(ref.line, ref.station);
-    } else {
-        kept = storedStations(project, stations);
-    }
-    Run run{project, options};
-    processStations(run, stations);
-    if (project.feedback().isCancelled()) {
-        project.error(QStringLiteral("cancelled at recording %1 of %2, which stored nothing; the "
-                                     "recordings before it keep their results")
-                          .arg(run.done).arg(run.recordingCount));
+    const bool rebuild = parser.isSet(QStringLiteral("rebuild"));
+    const QList<StationRef> kept = rebuild ? QList<StationRef>() : storedStations(project, stations);
+    ParallelFor::setThreadCount(options.threads);
+    project.hub().onRecalculateChanged(options.settings);
+    project.hub().on_slot_StackMethodChanged(options.estimator);
+    ProcessRun run(project, rebuild);
+    run.process(stations);
+    if (run.cancelledAt() > 0) {
+        project.error(QStringLiteral("cancelled at recording %1 of %2, which stored nothing: %3 and "
+                                     "the stations after it were left as they were; the stations "
+                                     "before it keep their results")
+                          .arg(run.cancelledAt()).arg(run.recordingCount()).arg(run.cancelledStation()));
         return 1;
     }
     printSummary(project, stations, kept);
-    if (run.failures == 0)
+    if (run.failures() == 0)
         return 0;
     project.error(QStringLiteral("%1 of %2 recordings failed; see the warnings above")
-                      .arg(run.failures).arg(run.recordingCount));
+                      .arg(run.failures()).arg(run.recordingCount()));
     return 1;
 }

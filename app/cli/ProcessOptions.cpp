@@ -1,6 +1,7 @@
 #include "ProcessOptions.h"
 
 #include <QStringList>
+#include <QThread>
 
 namespace {
 
@@ -36,6 +37,13 @@ bool readDensity(const QString &text, ReCalculateParam &settings)
     return false;
 }
 
+bool readThreads(const QString &text, int &threads)
+{
+    bool ok = false;
+    threads = text.toInt(&ok);
+    return ok && threads >= 1 && threads <= ProcessOptions::kMostThreads;
+}
+
 bool readMode(const QString &text, ReCalculateParam &settings)
 {
     settings.tensorMode = text == QLatin1String("tensor");
@@ -58,6 +66,8 @@ void ProcessOptions::addTo(QCommandLineParser &parser)
         {QStringLiteral("detrend"), QStringLiteral("remove each segment's trend")},
         {QStringLiteral("mode"), QStringLiteral("scalar or tensor"), QStringLiteral("mode"),
          QStringLiteral("scalar")},
+        {QStringLiteral("threads"), QStringLiteral("recordings computed at once"), QStringLiteral("n"),
+         QString::number(QThread::idealThreadCount())},
     });
 }
 
@@ -112,6 +122,8 @@ bool ProcessOptions::read(const QCommandLineParser &parser, QString &error)
         {"frequencies", readDensity(parser.value(QStringLiteral("frequencies")), settings),
          "10, 12, 15 or 20"},
         {"mode", readMode(parser.value(QStringLiteral("mode")), settings), "scalar or tensor"},
+        {"threads", readThreads(parser.value(QStringLiteral("threads")), threads),
+         QStringLiteral("a whole number from 1 to %1").arg(kMostThreads)},
     };
     for (const Check &check : checks) {
         if (!check.accepted) {

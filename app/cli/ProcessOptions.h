@@ -10,6 +10,7 @@
 //   --detrend (remove each segment's straight-line trend)
 //   --mode scalar|tensor (tensor: every recording with Ex, Ey, Hx and Hy is tensor-processed;
 //     recordings made in tensor mode always are; default scalar)
+//   --threads N (threads computing recordings, 1 to kMostThreads; default: the machine's cores)
 // Recomputation is always on.
 
 #include <QCommandLineParser>
@@ -18,8 +19,11 @@
 #include "ProcessingRecords.h"
 
 struct ProcessOptions {
+    static constexpr int kMostThreads = 256;
+
     ReCalculateParam settings;
     int estimator = 1;
+    int threads = 1;
 
     static void addTo(QCommandLineParser &parser);
     // False with error set when a value is not one of the accepted ones.

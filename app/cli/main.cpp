@@ -31,9 +31,11 @@ const CliCommand commands[] = {
      runDemoCommand},
     {"process", "PROJECT [--line N] [--station S] [--rebuild] [--estimator plain|robust|mestimation|"
                 "median|regression] [--fft-length N|rate] [--fft-count N|all] [--frequencies 10|12|15|20] "
-                "[--detrend] [--mode scalar|tensor] [--remote-station S [--remote-line N]]",
+                "[--detrend] [--mode scalar|tensor] [--remote-station S [--remote-line N]] [--threads N]",
      "recompute every used recording of the selected stations and store the results; stations "
-     "without stored curves get them assembled from their recordings (--rebuild clears them first)",
+     "without stored curves get them assembled from their recordings (--rebuild clears each one "
+     "before storing its new results); --threads N computes N recordings at once (default: the "
+     "machine's cores) and stores them in station order",
      runProcessCommand},
     {"curve", "PROJECT --line N --station S [--tensor]",
      "print a station's stored curves (or, with --tensor, its tensor results) as CSV",

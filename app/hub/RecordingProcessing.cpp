@@ -1,10 +1,12 @@
 #include "RecordingProcessing.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <iterator>
 
 #include "Channels.h"
+#include "OperatorMessages.h"
 #include "RecordingDescriptors.h"
 #include "RecordingTableReader.h"
 #include "RegressionPairs.h"
@@ -100,7 +102,49 @@ bool hasImpedanceChannels(const QList<MTSampleData> &channels, QString &failure)
     return false;
 }
 
+// The tensor work: the files of Ex, Ey, Hx and Hy and the "tensors" folder the result goes to
+// checked first.
+bool tensorOutcome(const Work &work, ReCalculateParam &settings, WorkFeedback &feedback,
+                   Outcome &outcome)
+{
+    QString &failure = outcome.tensorFailure;
+    failure = tensorFileProblem(work.recording.channels);
+    if (failure.isEmpty() && !QDir(QStringLiteral("tensors")).exists())
+        failure = OperatorMessages::tensorFolderMissing(
+            QDir::current().absoluteFilePath(QStringLiteral("tensors")));
+    return failure.isEmpty()
+           && computeTensor(work.recording.channels, settings, feedback, outcome.tensorResults, failure);
+}
+
+PairResults regressionOutcome(const Work &work, ReCalculateParam &settings)
+{
+    PairResults results;
+    results.failed = work.failed;
+    QString cause;
+    if (!work.regressionPairs.isEmpty()
+        && !computeRegressionPairs(work.regressionPairs, settings, results.curves, cause, work.remote))
+        results.failed << cause;
+    return results;
+}
+
 } // namespace
+
+Outcome compute(const Work &work, WorkFeedback &feedback)
+{
+    Outcome outcome;
+    if (!work.refusal.isEmpty() || feedback.isCancelled())
+        return outcome;
+    ReCalculateParam settings = work.settings;
+    if (work.tensor) {
+        outcome.tensorSolved = tensorOutcome(work, settings, feedback, outcome);
+    } else if (work.estimator == EstimatorRegression) {
+        outcome.pairs = regressionOutcome(work, settings);
+    } else {
+        outcome.pairs = computePairs(work.recording.pairs, work.estimator, settings, feedback);
+        outcome.pairs.failed = work.failed + outcome.pairs.failed;
+    }
+    return outcome;
+}
 
 bool computeRegressionPairs(const QList<OneMTSample> &pairs, ReCalculateParam &settings,
                             QList<PairCurve> &curves, QString &failure,

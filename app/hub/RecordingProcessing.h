@@ -4,6 +4,10 @@
 // estimators of Rhoworks per channel pair and the tensor processing. Nothing here touches the
 // database; a failure comes back as a sentence saying what is wrong, for the operator.
 //
+// A recomputation is gathered from the project into a Work on the database thread, computed
+// (compute, any thread, several recordings at once if wanted) into an Outcome, and stored on the
+// database thread again; the hub does the first and last steps.
+//
 // File paths of the descriptors are relative to the working folder, as the readers resolve them.
 
 #include <QList>
@@ -87,5 +91,40 @@ bool computeRegressionPairs(const QList<OneMTSample> &pairs, ReCalculateParam &s
 bool computeTensor(const QList<MTSampleData> &channels, ReCalculateParam &settings,
                    WorkFeedback &feedback, Data_Calc_Tensor::BandResults &results,
                    QString &failure);
+
+// What recomputing one recording needs, gathered from the project, with the recording's place in
+// the project (the hub's positions) for storing what it gives.
+struct Work {
+    int linePosition = -1;
+    int stationPosition = -1;
+    int recordingPosition = -1;
+    Recording recording;
+    ReCalculateParam settings;
+    int estimator = EstimatorPlain;
+    bool tensor = false;
+    // Why the recording cannot be recomputed at all (its recording table is missing or
+    // unreadable); it is then not computed.
+    QString refusal;
+    // The regression's pairs whose files are all there, and its remote reference channels.
+    QList<OneMTSample> regressionPairs;
+    QList<RegressionChannel> remote;
+    // Pairs found unusable while gathering, "<pair>: <cause>", or the remote reference's problem.
+    QStringList failed;
+};
+
+// What computing a recording gave: its pairs' curves and failures, or its tensor results (or why
+// there are none).
+struct Outcome {
+    PairResults pairs;
+    bool tensorSolved = false;
+    Data_Calc_Tensor::BandResults tensorResults;
+    QString tensorFailure;
+};
+
+// Computes the work with a copy of its settings (the FFT length and count settled for the
+// recording do not leave it): the tensor processing, the regression or the stacking estimator per
+// pair. Touches neither the database nor the hub, so it may run on any thread; progress and
+// cancellation go through feedback, and a cancelled outcome is to be discarded.
+Outcome compute(const Work &work, WorkFeedback &feedback);
 
 } // namespace RecordingProcessing

@@ -81,10 +81,7 @@ void TreeModel_Index::setComputationRunner(ComputationRunner runner)
 bool TreeModel_Index::runComputation(const QString &title,
                                      const std::function<void(WorkFeedback &)> &work)
 {
-    const bool ended = computationRunner ? computationRunner(title, work)
-                                         : inlineWorkRunner(*feedback)(title, work);
-    stoppedWork = !ended;
-    return ended;
+    return computationRunner ? computationRunner(title, work) : inlineWorkRunner(*feedback)(title, work);
 }
 
 WorkRunner TreeModel_Index::workRunner()
@@ -350,6 +347,29 @@ void TreeModel_Index::swapCurves()
 
 bool TreeModel_Index::openRecording(int linePosition, int stationPosition, int recordingPosition)
 {
+    RecordingProcessing::Work work;
+    if (!prepareRecording(linePosition, stationPosition, recordingPosition, work))
+        return false;
+    emit TimeSeriesParam(work.recording.channels, processingSettings);
+    sendTimeSeries(work.recording.channels, work.recording.pairs);
+    if (!processingSettings.recomputeImpedance)
+        return true;
+    RecordingProcessing::Outcome outcome;
+    const bool ended = !work.refusal.isEmpty()
+        || runComputation(kRecomputeTitle, [&](WorkFeedback &progress) {
+               outcome = RecordingProcessing::compute(work, progress);
+           });
+    if (ended)
+        return storeRecording(work, outcome);
+    Data_SampleData *sample = recordingAt(linePosition, stationPosition, recordingPosition);
+    reportCancelled(*lineAt(linePosition), *stationAt(linePosition, stationPosition), *sample);
+    sample->commit();
+    return false;
+}
+
+bool TreeModel_Index::prepareRecording(int linePosition, int stationPosition,
+                                       int recordingPosition, RecordingProcessing::Work &work)
+{
     Data_Line *line = lineAt(linePosition);
     Data_Station *station = stationAt(linePosition, stationPosition);
     Data_SampleData *sample = recordingAt(linePosition, stationPosition, recordingPosition);
@@ -357,21 +377,55 @@ bool TreeModel_Index::openRecording(int linePosition, int stationPosition, int r
         return false;
     sample->setFolder(StationPaths::stationFolder(folder, line->LineName(), station->StationNum()));
     const bool described = sample->readTable();
-    const RecordingProcessing::Recording recording = RecordingProcessing::describe(sample->header());
-    emit TimeSeriesParam(recording.channels, processingSettings);
-    sendTimeSeries(recording.channels, recording.pairs);
-    if (!processingSettings.recomputeImpedance)
-        return true;
+    work = RecordingProcessing::Work();
+    work.linePosition = linePosition;
+    work.stationPosition = stationPosition;
+    work.recordingPosition = recordingPosition;
+    work.recording = RecordingProcessing::describe(sample->header());
+    work.settings = processingSettings;
+    work.estimator = estimatorCode;
+    work.tensor = RecordingProcessing::isTensorRecording(work.recording.header, work.settings);
     if (!described) {
         const QString table = sample->folder() + QStringLiteral("/config.ini");
-        reportFailure(*line, *station, *sample,
-                      QFileInfo::exists(table) ? OperatorMessages::recordingTableUnreadable(table)
-                                               : OperatorMessages::recordingTableMissing(table));
+        work.refusal = QFileInfo::exists(table) ? OperatorMessages::recordingTableUnreadable(table)
+                                                : OperatorMessages::recordingTableMissing(table);
+    } else if (!work.tensor && work.estimator == RecordingProcessing::EstimatorRegression) {
+        gatherRegression(work);
+    }
+    return true;
+}
+
+void TreeModel_Index::gatherRegression(RecordingProcessing::Work &work)
+{
+    work.regressionPairs = RecordingProcessing::usablePairs(work.recording.pairs, work.failed);
+    QString cause;
+    if (!work.regressionPairs.isEmpty()
+        && !remoteChannels(work.regressionPairs, work.recording, work.settings, work.remote, cause)) {
+        work.failed << cause;
+        work.regressionPairs.clear();
+    }
+}
+
+bool TreeModel_Index::storeRecording(const RecordingProcessing::Work &work,
+                                     const RecordingProcessing::Outcome &outcome)
+{
+    Data_Line *line = lineAt(work.linePosition);
+    Data_Station *station = stationAt(work.linePosition, work.stationPosition);
+    Data_SampleData *sample = recordingAt(work.linePosition, work.stationPosition, work.recordingPosition);
+    if (!sample)
+        return false;
+    if (!work.refusal.isEmpty()) {
+        reportFailure(*line, *station, *sample, work.refusal);
         return false;
     }
-    const bool computed = recompute(*line, *station, *sample, recording);
+    QString failure;
+    QStringList stored;
+    const bool done = work.tensor ? storeTensor(*station, *sample, work, outcome, failure)
+                                  : storePairs(*station, *sample, outcome.pairs, failure, stored);
+    if (!done)
+        reportFailure(*line, *station, *sample, failure, stored);
     sample->commit();
-    return computed;
+    return done;
 }
 
 void TreeModel_Index::sendTimeSeries(const QList<MTSampleData> &channels,
@@ -402,63 +456,16 @@ QList<QString> TreeModel_Index::emitChannelSeries(const QList<MTSampleData> &cha
     return shown;
 }
 
-bool TreeModel_Index::recompute(Data_Line &line, Data_Station &station, Data_SampleData &sample,
-                                const RecordingProcessing::Recording &recording)
+// Each pair that gave a curve is stored in its own transaction, and the pairs that failed are
+// named with their causes.
+bool TreeModel_Index::storePairs(Data_Station &station, Data_SampleData &sample,
+                                 const RecordingProcessing::PairResults &results, QString &failure,
+                                 QStringList &stored)
 {
-    QString failure;
-    QStringList stored;
-    ReCalculateParam settings = processingSettings;
-    stoppedWork = false;
-    const bool done = RecordingProcessing::isTensorRecording(recording.header, settings)
-        ? processTensor(station, sample, recording, settings, failure)
-        : processPairs(station, sample, recording, settings, failure, stored);
-    if (!done && stoppedWork)
-        reportCancelled(line, station, sample);
-    else if (!done)
-        reportFailure(line, station, sample, failure, stored);
-    return done;
-}
-
-// Every pair is computed first; unless the work was cancelled meanwhile, each pair that gave a
-// curve is then stored, in its own transaction, and the pairs that failed are named with their
-// causes.
-bool TreeModel_Index::processPairs(Data_Station &station, Data_SampleData &sample,
-                                   const RecordingProcessing::Recording &recording,
-                                   ReCalculateParam &settings, QString &failure, QStringList &stored)
-{
-    RecordingProcessing::PairResults results;
-    const bool ended = estimatorCode == RecordingProcessing::EstimatorRegression
-        ? regressionResults(recording, settings, results)
-        : runComputation(kRecomputeTitle, [&](WorkFeedback &work) {
-              results = RecordingProcessing::computePairs(recording.pairs, estimatorCode, settings, work);
-          });
-    if (!ended)
-        return false;
-    for (const PairCurve &curve : qAsConst(results.curves))
-        keepPairCurve(station, sample, curve, results.failed, stored);
-    return pairsDone(results.failed, stored, failure);
-}
-
-bool TreeModel_Index::regressionResults(const RecordingProcessing::Recording &recording,
-                                        ReCalculateParam &settings,
-                                        RecordingProcessing::PairResults &results)
-{
-    const QList<OneMTSample> usable = RecordingProcessing::usablePairs(recording.pairs, results.failed);
-    QList<RegressionChannel> remote;
-    QString cause;
-    if (usable.isEmpty())
-        return true;
-    if (!remoteChannels(usable, recording, settings, remote, cause)) {
-        results.failed << cause;
-        return true;
-    }
-    bool fitted = false;
-    const bool ended = runComputation(kRecomputeTitle, [&](WorkFeedback &) {
-        fitted = RecordingProcessing::computeRegressionPairs(usable, settings, results.curves, cause, remote);
-    });
-    if (ended && !fitted)
-        results.failed << cause;
-    return ended;
+    QStringList failed = results.failed;
+    for (const PairCurve &curve : results.curves)
+        keepPairCurve(station, sample, curve, failed, stored);
+    return pairsDone(failed, stored, failure);
 }
 
 void TreeModel_Index::keepPairCurve(Data_Station &station, Data_SampleData &sample,
@@ -570,21 +577,15 @@ bool TreeModel_Index::remoteChannels(const QList<OneMTSample> &pairs,
     return true;
 }
 
-bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &sample,
-                                    const RecordingProcessing::Recording &recording,
-                                    ReCalculateParam &settings, QString &failure)
+bool TreeModel_Index::storeTensor(Data_Station &station, Data_SampleData &sample,
+                                  const RecordingProcessing::Work &work,
+                                  const RecordingProcessing::Outcome &outcome, QString &failure)
 {
-    failure = RecordingProcessing::tensorFileProblem(recording.channels);
-    if (failure.isEmpty() && !QDir(QStringLiteral("tensors")).exists())
-        failure = OperatorMessages::tensorFolderMissing(QDir::current().absoluteFilePath(QStringLiteral("tensors")));
-    if (!failure.isEmpty())
+    if (!outcome.tensorSolved) {
+        failure = outcome.tensorFailure;
         return false;
-    Data_Calc_Tensor::BandResults results;
-    bool solved = false;
-    if (!runComputation(kRecomputeTitle, [&](WorkFeedback &work) {
-            solved = RecordingProcessing::computeTensor(recording.channels, settings, work, results, failure);
-        }) || !solved)
-        return false;
+    }
+    const Data_Calc_Tensor::BandResults &results = outcome.tensorResults;
     const QString basePath = StationPaths::tensorBasePath(station.StationNum());
     if (!resultFiles->writeTensorFile(results.records, results.impedances, basePath,
                                       sample.SampleRate())) {
@@ -592,8 +593,8 @@ bool TreeModel_Index::processTensor(Data_Station &station, Data_SampleData &samp
         return false;
     }
     station.setHasTensor(1);
-    station.setXPoleDistance(recording.header.exDipole);
-    station.setYPoleDistance(recording.header.eyDipole);
+    station.setXPoleDistance(work.recording.header.exDipole);
+    station.setYPoleDistance(work.recording.header.eyDipole);
     setBandFlag(station, sample.SampleRate());
     if (!station.commit()) {
         failure = OperatorMessages::tensorFlagsNotWritten();

@@ -55,18 +55,18 @@ public:
     // export, the inversion runs), handed down to processing and exchange; null: the hub's own,
     // which nobody cancels. feedback must outlive its use.
     //
-    // Recomputing a recording runs in three stages, so that the middle one can move to a worker
-    // thread while the database stays with the thread that opened it:
-    //   1. prepare (database thread): the recording's header and descriptors
-    //      (RecordingProcessing::describe), a copy of the processing settings, and for the
-    //      regression the remote reference's channels (remoteChannels);
-    //   2. compute (any thread): RecordingProcessing::computePairs, computeRegressionPairs or
-    //      computeTensor, functions of files and settings only, which report to the feedback and
-    //      stop when it is cancelled;
-    //   3. store (database thread): unless cancelled, each pair's curve in its own transaction
-    //      (keepPairCurve), or the tensor file and the station's flags (processTensor).
-    // recompute runs the three in turn on the calling thread. The spectrum export and the
-    // inversion runs follow the same pattern: the stations' rows and curves are read and the
+    // Recomputing a recording runs in three stages, so that the middle one can move to worker
+    // threads while the database stays with the thread that opened it:
+    //   1. prepareRecording (database thread): the recording's header and descriptors, a copy of
+    //      the processing settings and estimator, and for the regression the usable pairs and the
+    //      remote reference's channels, gathered into a RecordingProcessing::Work;
+    //   2. RecordingProcessing::compute (any thread): a function of files and settings only,
+    //      which reports to the feedback and stops when it is cancelled;
+    //   3. storeRecording (database thread): unless cancelled, each pair's curve in its own
+    //      transaction, or the tensor file and the station's flags.
+    // openRecording runs the three in turn, the middle one through the computation runner; the
+    // command line runs the middle one for several recordings at once. The spectrum export and
+    // the inversion runs follow the same pattern: the stations' rows and curves are read and the
     // program's input files written first, the spectra computed or the program waited for in the
     // runner, the table written or the section read and the operator told after.
     void setFeedback(WorkFeedback *feedback);
@@ -88,6 +88,16 @@ public:
     // recomputes and stores its results. False when the positions name no recording or a
     // recomputation failed or was cancelled (the operator has been told; nothing was stored).
     bool openRecording(int linePosition, int stationPosition, int recordingPosition);
+    // Stage 1 of a recomputation: reads the recording's table and gathers its work (with the
+    // refusal set when the table is missing or unreadable). False when the positions name no
+    // recording.
+    bool prepareRecording(int linePosition, int stationPosition, int recordingPosition,
+                          RecordingProcessing::Work &work);
+    // Stage 3: stores what computing the work gave (each pair's curve in its own transaction, or
+    // the tensor file and the station's flags) and tells the operator about every pair or
+    // recording that failed. True when everything was stored. Not for cancelled work.
+    bool storeRecording(const RecordingProcessing::Work &work,
+                        const RecordingProcessing::Outcome &outcome);
     // Writes the four curves into the current station's result columns.
     void saveCurves(const QVector<OneFreqImpedance> &exHy, const QVector<OneFreqImpedance> &eyHx,
                     const QVector<OneFreqImpedance> &ex2Hy,
@@ -190,28 +200,22 @@ private:
     void sendTimeSeries(const QList<MTSampleData> &channels, const QList<OneMTSample> &pairs);
     // Reads every channel as the settings cut it and emits its segments; the channels shown.
     QList<QString> emitChannelSeries(const QList<MTSampleData> &channels);
-    // Recomputes the recording with a copy of the hub's settings: the FFT length and count it
-    // settles hold for its pairs and are not carried over to the next recording.
-    bool recompute(Data_Line &line, Data_Station &station, Data_SampleData &sample,
-                   const RecordingProcessing::Recording &recording);
-    // Computes every pair, then (unless cancelled) stores each pair that gave a curve; false,
-    // with the failed pairs and their causes in failure and the names of the stored pairs in
-    // stored, when any pair failed or the work was cancelled (nothing stored).
-    bool processPairs(Data_Station &station, Data_SampleData &sample,
-                      const RecordingProcessing::Recording &recording, ReCalculateParam &settings,
-                      QString &failure, QStringList &stored);
-    // The regression fits together the pairs whose files are all there; the others are named.
-    // False when the fit was cancelled.
-    bool regressionResults(const RecordingProcessing::Recording &recording, ReCalculateParam &settings,
-                           RecordingProcessing::PairResults &results);
+    // The regression's usable pairs and remote reference channels, into work.
+    void gatherRegression(RecordingProcessing::Work &work);
+    // Stores each pair that gave a curve; false, with the failed pairs and their causes in
+    // failure and the names of the stored pairs in stored, when any pair failed.
+    bool storePairs(Data_Station &station, Data_SampleData &sample,
+                    const RecordingProcessing::PairResults &results, QString &failure,
+                    QStringList &stored);
     // Stores curve in its own transaction and shows it; a failed write is added to failed.
     void keepPairCurve(Data_Station &station, Data_SampleData &sample, const PairCurve &curve,
                        QStringList &failed, QStringList &stored);
     // Tells whether every pair was stored, with the failed pairs' causes joined into failure.
     bool pairsDone(QStringList failed, const QStringList &stored, QString &failure);
-    bool processTensor(Data_Station &station, Data_SampleData &sample,
-                       const RecordingProcessing::Recording &recording, ReCalculateParam &settings,
-                       QString &failure);
+    // Writes the tensor result file and sets the station's tensor flags.
+    bool storeTensor(Data_Station &station, Data_SampleData &sample,
+                     const RecordingProcessing::Work &work,
+                     const RecordingProcessing::Outcome &outcome, QString &failure);
     using InversionMethod = bool (InversionRun::*)(Data_Line &, QList<DataType_ResultData> &);
     // Runs method over the line and publishes its section.
     bool runInversion(int linePosition, int timeoutMs, InversionMethod method);
@@ -223,14 +227,13 @@ private:
     void reportCancelled(const Data_Line &line, const Data_Station &station,
                          const Data_SampleData &sample);
 
-    // Runs work through the runner (or inline); false, and stoppedWork set, when it did not end.
+    // Runs work through the runner (or inline); false when it did not end.
     bool runComputation(const QString &title, const std::function<void(WorkFeedback &)> &work);
     // runComputation as a runner, for the exports and runs of the exchange layer.
     WorkRunner workRunner();
 
     OperatorDialogs *dialogs;
     ComputationRunner computationRunner;
-    bool stoppedWork = false;
     WorkFeedback ownFeedback;
     WorkFeedback *feedback = &ownFeedback;
     EDIDeviceIO *resultFiles;

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTextStream>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 
 #include "Form_Impedance.h"
@@ -19,6 +20,8 @@
 #include "MainWindow.h"
 #include "QwtPlotGraph.h"
 #include "RibbonBar.h"
+#include "RibbonGroup.h"
+#include "RibbonPage.h"
 #include "RibbonSystemButton.h"
 #include "RibbonSystemMenu.h"
 #include "TreeModel_Index.h"
@@ -72,10 +75,19 @@ void ScreenshotTour::addMainWindowSteps()
         window->optionAction(QStringLiteral("Office2007Blue"))->trigger();
         window->ribbonBar()->setMinimized(true);
     });
+    // A laptop-sized window: the groups that do not fit are folded, the first of them dropped down.
+    addStep(QStringLiteral("main-narrow.png"), [this] {
+        window->ribbonBar()->setMinimized(false);
+        const QSize wide = window->size();
+        window->resize(1280, 800);
+        settle(300);
+        dropDownFirstFoldedGroup();
+        restoredSize = wide;
+    });
     // Last, so that the pictures before it keep the impedance view: the first line's depth
     // section over a sloping surface, which the hub hands to the section view.
     addStep(QStringLiteral("section-main-window.png"), [this] {
-        window->ribbonBar()->setMinimized(false);
+        window->resize(restoredSize);
         InversionParam param;
         param.topography = {{1, 120}, {4, 90}, {7, 140}};
         param.minTopo = -2000;
@@ -93,6 +105,18 @@ void ScreenshotTour::addTimeSeriesSteps()
     addStep(QStringLiteral("timeseries-stacked.png"), [this] {
         window->timeSeriesView()->action(Form_TimeSeries::StackedAction)->trigger();
     });
+}
+
+void ScreenshotTour::dropDownFirstFoldedGroup()
+{
+    RibbonPage *page = window->ribbonBar()->pages().value(window->ribbonBar()->currentPage());
+    if (!page)
+        return;
+    for (RibbonGroup *group : page->groups())
+        if (page->isFolded(group)) {
+            page->foldedButton(group)->click();
+            return;
+        }
 }
 
 void ScreenshotTour::showFirstRecording()

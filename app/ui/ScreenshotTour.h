@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QList>
 #include <QObject>
+#include <QSize>
 #include <functional>
 
 class MainWindow;
@@ -35,6 +36,8 @@ private:
                           Qt::MouseButtons buttons);
     // Opens the first recording of the first station as a double click does.
     void showFirstRecording();
+    // Drops down the leftmost group the ribbon folded on a narrow window.
+    void dropDownFirstFoldedGroup();
 
     struct Step {
         QString fileName;
@@ -43,4 +46,5 @@ private:
     MainWindow *window;
     QString folder;
     QList<Step> steps;
+    QSize restoredSize;  // the window's size before the narrow picture
 };

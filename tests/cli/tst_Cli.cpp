@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
@@ -59,6 +60,60 @@ QString alteredCopy(const QString &project, const QString &name, const QString &
     return done ? copy : QString();
 }
 
+// Every row of every table of a project file, read through a connection of its own, as text
+// (curve BLOBs in hexadecimal).
+QStringList projectContents(const QString &file)
+{
+    QStringList contents;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "contents");
+        db.setDatabaseName(file);
+        if (!db.open())
+            return contents;
+        QSqlQuery tables("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name", db);
+        QStringList names;
+        while (tables.next())
+            names << tables.value(0).toString();
+        for (const QString &table : names) {
+            QSqlQuery rows(QString("SELECT * FROM \"%1\" ORDER BY rowid").arg(table), db);
+            while (rows.next()) {
+                QStringList fields{table};
+                for (int c = 0; c < rows.record().count(); ++c)
+                    fields << rows.value(c).toByteArray().toHex();
+                contents << fields.join(',');
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase("contents");
+    return contents;
+}
+
+// One row per stored pair curve of a station's recordings, "HasResult,<Ex curve>,<Ey curve>,
+// <channel>,<pair curve>" (curves in hexadecimal), in recording and channel order.
+QStringList stationRows(const QString &file, int station)
+{
+    QStringList rows;
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "station");
+    db.setDatabaseName(file);
+    if (db.open()) {
+        QSqlQuery query(db);
+        query.prepare("SELECT s.HasResult, s.Data_ImpedanceEx, s.Data_ImpedanceEy, p.SampleChannel, p.Data_Impedance "
+                      "FROM Data_Station s JOIN Data_SampleData r ON r.Data_StationID = s.ID "
+                      "JOIN Data_ProcessData p ON p.Data_SampleDataID = r.ID WHERE s.StationNum = ? "
+                      "ORDER BY r.ID, p.SampleChannel");
+        query.addBindValue(station);
+        query.exec();
+        while (query.next())
+            rows << QStringList{query.value(0).toString(), query.value(1).toByteArray().toHex(),
+                                query.value(2).toByteArray().toHex(), query.value(3).toString(),
+                                query.value(4).toByteArray().toHex()}.join(',');
+        db.close();
+    }
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase("station");
+    return rows;
+}
+
 } // namespace
 
 class TestCli : public QObject {
@@ -83,6 +138,8 @@ private slots:
     void unreadableLineRowsAreReported();
     void processReportsProgressLines();
     void interruptCancelsProcessingAndStoresNothing();
+    void threadCountLeavesTheSameProjectContents();
+    void interruptLeavesEveryStationWholeOrAsItWas();
 
 private:
     QTemporaryDir work;
@@ -314,6 +371,9 @@ void TestCli::badRequestsExitNonZero_data()
                                              << 1 << "cannot read";
     QTest::newRow("unknown command") << QStringList{"polish", "PROJECT"} << 2 << "unknown command";
     const QString lengths = "expected a whole number from 16 to 4194304, or rate";
+    for (const char *threads : {"0", "-2", "257", "two"})
+        QTest::addRow("--threads %s", threads) << QStringList{"process", "PROJECT", "--threads", threads} << 2
+                                               << "--threads " + QString(threads) + ": expected a whole number from 1 to 256";
     for (const char *length : {"2147483647", "4194305", "15", "1e3"})
         QTest::addRow("--fft-length %s", length) << QStringList{"process", "PROJECT", "--fft-length", length} << 2
                                                  << "--fft-length " + QString(length) + ": " + lengths;
@@ -540,6 +600,83 @@ void TestCli::interruptCancelsProcessingAndStoresNothing()
                  && err.contains("cancelled at recording 1 of 2, which stored nothing"), qPrintable(err));
     file.seek(0);
     QVERIFY(file.readAll() == before);
+}
+
+// One thread or two computing the recordings, the rebuilt survey's project holds the same rows,
+// every curve BLOB to the byte, and station 3 gets the same tensor files: results are stored in
+// station order whatever finishes first. The file is left in rollback-journal form, as it came.
+void TestCli::threadCountLeavesTheSameProjectContents()
+{
+    QStringList copies;
+    QList<QByteArray> tensorFiles;
+    for (const QString threads : {"1", "2"}) {
+        copies << work.filePath("threads-" + threads + ".HMT");
+        QVERIFY(QFile::copy(project, copies.last()));
+        const Run run = cli({"process", copies.last(), "--rebuild", "--threads", threads});
+        QVERIFY2(run.exitCode == 0 && run.err.contains("[14/14]"), qPrintable(run.err));
+        // The stores' write-ahead log is folded back: no log beside the file, whose header names
+        // the rollback journal again (file format bytes 18 and 19).
+        QVERIFY(!QFileInfo::exists(copies.last() + "-wal"));
+        QFile file(copies.last());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(20).mid(18), QByteArray("\x01\x01", 2));
+        QByteArray tensors;
+        for (const char *name : {"tensors/3.HMT", "tensors/3.MMT"}) {
+            QFile tensorFile(work.filePath(name));
+            QVERIFY(tensorFile.open(QIODevice::ReadOnly));
+            tensors += tensorFile.readAll();
+        }
+        tensorFiles << tensors;
+    }
+    QCOMPARE(tensorFiles.last(), tensorFiles.first());
+    const QStringList one = projectContents(copies.first());
+    QVERIFY(one.filter(QRegularExpression("^Data_ProcessData,")).size() >= 36);
+    QCOMPARE(projectContents(copies.last()), one);
+}
+
+// Ctrl+C once the first station is stored, while a later one computes, rebuilding a copy of the
+// processed survey with every segment (other curves than those stored): each station is either
+// stored whole (cleared, all of its recordings' rows new) or left as it was, every row the same; at
+// least the first station is the one and the last the other.
+void TestCli::interruptLeavesEveryStationWholeOrAsItWas()
+{
+    const QString copy = work.filePath("interrupted-line.HMT");
+    QVERIFY(QFile::copy(project, copy));
+    QList<QStringList> before;
+    for (int station = 1; station <= 7; ++station)
+        before << stationRows(copy, station);
+    QProcess process;
+    process.setReadChannel(QProcess::StandardError);
+    process.start(TERRASCOPE_CLI, {"process", copy, "--rebuild", "--fft-count", "all", "--threads", "1"});
+    const QString firstStored = "[2/14] Line 1, Station 1, recording 2 (2400 Hz) ... done";
+    QString err;
+    while (!err.contains(firstStored) && process.waitForReadyRead(60000))
+        err += QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(err.contains(firstStored), qPrintable(err));
+    QVERIFY(::kill(pid_t(process.processId()), SIGINT) == 0);
+    QVERIFY(process.waitForFinished(120000));
+    err += QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 1, qPrintable(err));
+    const QRegularExpressionMatch cancelled =
+        QRegularExpression("cancelled at recording (\\d+) of 14, which stored nothing: Line 1, Station (\\d)").match(err);
+    QVERIFY2(cancelled.hasMatch(), qPrintable(err));
+    const int firstUnstored = cancelled.captured(2).toInt();
+    QVERIFY2(firstUnstored > 1 && firstUnstored < 7, qPrintable(err));
+    QCOMPARE(cancelled.captured(1).toInt(), 2 * firstUnstored - 1);
+    for (int station = 1; station <= 7; ++station) {
+        const QStringList rows = stationRows(copy, station);
+        const QStringList &old = before.at(station - 1);
+        if (station >= firstUnstored) {
+            QCOMPARE(rows, old);
+            continue;
+        }
+        QCOMPARE(rows.size(), old.size());
+        for (int r = 0; r < rows.size(); ++r) {
+            QVERIFY2(rows.at(r).startsWith("0,,,"), qPrintable(QString("station %1 not cleared").arg(station)));
+            QVERIFY2(rows.at(r).section(',', 4) != old.at(r).section(',', 4),
+                     qPrintable(QString("station %1, row %2 kept its old curve").arg(station).arg(r)));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -39,6 +39,8 @@ private slots:
     void recomputationCancelledHalfwayStoresNothing();
     void multiPolarityStationCombinesItsCurves();
     void lineSectionIsPublishedAndExported();
+    void recordingsComputedOnOtherThreadsStoreWhatOpeningStores_data();
+    void recordingsComputedOnOtherThreadsStoreWhatOpeningStores();
 };
 
 // A recording of rate Hz and the given seconds; tensor: recorded in tensor mode.

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 #include "TestHub.h"
 
@@ -498,4 +499,60 @@ void TestHub::lineSectionIsPublishedAndExported()
             expected << QString("%1,%2,100").arg(column.position).arg(depth, 0, 'g', 6);
     QVERIFY(expected.first().startsWith("10,") && expected.last().startsWith("20,"));
     QCOMPARE(QString(file.readAll()).split('\n', Qt::SkipEmptyParts), expected);
+}
+
+void TestHub::recordingsComputedOnOtherThreadsStoreWhatOpeningStores_data()
+{
+    QTest::addColumn<int>("estimator");
+    QTest::newRow("plain") << 1;
+    QTest::newRow("median") << 6;
+    QTest::newRow("regression") << 7;
+}
+
+// What the hub stores for a station's recordings (the scalar pairs' rows and the tensor file),
+// opened one after another, and prepared on this thread, computed on three threads at once and
+// stored on this thread again.
+static QStringList storedResults(bool concurrently, int estimator)
+{
+    HubFixture f(stationSurvey(true));
+    if (!f.isValid())
+        return {"no fixture"};
+    const QList<int> recordings{0, 1, 2};
+    if (!concurrently) {
+        process(f, recordings, estimator);
+    } else {
+        f.hub.onRecalculateChanged(recomputeSettings(512, 4));
+        f.hub.on_slot_StackMethodChanged(estimator);
+        QVector<RecordingProcessing::Work> works(recordings.size());
+        QVector<RecordingProcessing::Outcome> outcomes(recordings.size());
+        std::vector<std::thread> threads;
+        for (int r : recordings) {
+            if (!f.hub.prepareRecording(0, 0, r, works[r]))
+                return {"not prepared"};
+            threads.emplace_back([&works, &outcomes, r] {
+                WorkFeedback feedback;
+                outcomes[r] = RecordingProcessing::compute(works.at(r), feedback);
+            });
+        }
+        for (std::thread &thread : threads)
+            thread.join();
+        for (int r : recordings)
+            f.hub.storeRecording(works.at(r), outcomes.at(r));
+    }
+    QStringList results;
+    for (const QVariantList &row : f.rows("Data_ProcessData", "Data_SampleDataID, SampleChannel, Data_Impedance"))
+        results << row.at(0).toString() + " " + row.at(1).toString() + " " + row.at(2).toByteArray().toHex();
+    for (const QString &name : QDir("tensors").entryList(QDir::Files)) {
+        QFile file("tensors/" + name);
+        results << name + " " + (file.open(QIODevice::ReadOnly) ? file.readAll().toHex() : QByteArray());
+    }
+    return results;
+}
+
+void TestHub::recordingsComputedOnOtherThreadsStoreWhatOpeningStores()
+{
+    QFETCH(int, estimator);
+    const QStringList opened = storedResults(false, estimator);
+    QCOMPARE(opened.size(), 7);  // three pairs of each scalar recording and the tensor file
+    QCOMPARE(storedResults(true, estimator), opened);
 }

@@ -67,6 +67,9 @@ public:
             saveQuestions.append(title);
             return saveAnswers.isEmpty() ? QMessageBox::Cancel : saveAnswers.dequeue();
         });
+        // Wide enough for the whole ribbon in the offscreen platform's font, so that no group is
+        // folded away from the clicks of the tests.
+        window->resize(2000, 1000);
         window->show();
         QApplication::setActiveWindow(window.get());
     }

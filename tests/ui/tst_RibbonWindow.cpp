@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabBar>
+#include <QToolButton>
 #include <QtTest>
 #include <qwt_plot.h>
 #include <qwt_scale_engine.h>
@@ -14,6 +16,8 @@
 #include "PlotPositionReadout.h"
 #include "ProjectHistory.h"
 #include "RibbonBar.h"
+#include "RibbonGroup.h"
+#include "RibbonPage.h"
 #include "RibbonQuickAccessBar.h"
 #include "RibbonWindow.h"
 
@@ -23,6 +27,7 @@ private slots:
     void initTestCase();
     void ctrlF1MinimisesAndATabDropsTheBandDown();
     void quickAccessBarMovesBelowAndBack();
+    void narrowWindowFoldsGroupsFromTheRight();
     void themeActionSetsItsPalette_data();
     void themeActionSetsItsPalette();
     void recentProjectsAreNewestFirstWithoutRepeats();
@@ -71,6 +76,58 @@ void TestRibbonWindow::quickAccessBarMovesBelowAndBack()
     window.switchQuickAccessBarPosition();
     QApplication::processEvents();
     QVERIFY(bar->geometry().bottom() < band->geometry().top());
+}
+
+// Four groups of three large actions: a narrow window folds the last groups into one button each,
+// a folded group drops down below its button with working controls and goes back when the drop-down
+// closes, and a wide window shows every group again.
+void TestRibbonWindow::narrowWindowFoldsGroupsFromTheRight()
+{
+    RibbonWindow window;
+    RibbonPage *page = window.ribbonBar()->addPage("&主页");
+    QList<QAction *> actions;
+    for (int g = 0; g < 4; ++g) {
+        RibbonGroup *group = page->addGroup(QString("组%1").arg(g));
+        for (int a = 0; a < 3; ++a) {
+            actions << new QAction(window.style()->standardIcon(QStyle::SP_DirOpenIcon),
+                                   QString("动作%1-%2").arg(g).arg(a), &window);
+            group->addLargeAction(actions.last());
+        }
+    }
+    const QList<RibbonGroup *> groups = page->groups();
+    const auto foldedCount = [&] {
+        return int(std::count_if(groups.begin(), groups.end(), [&](RibbonGroup *g) { return page->isFolded(g); }));
+    };
+    window.resize(1200, 400);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(foldedCount(), 0);
+    const int groupWidth = groups.first()->width();
+    window.resize(page->minimumSizeHint().width() + 2 * groupWidth + 20, 400);
+    QTRY_VERIFY(foldedCount() >= 1);
+    QVERIFY(!page->isFolded(groups.first()));
+    for (int g = 1; g < groups.size(); ++g)  // folding goes from the right
+        QVERIFY(!page->isFolded(groups[g - 1]) || page->isFolded(groups[g]));
+    RibbonGroup *last = groups.last();
+    QVERIFY(page->isFolded(last) && !last->isVisible() && page->foldedButton(last)->isVisible());
+    QVERIFY(page->foldedButton(last)->text().startsWith("组3"));
+
+    QTest::mouseClick(page->foldedButton(last), Qt::LeftButton);
+    QTRY_VERIFY(last->isVisible());
+    QVERIFY(QApplication::activePopupWidget());
+    QSignalSpy triggered(actions.last(), &QAction::triggered);
+    auto *button = last->findChildren<QToolButton *>().last();
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(triggered.size(), 1);
+    if (QApplication::activePopupWidget())
+        QApplication::activePopupWidget()->close();
+    QTRY_VERIFY(last->parentWidget() == page);
+    QVERIFY(!last->isVisible());
+
+    window.resize(1400, 400);
+    QTRY_COMPARE(foldedCount(), 0);
+    for (RibbonGroup *group : groups)
+        QVERIFY(group->isVisible() && !page->foldedButton(group)->isVisible());
 }
 
 void TestRibbonWindow::themeActionSetsItsPalette_data()

@@ -13,6 +13,7 @@
 
 #include "RibbonMetrics.h"
 #include "RibbonPage.h"
+#include "RibbonPopup.h"
 #include "RibbonQuickAccessBar.h"
 #include "RibbonSystemButton.h"
 #include "RibbonSystemMenu.h"
@@ -21,7 +22,7 @@ RibbonBar::RibbonBar(QWidget *parent)
     : QWidget(parent), rows(new QVBoxLayout(this)), topRow(new QHBoxLayout),
       tabRow(new QHBoxLayout), bottomRow(new QHBoxLayout), sysButton(new RibbonSystemButton),
       sysMenu(new RibbonSystemMenu(this)), tabs(new QTabBar), band(new QStackedWidget),
-      bandPopup(new QWidget(this, Qt::Popup)), minimizeButton(new QToolButton),
+      bandPopup(new RibbonPopup(this)), minimizeButton(new QToolButton),
       minimize(new QAction(this)), quickAccess(new RibbonQuickAccessBar)
 {
     setObjectName(QStringLiteral("ribbonBar"));
@@ -37,9 +38,7 @@ RibbonBar::RibbonBar(QWidget *parent)
     bottomRow->setContentsMargins(4, 1, 4, 1);
     bottomRow->addStretch(1);
     rows->addLayout(bottomRow);
-    auto *popupLayout = new QVBoxLayout(bandPopup);
-    popupLayout->setContentsMargins(0, 0, 0, 0);
-    bandPopup->installEventFilter(this);
+    connect(bandPopup, &RibbonPopup::returned, this, &RibbonBar::takeBandBack);
     updateTabStyle();
     updateBandHeight();
     updateMinimizeButton();
@@ -141,12 +140,9 @@ void RibbonBar::onTabClicked(int index)
 
 void RibbonBar::popUpBand()
 {
-    bandPopup->layout()->addWidget(band);
-    band->show();
     const QPoint corner = mapToGlobal(QPoint(0, tabs->geometry().bottom() + 1));
-    const QRect target(corner, QSize(width(), band->height()));
-    bandPopup->setGeometry(target);
-    bandPopup->show();
+    const QRect target(corner, QSize(width(), band->height() + 2));
+    bandPopup->lend(band, target);
     if (!animated)
         return;
     auto *slide = new QPropertyAnimation(bandPopup, "geometry", bandPopup);
@@ -160,13 +156,6 @@ void RibbonBar::takeBandBack()
 {
     rows->insertWidget(rows->indexOf(bottomRow), band);
     band->setVisible(!minimized);
-}
-
-bool RibbonBar::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == bandPopup && event->type() == QEvent::Hide)
-        takeBandBack();
-    return QWidget::eventFilter(watched, event);
 }
 
 void RibbonBar::paintEvent(QPaintEvent *)
@@ -210,7 +199,6 @@ void RibbonBar::updateTabStyle()
                                  p.color(QPalette::Base).name(), p.color(QPalette::Mid).name(),
                                  p.color(QPalette::Midlight).name()));
     bandPopup->setPalette(p);
-    bandPopup->setAutoFillBackground(true);
 }
 
 void RibbonBar::updateBandHeight()

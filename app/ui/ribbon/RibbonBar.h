@@ -13,6 +13,7 @@ class QTabBar;
 class QToolButton;
 class QVBoxLayout;
 class RibbonPage;
+class RibbonPopup;
 class RibbonQuickAccessBar;
 class RibbonSystemButton;
 class RibbonSystemMenu;
@@ -53,7 +54,6 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildTabRow();
@@ -72,7 +72,7 @@ private:
     RibbonSystemMenu *sysMenu;
     QTabBar *tabs;
     QStackedWidget *band;
-    QWidget *bandPopup;
+    RibbonPopup *bandPopup;
     QToolButton *minimizeButton;
     QAction *minimize;
     RibbonQuickAccessBar *quickAccess;

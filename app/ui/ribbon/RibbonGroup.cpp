@@ -31,6 +31,14 @@ QString RibbonGroup::title() const
     return titleLabel->text();
 }
 
+QIcon RibbonGroup::leadIcon() const
+{
+    for (const QToolButton *button : findChildren<QToolButton *>())
+        if (!button->icon().isNull())
+            return button->icon();
+    return QIcon();
+}
+
 QToolButton *RibbonGroup::addLargeAction(QAction *action)
 {
     startColumn();

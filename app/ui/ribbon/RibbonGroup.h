@@ -4,6 +4,7 @@
 // columns three rows high, in the order they are added. The title is drawn small and grey, centred
 // under the controls, and a thin line separates the group from the next one.
 
+#include <QIcon>
 #include <QWidget>
 
 class QAction;
@@ -18,6 +19,8 @@ public:
     explicit RibbonGroup(const QString &title, QWidget *parent = nullptr);
 
     QString title() const;
+    // The icon of the group's first button, for the button standing for the group when folded.
+    QIcon leadIcon() const;
     QToolButton *addLargeAction(QAction *action);
     QToolButton *addSmallAction(QAction *action);
     // caption to the left of widget, on one small row; captions of a column line up.
