@@ -33,7 +33,6 @@ private slots:
     void nllsOutput();
     void inversionRun_data();
     void inversionRun();
-    void inversionRunCancelledWhileWaiting();
     void elevationFile_data();
     void elevationFile();
     void lineSectionRun_data();
@@ -105,15 +104,6 @@ public:
         station->setData_ImpedanceEx(CurveBlob::encode(exCurve));
         station->commit();
         return station;
-    }
-    // The boxes shown so far, as "kind:title:text" joined by '|'.
-    QString boxes() const
-    {
-        QStringList shown;
-        for (const ScriptedOperatorDialogs::Call &call : dialogs.calls)
-            if (call.kind == "information" || call.kind == "warning" || call.kind == "critical")
-                shown << call.kind + ":" + call.title + ":" + call.text;
-        return shown.join('|');
     }
 };
 

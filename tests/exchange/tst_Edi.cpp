@@ -118,7 +118,7 @@ void TestExchange::ediExport()
     if (!file.isEmpty())
         f.dialogs.fileNames << f.path(file);
     QCOMPARE(EdiStationExport(&f.dialogs, &io).run(line, row), frequencies > 0);
-    QCOMPARE(f.boxes(), shown);
+    QCOMPARE(f.dialogs.boxes(), shown);
     QCOMPARE(QFile::exists("out.edi"), frequencies > 0);
     QString text = QString::fromUtf8(f.readText("out.edi"));
     QCOMPARE(text.contains(QString(" NFREQ=%1\n").arg(frequencies)), frequencies > 0);

@@ -124,7 +124,7 @@ void TestExchange::mergeMatchesLinesByNumber()
     QCOMPARE(lineContent(pair.a.db(), 2), a2Before);
     QCOMPARE(lineContent(pair.a.db(), 3), lineContent(pair.b.db(), 3));
     QCOMPARE(rows(pair.a.db(), "SELECT COUNT(*) FROM Data_ProcessData"), QStringList({"14"}));
-    QVERIFY(pair.a.boxes().endsWith(":合并数据库成功") && pair.a.dialogs.calls.size() == 1);
+    QVERIFY(pair.a.dialogs.boxes().endsWith(":合并数据库成功") && pair.a.dialogs.calls.size() == 1);
 }
 
 void TestExchange::mergeFailureLeavesTargetUntouched_data()
@@ -145,7 +145,7 @@ void TestExchange::mergeFailureLeavesTargetUntouched()
     const QStringList before = dump(pair.a.db());
     QVERIFY(!ProjectMerge(&pair.a.dialogs).run(&pair.a.db(), &pair.b.db()));
     QCOMPARE(dump(pair.a.db()), before);
-    QVERIFY(pair.a.boxes().startsWith("critical:") && pair.a.boxes().endsWith(":合并数据库失败"));
+    QVERIFY(pair.a.dialogs.boxes().startsWith("critical:") && pair.a.dialogs.boxes().endsWith(":合并数据库失败"));
 }
 
 // Both files know the station column a later version added; B's stations carry values in it, and

@@ -87,7 +87,7 @@ void TestExchange::inversionRun()
         QCOMPARE(f.dialogs.callsOf("critical").size(), 1);
         return;
     }
-    QCOMPARE(f.boxes(), QString());
+    QCOMPARE(f.dialogs.boxes(), QString());
     // The stand-in fits the half-space exactly, and the last notice shows the misfit it printed.
     QCOMPARE(f.dialogs.callsOf("progressNotice").last().text,
              QString("当前反演结束，成功,正在准备成图！\nRMS拟合差：0.000"));
@@ -98,26 +98,6 @@ void TestExchange::inversionRun()
         for (double rho : column.value)
             QVERIFY2(qAbs(rho - 100) < 1e-3, qPrintable(QString::number(rho)));
     }
-}
-
-// A program that would run for half a minute is stopped at the first report while the run waits
-// for it: no section, no error box, the operator told, and no output left behind.
-void TestExchange::inversionRunCancelledWhileWaiting()
-{
-    ExchangeFixture f;
-    f.writeText("nlcg/mod_out.dat", "an earlier run's output\n");
-    f.writeText("nlcg/MTNLCG.exe", "#!/bin/sh\nexec sleep 30\n");
-    QFile::setPermissions("nlcg/MTNLCG.exe", QFile::ReadOwner | QFile::ExeOwner);
-    Data_Line *line = halfSpaceLine(f, 8);
-    CancelAtOnce feedback;
-    InversionRun run(&f.dialogs, inlineWorkRunner(feedback));
-    QList<DataType_ResultData> section;
-    QVERIFY(!run.runNLCG(*line, section));
-    QVERIFY(section.isEmpty());
-    QVERIFY(f.dialogs.callsOf("critical").isEmpty());
-    QCOMPARE(f.dialogs.callsOf("information").size(), 1);
-    QCOMPARE(f.dialogs.callsOf("information").first().text, QString("反演已取消，未生成剖面。"));
-    QVERIFY(!QFile::exists("nlcg/mod_out.dat"));
 }
 
 void TestExchange::elevationFile_data()
@@ -199,5 +179,5 @@ void TestExchange::lineSectionRun()
     QVector<TopoData> surface;
     const bool ran = LineSectionRun(&f.dialogs).run(*line, param, section, surface);
     QCOMPARE(ran, !shown.first().startsWith("warning"));
-    QCOMPARE(ran ? described(section, surface) : f.boxes().split('|', Qt::SkipEmptyParts), shown);
+    QCOMPARE(ran ? described(section, surface) : f.dialogs.boxes().split('|', Qt::SkipEmptyParts), shown);
 }

@@ -68,7 +68,7 @@ void TestExchange::resultTables()
     QVERIFY(tables.exportSection("s.dat", {}));
     QCOMPARE(f.readText("s.dat"), QByteArray());
     QVERIFY(!tables.exportSection("missing/s.dat", {}));
-    QCOMPARE(f.boxes(), QString("information:导出原始数据:导出原始数据成功|information:保存数据:保存数据成功|"
+    QCOMPARE(f.dialogs.boxes(), QString("information:导出原始数据:导出原始数据成功|information:保存数据:保存数据成功|"
                                 "information:保存数据:保存数据成功|critical:导出错误:导出反演数据错误"));
 }
 
@@ -117,7 +117,7 @@ void TestExchange::spectrumExportWritesOnlyWhenNotCancelled()
     QCOMPARE(exporter.run(*line, f.path("."), ReCalculateParam()), !cancel);
     QCOMPARE(f.readText("spectrum.DAT"),
              cancel ? QByteArray("an earlier export\n") : LineSpectrumExport::header().toUtf8());
-    QCOMPARE(f.boxes(), QString("information:导出数据:") + (cancel ? "导出已取消，未写入文件。" : "导出数据成功"));
+    QCOMPARE(f.dialogs.boxes(), QString("information:导出数据:") + (cancel ? "导出已取消，未写入文件。" : "导出数据成功"));
 }
 
 void TestExchange::eh4PointFiles()
@@ -151,7 +151,7 @@ void TestExchange::eh4PointFiles()
     QCOMPARE(f.readText("eh4/ZJP.008"), QByteArray());
     QCOMPARE(QDir("eh4").entryList(QDir::Files), QStringList({"@", "FrequencyList.tbl", "ZJP.007", "ZJP.008"}));
     QCOMPARE(f.readText("eh4/FrequencyList.tbl").count('\n'), 50);
-    QCOMPARE(f.boxes(), QString("information:导出EH4数据:导出EH4数据"));
+    QCOMPARE(f.dialogs.boxes(), QString("information:导出EH4数据:导出EH4数据"));
 
     // An existing frequency table is left alone.
     f.writeText("eh4/FrequencyList.tbl", "7\n");
@@ -198,7 +198,7 @@ void TestExchange::eh4FailuresAreReported()
     }
     QVERIFY(!exported);
     const QList<ScriptedOperatorDialogs::Call> critical = f.dialogs.callsOf("critical");
-    QVERIFY2(critical.size() == 1 && critical.first().text.contains(named), qPrintable(f.boxes()));
+    QVERIFY2(critical.size() == 1 && critical.first().text.contains(named), qPrintable(f.dialogs.boxes()));
     QVERIFY(f.dialogs.callsOf("information").isEmpty());
     if (damage == "folder in the way")
         QCOMPARE(f.readText("eh4/ZJP.001").count('\n'), 400);

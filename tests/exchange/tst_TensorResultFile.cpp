@@ -74,10 +74,7 @@ private slots:
         QList<TensorCrossPower> records{TensorCrossPower()};
         QList<TensorImpedance> impedances{TensorImpedance()};
         QVERIFY(!io.readTensorFile(records, impedances, dir.filePath("missing.HMT")));
-        QStringList calls;
-        for (const ScriptedOperatorDialogs::Call &call : dialogs.calls)
-            calls << call.kind + ":" + call.title + "/" + call.text;
-        QCOMPARE(calls, (QStringList{"critical:保存错误/保存数据错误", "critical:读取错误/读取数据错误"}));
+        QCOMPARE(dialogs.boxes(), QString("critical:保存错误:保存数据错误|critical:读取错误:读取数据错误"));
         QCOMPARE(records.size() + impedances.size(), 2);
     }
 

@@ -14,6 +14,15 @@ QList<ScriptedOperatorDialogs::Call> ScriptedOperatorDialogs::callsOf(const QStr
     return matching;
 }
 
+QString ScriptedOperatorDialogs::boxes() const
+{
+    QStringList shown;
+    for (const Call &call : calls)
+        if (call.kind == "information" || call.kind == "warning" || call.kind == "critical")
+            shown << call.kind + ":" + call.title + ":" + call.text;
+    return shown.join('|');
+}
+
 QString ScriptedOperatorDialogs::openFileName(const QString &caption, const QString &folder,
                                               const QString &filter)
 {

@@ -32,6 +32,9 @@ public:
 
     // The calls of one kind, in order.
     QList<Call> callsOf(const QString &kind) const;
+    // The message boxes shown so far (information, warning, critical), as "kind:title:text" joined
+    // by '|'.
+    QString boxes() const;
 
     QString openFileName(const QString &caption, const QString &folder,
                          const QString &filter) override;

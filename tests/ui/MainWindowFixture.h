@@ -5,16 +5,16 @@
 
 #include <QAction>
 #include <QDir>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
+#include "Form_Project.h"
 #include "MainRibbonControls.h"
 #include "MainWindow.h"
+#include "ReadBack.h"
 #include "ScriptedOperatorDialogs.h"
 #include "SyntheticProject.h"
 
@@ -90,25 +90,19 @@ public:
         return window->isProjectOpen();
     }
 
-    // The rows of a query on file, read through a connection of its own.
-    static QList<QVariantList> rows(const QString &file, const QString &statement)
+    // Double-clicks an item of the project tree as the operator does: an item view takes a double
+    // click only after a press on the same item.
+    void doubleClickInTree(const QModelIndex &index) const
     {
-        QList<QVariantList> result;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fixture-reader");
-            db.setDatabaseName(file);
-            QSqlQuery query(db);
-            if (db.open() && query.exec(statement)) {
-                while (query.next()) {
-                    result.append(QVariantList());
-                    for (int c = 0; c < query.record().count(); ++c)
-                        result.last().append(query.value(c));
-                }
-            }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase("fixture-reader");
-        return result;
+        QTreeView *tree = window->projectForm()->treeView();
+        tree->expandAll();
+        tree->doItemsLayout();
+        tree->scrollTo(index);
+        const QPoint centre = tree->visualRect(index).center();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
     }
-    QList<QVariantList> rows(const QString &statement) const { return rows(projectFile, statement); }
+
+    // The rows of a query on the project file, read through a connection of the test's own.
+    QList<QVariantList> rows(const QString &statement) const { return ReadBack::rows(projectFile, statement); }
 };

@@ -25,6 +25,7 @@ public:
     static constexpr int kSegments = 8;
     static constexpr double kSineAmplitude = 2.0;  // mV
     static constexpr double kSineHz = 1.0;
+    static constexpr int kCalculationTimeoutMs = 20000;
 
     QTemporaryDir dir;
     ScriptedOperatorDialogs dialogs;
@@ -85,6 +86,19 @@ public:
 
     // The calculator has finished: the spectrum actions are enabled.
     bool spectraReady() const { return form->action(Form_TimeSeries::StackedAction)->isEnabled(); }
+    // Feeds the recording and waits for the calculator; false when it does not finish.
+    bool feedAndCalculate()
+    {
+        feed();
+        return QTest::qWaitFor([this] { return spectraReady(); }, kCalculationTimeoutMs);
+    }
+    // Shows the view at the given size and waits until the window system has exposed it.
+    bool show(int width = 1000, int height = 700)
+    {
+        form->resize(width, height);
+        form->show();
+        return QTest::qWaitForWindowExposed(form.get());
+    }
 
 private:
     void makeSegments()

@@ -1,9 +1,7 @@
-// Long work under its progress dialog: the event loop keeps turning while the job runs on its
-// worker thread, the dialog's Cancel button stops the job at its next step, and a second job is
-// refused while one runs.
+// Long work on its worker thread: a second job is refused while one runs, and the feedback a job
+// reports is held in range. The progress dialog, the turning event loop and Cancel are followed
+// through the main window's long work in tst_BackgroundWork.
 
-#include <QAbstractButton>
-#include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
@@ -15,55 +13,10 @@
 class TestLongWork : public QObject {
     Q_OBJECT
 private slots:
-    void cancelStopsTheJobWhileTheEventLoopTurns();
     void secondJobIsRefusedWhileOneRuns();
     void feedbackClampsFractionAndKeepsText_data();
     void feedbackClampsFractionAndKeepsText();
 };
-
-namespace {
-
-// A job that steps until it is cancelled (or a generous cap), reporting as it goes.
-void stepUntilCancelled(WorkFeedback &feedback, std::atomic<int> &steps)
-{
-    while (!feedback.isCancelled() && steps < 100000) {
-        QThread::msleep(2);
-        ++steps;
-        feedback.report(steps / 100000.0, QStringLiteral("第 %1 步").arg(int(steps)));
-    }
-}
-
-} // namespace
-
-void TestLongWork::cancelStopsTheJobWhileTheEventLoopTurns()
-{
-    QWidget window;
-    window.show();
-    LongWork work(&window);
-    std::atomic<int> steps{0};
-    int ticks = 0;
-    QString labelSeen;
-    QTimer timer;
-    connect(&timer, &QTimer::timeout, [&] {
-        ++ticks;
-        auto *dialog = window.findChild<QProgressDialog *>();
-        if (ticks == 20 && dialog) {
-            labelSeen = dialog->labelText();
-            QTest::mouseClick(dialog->findChild<QAbstractButton *>(), Qt::LeftButton);
-        }
-    });
-    timer.start(LongWork::kPollMs / 2);
-    QSignalSpy busy(&work, &LongWork::busyChanged);
-    const LongWork::Outcome outcome =
-        work.run(QStringLiteral("计算"), [&steps](WorkFeedback &f) { stepUntilCancelled(f, steps); });
-    QCOMPARE(outcome, LongWork::Cancelled);
-    QVERIFY(ticks >= 20);
-    QVERIFY(steps > 0 && steps < 100000);
-    QVERIFY2(labelSeen.startsWith(QStringLiteral("第 ")), qPrintable(labelSeen));
-    QCOMPARE(busy.size(), 2);
-    QVERIFY(!work.isBusy());
-    QVERIFY(!window.findChild<QProgressDialog *>());
-}
 
 void TestLongWork::secondJobIsRefusedWhileOneRuns()
 {

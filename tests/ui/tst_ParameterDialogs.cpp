@@ -3,7 +3,6 @@
 // record is checked field by field, Cancel's defaults, and text that does not convert.
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -37,14 +36,6 @@ void type(QWidget &dialog, const QString &edit, const QString &text)
     QTest::keyClicks(field, text);
 }
 
-QStringList labelTexts(QWidget &dialog)
-{
-    QStringList texts;
-    for (QLabel *label : dialog.findChildren<QLabel *>())
-        texts << label->text();
-    return texts;
-}
-
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &text)
 {
     QFile file(dir.filePath(name));
@@ -66,7 +57,6 @@ QString topographyText(const InversionParam &param)
 class TestParameterDialogs : public QObject {
     Q_OBJECT
 private slots:
-    void inversionParamShowsTheForm();
     void inversionParamOk_data();
     void inversionParamOk();
     void inversionParamCancelRestoresDefaults_data();
@@ -75,7 +65,6 @@ private slots:
     void elevationFile();
     void eh4StartNumber_data();
     void eh4StartNumber();
-    void settings3DShowsTheForm();
     void settings3DOkNeedsThreePoints_data();
     void settings3DOkNeedsThreePoints();
     void settings3DOk_data();
@@ -85,33 +74,6 @@ private slots:
 private:
     QTemporaryDir dir;
 };
-
-void TestParameterDialogs::inversionParamShowsTheForm()
-{
-    ScriptedOperatorDialogs dialogs;
-    Dialog_InvsionParam dialog(dialogs);
-    dialog.show();
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Dialog"));
-    QVERIFY(dialog.width() >= 327 && dialog.height() >= 301);
-    const QStringList labels = labelTexts(dialog);
-    for (const char *text : {"约束系数", "反演系数", "最低高程", "高程", "数据方向", "起点里程", "终点里程",
-                             "（米）", "起止频率", "—", "Hz"})
-        QVERIFY2(labels.contains(QString::fromUtf8(text)), text);
-    const QStringList expectedTexts = {"1.0", "0.3", "0", "-1", "-1", "100000", "1"};
-    const QStringList edits = {"lineEdit_Constraint", "lineEdit_Smooth", "lineEdit_MinTopo",
-                               "lineEdit_startPoint", "lineEdit_endPoint", "FreqMax_lineEdit",
-                               "FreqMin_lineEdit"};
-    for (int i = 0; i < edits.size(); ++i)
-        QCOMPARE(child<QLineEdit>(dialog, edits[i])->text(), expectedTexts[i]);
-    QComboBox *direction = child<QComboBox>(dialog, "comboBox");
-    QStringList items;
-    for (int i = 0; i < direction->count(); ++i)
-        items << direction->itemText(i);
-    QCOMPARE(items, QStringList({"Ex", "Ey", "Ex2", "MPMT"}));
-    QCOMPARE(child<QPushButton>(dialog, "pushButton")->text(), QStringLiteral("确定"));
-    QCOMPARE(child<QPushButton>(dialog, "pushButton_2")->text(), QStringLiteral("取消"));
-    QCOMPARE(child<QPushButton>(dialog, "pushButton_topo")->text(), QStringLiteral("浏览"));
-}
 
 void TestParameterDialogs::inversionParamOk_data()
 {
@@ -208,12 +170,7 @@ void TestParameterDialogs::elevationFile()
     Dialog_InvsionParam dialog(dialogs);
     dialog.show();
     click(dialog, "pushButton_topo");
-    QCOMPARE(dialogs.calls.value(0).title, QStringLiteral("打开文件"));
-    QCOMPARE(dialogs.calls.value(0).text, QStringLiteral("高程文件 (*.dat)"));
-    QStringList shown;
-    for (const ScriptedOperatorDialogs::Call &call : dialogs.calls.mid(1))
-        shown << call.kind + ":" + call.title + ":" + call.text;
-    QCOMPARE(shown.join('|'), boxes.contains("%1") ? boxes.arg(path) : boxes);
+    QCOMPARE(dialogs.boxes(), boxes.contains("%1") ? boxes.arg(path) : boxes);
     QCOMPARE(child<QLineEdit>(dialog, "lineEdit")->text(), topography.isEmpty() ? QString() : path);
     click(dialog, "pushButton");
     QCOMPARE(topographyText(dialog.param()), topography);
@@ -239,8 +196,6 @@ void TestParameterDialogs::eh4StartNumber()
     QFETCH(bool, accepted);
     Dialog_ExprotEH4 dialog;
     dialog.show();
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Dialog"));
-    QVERIFY(labelTexts(dialog).contains(QStringLiteral("点名起点")));
     QCOMPARE(child<QLineEdit>(dialog, "lineEdit")->text(), QStringLiteral("001"));
     QCOMPARE(dialog.startNumber(), 1);
     QVERIFY(!dialog.isAccepted());
@@ -253,23 +208,6 @@ void TestParameterDialogs::eh4StartNumber()
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QVERIFY(!dialog.isAccepted());
-}
-
-void TestParameterDialogs::settings3DShowsTheForm()
-{
-    ScriptedOperatorDialogs dialogs;
-    Dialog_3DInvSetting dialog(dialogs);
-    dialog.show();
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Dialog_3DInvSetting"));
-    const QStringList labels = labelTexts(dialog);
-    for (const char *text : {"三维参考空间", "数据选择", "相关搜索半径(米)", "同平面系数", "测深方向系数",
-                             "层状空间系数", "空间坐标", "最低高程", "反演系数", "约束系数"})
-        QVERIFY2(labels.contains(QString::fromUtf8(text)), text);
-    QCOMPARE(child<QComboBox>(dialog, "comboBox_Refer")->itemText(1), QStringLiteral("非层状半空间"));
-    QCOMPARE(child<QComboBox>(dialog, "comboBox_DataChoose")->itemText(0), QStringLiteral("TE 模式"));
-    QCOMPARE(child<QComboBox>(dialog, "comboBox_DataChoose")->itemText(1), QStringLiteral("TM 模式"));
-    QCOMPARE(child<QPushButton>(dialog, "pushButton_Open")->text(), QStringLiteral("打开"));
-    QCOMPARE(child<QPushButton>(dialog, "pushButton_Cancle")->text(), QStringLiteral("取消"));
 }
 
 void TestParameterDialogs::settings3DOkNeedsThreePoints_data()
@@ -292,7 +230,6 @@ void TestParameterDialogs::settings3DOkNeedsThreePoints()
     dialog.show();
     QVERIFY(!child<QPushButton>(dialog, "pushButton_OK")->isEnabled());
     click(dialog, "pushButton_Open");
-    QCOMPARE(dialogs.calls.value(0).text, QStringLiteral(" (*.dat)"));
     QCOMPARE(child<QPushButton>(dialog, "pushButton_OK")->isEnabled(), points >= 3);
     QCOMPARE(dialog.settings().points.size(), points);
     QCOMPARE(child<QLineEdit>(dialog, "lineEdit")->text().isEmpty(), content.isEmpty());

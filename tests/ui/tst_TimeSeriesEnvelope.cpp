@@ -46,12 +46,8 @@ class TestTimeSeriesEnvelope : public QObject {
     Q_OBJECT
 
 private slots:
-    void rampColumnsSpanTheirFirstAndLastSample_data();
-    void rampColumnsSpanTheirFirstAndLastSample();
-    void spikeOfOneSampleIsKept_data();
-    void spikeOfOneSampleIsKept();
-    void columnsMatchPlainScanOnRandomSeries_data();
-    void columnsMatchPlainScanOnRandomSeries();
+    void columnsHoldTheExtremesOfTheirSamples_data();
+    void columnsHoldTheExtremesOfTheirSamples();
     void shortWindowGivesTheSamplesThemselves();
     void windowIsClippedToTheSeries();
     void spectrumSpreadIsLowestAndHighestOverSpectra();
@@ -59,110 +55,61 @@ private slots:
     void spectrumLeavesOutLinesALogAxisCannotShow();
 };
 
-void TestTimeSeriesEnvelope::rampColumnsSpanTheirFirstAndLastSample_data()
+void TestTimeSeriesEnvelope::columnsHoldTheExtremesOfTheirSamples_data()
 {
+    // signal: a rising ramp (0.25 per sample), Gaussian noise, or a flat 0.5 with a +5 spike and a
+    // -3 dip one sample wide at the given indexes.
+    QTest::addColumn<QString>("signal");
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("segmentLength");
     QTest::addColumn<qint64>("first");
     QTest::addColumn<qint64>("count");
     QTest::addColumn<int>("columns");
-    QTest::newRow("whole series, one segment") << 20000 << 20000 << qint64(0) << qint64(20000) << 300;
-    QTest::newRow("segments across blocks") << 50000 << 777 << qint64(0) << qint64(50000) << 123;
-    QTest::newRow("odd window inside") << 100000 << 4096 << qint64(1237) << qint64(65001) << 500;
-    QTest::newRow("columns of about three samples") << 3000 << 1000 << qint64(5) << qint64(2990) << 997;
-    QTest::newRow("more columns than blocks") << 1000000 << 16384 << qint64(511) << qint64(999000) << 2000;
+    QTest::addColumn<int>("spike");
+    QTest::addColumn<int>("dip");
+    QTest::newRow("ramp, one segment") << "ramp" << 20000 << 20000 << qint64(0) << qint64(20000) << 300 << 0 << 0;
+    QTest::newRow("ramp, segments across blocks") << "ramp" << 50000 << 777 << qint64(0) << qint64(50000) << 123 << 0 << 0;
+    QTest::newRow("ramp, odd window inside") << "ramp" << 100000 << 4096 << qint64(1237) << qint64(65001) << 500 << 0 << 0;
+    QTest::newRow("ramp, columns of about three samples") << "ramp" << 3000 << 1000 << qint64(5) << qint64(2990) << 997 << 0 << 0;
+    QTest::newRow("ramp, more columns than blocks") << "ramp" << 1000000 << 16384 << qint64(511) << qint64(999000) << 2000 << 0 << 0;
+    QTest::newRow("noise, whole") << "noise" << 200000 << 8192 << qint64(0) << qint64(200000) << 900 << 0 << 0;
+    QTest::newRow("noise, unaligned") << "noise" << 200000 << 1001 << qint64(12345) << qint64(150001) << 777 << 0 << 0;
+    QTest::newRow("noise, narrow columns") << "noise" << 200000 << 333 << qint64(99) << qint64(5000) << 2000 << 0 << 0;
+    QTest::newRow("spike inside a block") << "spike" << 300000 << 16384 << qint64(0) << qint64(300000) << 640 << 70001 << 3;
+    QTest::newRow("spike first of a segment") << "spike" << 300000 << 1000 << qint64(0) << qint64(300000) << 1000 << 5000 << 299999;
+    QTest::newRow("spike last of the series") << "spike" << 300000 << 4096 << qint64(0) << qint64(300000) << 211 << 299999 << 0;
+    QTest::newRow("spike at a block edge") << "spike" << 300000 << 3000 << qint64(0) << qint64(300000) << 333 << 512 * 100 << 512 * 100 - 1;
 }
 
-// On a rising ramp the smallest sample of a column is its first and the largest its last, the
-// sample just before the next column starts: v = slope * index.
-void TestTimeSeriesEnvelope::rampColumnsSpanTheirFirstAndLastSample()
+// Against a plain scan of the samples between one column's first index and the next's: the columns
+// tile the window from its first sample, and each keeps its lowest and highest sample, however
+// narrow a spike is against a column of a thousand samples and wherever segments and blocks end.
+void TestTimeSeriesEnvelope::columnsHoldTheExtremesOfTheirSamples()
 {
+    QFETCH(QString, signal);
     QFETCH(int, size);
     QFETCH(int, segmentLength);
     QFETCH(qint64, first);
     QFETCH(qint64, count);
     QFETCH(int, columns);
-    const double slope = 0.25;
-    const SampleEnvelope envelope(cut(ramp(size, slope), segmentLength));
+    QFETCH(int, spike);
+    QFETCH(int, dip);
+    QVector<double> series = signal == "ramp" ? ramp(size, 0.25) : QVector<double>(size, 0.5);
+    if (signal == "noise") {
+        std::mt19937 engine(7);
+        std::normal_distribution<double> normal;
+        for (double &v : series)
+            v = normal(engine);
+    } else if (signal == "spike") {
+        series[spike] = 5.0;
+        series[dip] = -3.0;
+    }
+    const SampleEnvelope envelope(cut(series, segmentLength));
     QCOMPARE(envelope.size(), qint64(size));
     const QList<ColumnPoint> cols = columnsOf(envelope.polyline(first, count, columns));
     QCOMPARE(cols.size(), columns);
     QCOMPARE(cols.first().x, double(first));
-    for (int c = 0; c < cols.size(); ++c) {
-        const double nextStart = c + 1 < cols.size() ? cols[c + 1].x : double(first + count);
-        QCOMPARE(cols[c].low, slope * cols[c].x);
-        QCOMPARE(cols[c].high, slope * (nextStart - 1));
-    }
-}
-
-void TestTimeSeriesEnvelope::spikeOfOneSampleIsKept_data()
-{
-    QTest::addColumn<int>("segmentLength");
-    QTest::addColumn<qint64>("spike");
-    QTest::addColumn<qint64>("dip");
-    QTest::addColumn<int>("columns");
-    QTest::newRow("inside a block") << 16384 << qint64(70001) << qint64(3) << 640;
-    QTest::newRow("first sample of a segment") << 1000 << qint64(5000) << qint64(299999) << 1000;
-    QTest::newRow("last sample of the series") << 4096 << qint64(299999) << qint64(0) << 211;
-    QTest::newRow("block edge") << 3000 << qint64(512 * 100) << qint64(512 * 100 - 1) << 333;
-}
-
-// A +5 spike and a -3 dip in a flat series: the envelope reaches both, in the column that holds
-// them, however narrow they are against a column of about a thousand samples.
-void TestTimeSeriesEnvelope::spikeOfOneSampleIsKept()
-{
-    QFETCH(int, segmentLength);
-    QFETCH(qint64, spike);
-    QFETCH(qint64, dip);
-    QFETCH(int, columns);
-    QVector<double> series(300000, 0.5);
-    series[int(spike)] = 5.0;
-    series[int(dip)] = -3.0;
-    const SampleEnvelope envelope(cut(series, segmentLength));
-    const QList<ColumnPoint> cols = columnsOf(envelope.polyline(0, series.size(), columns));
-    const double columnWidth = double(series.size()) / columns;
     int spikes = 0, dips = 0;
-    for (const ColumnPoint &col : cols) {
-        if (col.high == 5.0) {
-            ++spikes;
-            QVERIFY2(col.x <= spike && spike < col.x + columnWidth + 1, qPrintable(QString::number(col.x)));
-        }
-        if (col.low == -3.0) {
-            ++dips;
-            QVERIFY(col.x <= dip && dip < col.x + columnWidth + 1);
-        }
-        QVERIFY(col.high == 5.0 || col.high == 0.5);
-    }
-    QCOMPARE(spikes, 1);
-    QCOMPARE(dips, 1);
-}
-
-void TestTimeSeriesEnvelope::columnsMatchPlainScanOnRandomSeries_data()
-{
-    QTest::addColumn<int>("segmentLength");
-    QTest::addColumn<qint64>("first");
-    QTest::addColumn<qint64>("count");
-    QTest::addColumn<int>("columns");
-    QTest::newRow("whole") << 8192 << qint64(0) << qint64(200000) << 900;
-    QTest::newRow("unaligned") << 1001 << qint64(12345) << qint64(150001) << 777;
-    QTest::newRow("narrow columns") << 333 << qint64(99) << qint64(5000) << 2000;
-}
-
-// Against a plain scan of the samples between one column's first index and the next's.
-void TestTimeSeriesEnvelope::columnsMatchPlainScanOnRandomSeries()
-{
-    QFETCH(int, segmentLength);
-    QFETCH(qint64, first);
-    QFETCH(qint64, count);
-    QFETCH(int, columns);
-    std::mt19937 engine(7);
-    std::normal_distribution<double> normal;
-    QVector<double> series(200000);
-    for (double &v : series)
-        v = normal(engine);
-    const SampleEnvelope envelope(cut(series, segmentLength));
-    const QList<ColumnPoint> cols = columnsOf(envelope.polyline(first, count, columns));
-    QCOMPARE(cols.size(), columns);
     for (int c = 0; c < cols.size(); ++c) {
         const int start = int(cols[c].x);
         const int end = c + 1 < cols.size() ? int(cols[c + 1].x) : int(first + count);
@@ -170,6 +117,12 @@ void TestTimeSeriesEnvelope::columnsMatchPlainScanOnRandomSeries()
         const auto range = std::minmax_element(series.cbegin() + start, series.cbegin() + end);
         QCOMPARE(cols[c].low, *range.first);
         QCOMPARE(cols[c].high, *range.second);
+        spikes += cols[c].high == 5.0;
+        dips += cols[c].low == -3.0;
+    }
+    if (signal == "spike") {
+        QCOMPARE(spikes, 1);
+        QCOMPARE(dips, 1);
     }
 }
 
