@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "FftPlanCache.h"
+#include "LineArgument.h"
 #include "SpectralMath.h"
 
 DensitySpectrum::DensitySpectrum(int n, double fs)
@@ -41,6 +42,21 @@ QList<OneFreqSpectrum> DensitySpectrum::spectrumLines(const double *samples)
     for (int k = 1; k <= length / 2; ++k)
         lines.append(SpectralMath::spectralLine(output[k][0], output[k][1], k, length, fs, scale));
     return lines;
+}
+
+const std::complex<double> *DensitySpectrum::lineColumns(const double *samples, double *amplitudes,
+                                                        double *phases)
+{
+    taperAndExecute(samples);
+    const double *parts = output[1];  // re, im of line 1, then of line 2, ...
+    const int count = length / 2;
+    const double s = scale;
+    for (int k = 0; k < count; ++k) {
+        const double re = parts[2 * k], im = parts[2 * k + 1];
+        amplitudes[k] = SpectralMath::lineAmplitude(re, im, s);
+        phases[k] = LineArgument::of(re, im);
+    }
+    return reinterpret_cast<const std::complex<double> *>(output) + 1;
 }
 
 const std::complex<double> *DensitySpectrum::transform(const double *samples)

@@ -31,6 +31,12 @@ public:
     void transformTimes(const double *samples, const std::complex<double> *factors, std::complex<double> *out);
     // The same spectrum as Spectrix's spectral lines (FastFFTTranform of the tapered samples).
     QList<OneFreqSpectrum> spectrumLines(const double *samples);
+    // The amplitudes of spectrumLines(samples), to the last bit, and its phases, to a few units in
+    // the last place (LineArgument), written as two columns of lineCount() values; returns the
+    // unscaled coefficients X[1 .. n/2] they come from (valid until the next call on this object).
+    const std::complex<double> *lineColumns(const double *samples, double *amplitudes, double *phases);
+    // sqrt(2 / (n fs)): what the coefficients are multiplied by to give the density lines.
+    double densityScale() const { return scale; }
 
 private:
     void taperAndExecute(const double *samples);

@@ -11,9 +11,8 @@ OneFreqSpectrum spectralLine(double re, double im, int k, int n, double fs, doub
 {
     OneFreqSpectrum line;
     line.freq = k * fs / n;
-    line.amplitude = std::sqrt(re * re + im * im) * scale;
-    // atan2(+-0, -0) would give +-pi; an empty line has phase 0.
-    line.phase = (re == 0 && im == 0) ? 0.0 : std::atan2(im, re);
+    line.amplitude = lineAmplitude(re, im, scale);
+    line.phase = linePhase(re, im);
     return line;
 }
 

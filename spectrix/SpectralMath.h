@@ -2,6 +2,8 @@
 // Small formulas shared by the Spectrix operations: the value of pi used by every spectral formula,
 // complex helpers on gsl_complex, the coherency of a cross-power matrix and the segment tapers.
 
+#include <cmath>
+
 #include "SpectralRecords.h"
 
 namespace SpectralMath {
@@ -15,6 +17,16 @@ constexpr double kCoherencyThreshold = 0.3;
 // (re, im): frequency k fs / n, amplitude sqrt(re^2 + im^2) scale (scale = sqrt(2 / (n fs))) and
 // phase atan2(im, re), 0 for an empty line.
 OneFreqSpectrum spectralLine(double re, double im, int k, int n, double fs, double scale);
+// The amplitude and the phase of spectralLine, for callers that keep them as columns.
+inline double lineAmplitude(double re, double im, double scale)
+{
+    return std::sqrt(re * re + im * im) * scale;
+}
+inline double linePhase(double re, double im)
+{
+    // atan2(+-0, -0) would give +-pi; an empty line has phase 0.
+    return (re == 0 && im == 0) ? 0.0 : std::atan2(im, re);
+}
 // (amplitude cos(phase), amplitude sin(phase)) of a spectral line.
 gsl_complex lineToComplex(const OneFreqSpectrum &line);
 // a times conj(b): one entry of a cross-power matrix.

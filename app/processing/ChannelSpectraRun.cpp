@@ -1,28 +1,39 @@
 #include "ChannelSpectraRun.h"
 
+#include <QDebug>
 #include <algorithm>
 #include <memory>
 #include <vector>
 
-#include "SpectrumCalibration.h"
-#include "SpectrumMeans.h"
-#include "DensitySpectrum.h"
+#include "ChannelSegmentSpectrum.h"
 #include "ParallelFor.h"
-
-using namespace SpectrumCalibration;
+#include "SpectrumMeans.h"
 
 namespace {
 
-int usedSegments(const ChannelSpectraRun::Job &job)
-{
-    return std::min(job.segmentCount, job.segments.size());
-}
-
 struct ChannelState {
+    std::unique_ptr<ChannelSegmentSpectrum> channel;
+    int partner = -1;      // position of the paired job in the run
     int stride = 1;
+    bool active = true;    // may still deliver segments
+    bool present = false;  // has the current segment index
     AmplitudeMean stacked;
     SpectrumMean mean;
 };
+
+// A segment index counts for a paired channel only when its partner has it too; a channel that
+// misses an index has ended.
+void pairPresence(std::vector<ChannelState> &states)
+{
+    std::vector<bool> read;
+    for (const ChannelState &state : states)
+        read.push_back(state.present);
+    for (ChannelState &state : states) {
+        if (state.partner >= 0 && !read[size_t(state.partner)])
+            state.present = false;
+        state.active = state.active && state.present;
+    }
+}
 
 } // namespace
 
@@ -41,55 +52,69 @@ bool ChannelSpectraRun::run(const QList<Job> &jobs, const SegmentCallback &onSeg
                             const Progress &progress)
 {
     results = QList<ChannelSpectraSet>();
-    QVector<ChannelState> states(jobs.size());
-    int indexCount = 0;
-    for (int j = 0; j < jobs.size(); ++j) {
+    failures = QVector<bool>(jobs.size(), false);
+    std::vector<ChannelState> states(size_t(jobs.size()));
+    int total = 0;
+    for (int j = 0; j < jobs.size(); ++j)
         results.append(ChannelSpectraSet());
-        states[j].stride = listingStride(usedSegments(jobs[j]));
-        indexCount = std::max(indexCount, usedSegments(jobs[j]));
-    }
-    std::vector<std::unique_ptr<DensitySpectrum>> transforms;
     std::vector<ChannelSpectraSet *> outputs;
     for (int j = 0; j < jobs.size(); ++j) {
-        transforms.push_back(std::make_unique<DensitySpectrum>(n, jobs[j].fs));
         outputs.push_back(&results[j]);
+        ChannelState &state = states[size_t(j)];
+        state.channel = std::make_unique<ChannelSegmentSpectrum>(jobs[j], n);
+        if (!state.channel->open()) {
+            qWarning().noquote() << "spectrum run: cannot read" << state.channel->errorString();
+            state.active = false;
+        }
+        for (int other = 0; other < jobs.size(); ++other)
+            if (jobs[other].slot == jobs[j].partnerSlot)
+                state.partner = other;
+        state.stride = listingStride(state.channel->segmentBound());
+        total = std::max(total, state.channel->segmentBound());
     }
-    ChannelState *channelStates = states.data();
-    for (int s = 0; s < indexCount; ++s) {
-        SegmentSpectra spectra;
-        // The channels of a segment index are independent: each job writes only its own state,
-        // results and slot, so they run in parallel.
+    for (int s = 0;; ++s) {
         ParallelFor::run(jobs.size(), [&](int j) {
-            const Job &job = jobs[j];
-            if (s >= usedSegments(job))
+            ChannelState &state = states[size_t(j)];
+            state.present = state.active && state.channel->next(s);
+        });
+        pairPresence(states);
+        if (std::none_of(states.cbegin(), states.cend(), [](const ChannelState &c) { return c.present; }))
+            break;
+        SegmentSpectra spectra;
+        // Each job writes only its own state, results and slot, so they run in parallel.
+        ParallelFor::run(jobs.size(), [&](int j) {
+            ChannelState &state = states[size_t(j)];
+            if (!state.present)
                 return;
-            QVector<double> samples = job.segments[s];
-            if (job.dipoleLength > 0)
-                samples = scaleElectric(samples, job.dipoleLength);
-            DensitySpectrum &transform = *transforms[size_t(j)];
-            const QList<OneFreqSpectrum> raw = transform.isValid() && samples.size() >= n
-                ? transform.spectrumLines(samples.constData()) : QList<OneFreqSpectrum>();
-            const QList<OneFreqSpectrum> calibrated = calibrateSpectrum(raw, job.sensor, job.gain, true);
-            const QVector<double> calibratedAmplitudes = amplitudesOf(calibrated);
-            ChannelState &state = channelStates[j];
+            const ChannelSegmentSpectrum &channel = *state.channel;
+            const CalibratedLines &lines = channel.lines();
             if (s % state.stride == 0) {
-                outputs[size_t(j)]->rawAmplitudes.append(amplitudesOf(raw));
-                outputs[size_t(j)]->calibratedAmplitudes.append(calibratedAmplitudes);
+                const double *raw = channel.rawAmplitudes();
+                outputs[size_t(j)]->rawAmplitudes.append(QVector<double>(raw, raw + channel.rawCount()));
+                outputs[size_t(j)]->calibratedAmplitudes.append(
+                    QVector<double>(lines.amplitudes, lines.amplitudes + lines.count));
             }
-            state.stacked.add(calibratedAmplitudes);
+            state.stacked.add(lines.amplitudes, lines.count);
             if (withMeanSpectrum)
-                state.mean.add(calibrated);
-            spectra[job.slot] = calibrated;
+                state.mean.add(lines.frequencies, lines.amplitudes, lines.phases, lines.count);
+            spectra[size_t(jobs[j].slot)] = lines;
         });
         onSegment(spectra);
-        if (progress && !progress(s + 1, indexCount)) {
+        if (progress && !progress(s + 1, std::max(total, s + 1))) {
             results = QList<ChannelSpectraSet>();
             return false;
         }
     }
     for (int j = 0; j < jobs.size(); ++j) {
-        results[j].stackedAmplitudes = states[j].stacked.mean();
-        results[j].meanSpectrum = states[j].mean.mean();
+        const ChannelState &state = states[size_t(j)];
+        failures[j] = state.channel->failed()
+            || (state.partner >= 0 && states[size_t(state.partner)].channel->failed());
+        if (failures[j]) {
+            results[j] = ChannelSpectraSet();
+            continue;
+        }
+        results[j].stackedAmplitudes = state.stacked.mean();
+        results[j].meanSpectrum = state.mean.mean();
     }
     return true;
 }

@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <cmath>
 #include <gsl/gsl_complex_math.h>
+#include <vector>
 
 #include "FrequencyTables.h"
 #include "SampleRateBands.h"
 #include "SpectrumCalibration.h"
 #include "SpectrumMeans.h"
+#include "StackedCrossPower.h"
 #include "DensitySpectrum.h"
 #include "Spectrix.h"
 
@@ -16,20 +18,33 @@ using namespace SpectrumCalibration;
 
 namespace {
 
-// Line by line: amplitudes and phases of Ey, Ex and Ex2 averaged separately, as plain numbers.
-QList<OneFreqSpectrum> meanElectricSpectrum(const QList<OneFreqSpectrum> &ex,
-                                            const QList<OneFreqSpectrum> &ey,
-                                            const QList<OneFreqSpectrum> &ex2)
-{
-    const int count = std::min({ex.size(), ey.size(), ex2.size()});
-    QList<OneFreqSpectrum> mean;
-    mean.reserve(count);
-    for (int i = 0; i < count; ++i)
-        mean.append(OneFreqSpectrum{ex[i].freq,
-                                    (ey[i].amplitude + ex[i].amplitude + ex2[i].amplitude) / 3.0,
-                                    (ey[i].phase + ex[i].phase + ex2[i].phase) / 3.0});
-    return mean;
-}
+// Line by line: amplitudes and phases of Ey, Ex and Ex2 averaged separately, as plain numbers, and
+// the complex spectrum they make; at Ex's frequencies.
+class MeanElectricLines {
+public:
+    const CalibratedLines &of(const CalibratedLines &ex, const CalibratedLines &ey,
+                              const CalibratedLines &ex2)
+    {
+        const int count = std::min({ex.count, ey.count, ex2.count});
+        amplitudes.resize(size_t(count));
+        phases.resize(size_t(count));
+        values.resize(size_t(count));
+        for (int i = 0; i < count; ++i) {
+            const double a = (ey.amplitudes[i] + ex.amplitudes[i] + ex2.amplitudes[i]) / 3.0;
+            const double p = (ey.phases[i] + ex.phases[i] + ex2.phases[i]) / 3.0;
+            amplitudes[size_t(i)] = a;
+            phases[size_t(i)] = p;
+            values[size_t(i)] = std::complex<double>(a * std::cos(p), a * std::sin(p));
+        }
+        lines = CalibratedLines{count, ex.fs, ex.frequencies, amplitudes.data(), phases.data(), values.data()};
+        return lines;
+    }
+
+private:
+    std::vector<double> amplitudes, phases;
+    std::vector<std::complex<double>> values;
+    CalibratedLines lines;
+};
 
 // The pair an electric channel name selects in the pair run, or an empty string.
 QString pairOfElectric(const QString &name)
@@ -80,6 +95,28 @@ bool Data_RhoworksCalc::setChannelSegments(const QString &channelName,
     return true;
 }
 
+void Data_RhoworksCalc::setStreamFromFiles(bool on, int segmentLimit)
+{
+    streamFromFiles = on;
+    streamedSegmentLimit = segmentLimit;
+}
+
+void Data_RhoworksCalc::listSource(Job &job) const
+{
+    job.segments = segments[job.slot];
+    job.segmentCount = job.segments.size();
+}
+
+void Data_RhoworksCalc::fileSource(Job &job, const QString &file, float countScale,
+                                   int sampleCount) const
+{
+    job.fromFile = true;
+    job.dataFile = file;
+    job.countScale = countScale;
+    job.sampleCount = sampleCount;
+    job.segmentLimit = streamedSegmentLimit;
+}
+
 bool Data_RhoworksCalc::channelJob(const QString &name, int n, Job &job) const
 {
     const int slot = ChannelSlots::slotOfName(name);
@@ -96,8 +133,10 @@ bool Data_RhoworksCalc::channelJob(const QString &name, int n, Job &job) const
         || !loadGainTable(d.gainFile, n, d.sampleFrequency, job.gain))
         return false;
     job.slot = slot;
-    job.segments = segments[slot];
-    job.segmentCount = job.segments.size();
+    if (streamFromFiles)
+        fileSource(job, d.dataFile, d.countScale, d.sampleCount);
+    else
+        listSource(job);
     job.fs = d.sampleFrequency;
     job.dipoleLength = electric ? d.dipoleLength : 0.0;
     return true;
@@ -139,10 +178,15 @@ bool Data_RhoworksCalc::pairJobs(const QString &electricName, int n, Job &electr
         return false;
     electric.slot = ChannelSlots::slotOfName(electricName);
     magnetic.slot = pairName == QLatin1String("EyHx") ? Slot_Hx : Slot_Hy;
-    electric.segments = segments[electric.slot];
-    magnetic.segments = segments[magnetic.slot];
-    electric.segmentCount = std::min(electric.segments.size(), magnetic.segments.size());
-    magnetic.segmentCount = electric.segmentCount;
+    electric.partnerSlot = magnetic.slot;
+    magnetic.partnerSlot = electric.slot;
+    if (streamFromFiles) {
+        fileSource(electric, p.eDataFile, p.countScale, p.sampleCount);
+        fileSource(magnetic, p.hDataFile, p.countScale, p.sampleCount);
+    } else {
+        listSource(electric);
+        listSource(magnetic);
+    }
     electric.fs = magnetic.fs = fs;
     electric.dipoleLength = p.dipoleLength;
     return true;
@@ -167,39 +211,53 @@ bool Data_RhoworksCalc::calcPairSpectra(int n, const Progress &progress)
     return runJobs(jobs, n, false, progress);
 }
 
+namespace {
+
+// The two slots of every stacked pair, in the order of StackedPair.
+constexpr std::array<std::array<int, 2>, 7> kPairSlots{{{Slot_Ex, Slot_Hy}, {Slot_Ey, Slot_Hy},
+    {Slot_Ex2, Slot_Hy}, {-1, Slot_Hy}, {Slot_Ex, Slot_Ey}, {Slot_Ey, Slot_Hx}, {Slot_Hx, Slot_Hy}}};
+
+bool pairTouches(int pair, const std::array<bool, kChannelSlotCount> &marked)
+{
+    const std::array<int, 2> &p = kPairSlots[size_t(pair)];
+    const bool meanE = p[0] < 0 && (marked[Slot_Ex] || marked[Slot_Ey] || marked[Slot_Ex2]);
+    return meanE || (p[0] >= 0 && marked[size_t(p[0])]) || marked[size_t(p[1])];
+}
+
+} // namespace
+
 bool Data_RhoworksCalc::runJobs(const QList<Job> &jobs, int n, bool channelRun,
                                 const Progress &progress)
 {
-    std::array<CrossPowerMean, StackedPairCount> stacks;
-    auto addPair = [&](StackedPair pair, const QList<OneFreqSpectrum> &e,
-                       const QList<OneFreqSpectrum> &h) {
-        if (!e.isEmpty() && !h.isEmpty())
-            stacks[pair].addProducts(e, h);
-    };
+    static_assert(kPairSlots.size() == StackedPairCount, "a pair without its slots");
+    std::vector<StackedCrossPower> stacks(StackedPairCount, StackedCrossPower(n));
+    MeanElectricLines meanElectric;
     ChannelSpectraRun run(n, channelRun);
     const bool finished = run.run(jobs, [&](const ChannelSpectraRun::SegmentSpectra &s) {
-        if (channelRun) {
-            addPair(ExHy, s[Slot_Ex], s[Slot_Hy]);
-            addPair(EyHy, s[Slot_Ey], s[Slot_Hy]);
-            addPair(Ex2Hy, s[Slot_Ex2], s[Slot_Hy]);
-            if (!s[Slot_Ex].isEmpty() && !s[Slot_Ey].isEmpty() && !s[Slot_Ex2].isEmpty())
-                addPair(MeanEHy, meanElectricSpectrum(s[Slot_Ex], s[Slot_Ey], s[Slot_Ex2]),
-                        s[Slot_Hy]);
+        for (int pair = channelRun ? ExHy : ExEy; pair < StackedPairCount; ++pair) {
+            const std::array<int, 2> &p = kPairSlots[size_t(pair)];
+            if (p[0] >= 0)
+                stacks[size_t(pair)].add(s[size_t(p[0])], s[size_t(p[1])]);
         }
-        addPair(ExEy, s[Slot_Ex], s[Slot_Ey]);
-        addPair(EyHx, s[Slot_Ey], s[Slot_Hx]);
-        addPair(HxHy, s[Slot_Hx], s[Slot_Hy]);
+        if (channelRun && !s[Slot_Ex].isEmpty() && !s[Slot_Ey].isEmpty() && !s[Slot_Ex2].isEmpty())
+            stacks[MeanEHy].add(meanElectric.of(s[Slot_Ex], s[Slot_Ey], s[Slot_Ex2]), s[Slot_Hy]);
     }, progress);
     if (!finished)
         return false;
+    std::array<bool, kChannelSlotCount> failedSlots{};
     for (int j = 0; j < jobs.size(); ++j) {
+        if (run.failed(j)) {
+            failedSlots[size_t(jobs[j].slot)] = true;
+            continue;
+        }
         ChannelSpectraSet result = run.result(j);
         if (!channelRun)
             result.meanSpectrum = spectra[jobs[j].slot].meanSpectrum;
         spectra[jobs[j].slot] = result;
     }
     for (int pair = channelRun ? ExHy : ExEy; pair < StackedPairCount; ++pair)
-        stackedPairs[pair] = stacks[pair].mean();
+        stackedPairs[pair] = pairTouches(pair, failedSlots) ? QVector<OneFreqCrossPower>()
+                                                            : stacks[size_t(pair)].mean();
     emit interpfinished();
     return true;
 }

@@ -17,6 +17,12 @@
 //
 // Memory: per-segment spectra are folded into running means at once; the per-segment amplitude
 // lists are bounded (ChannelSpectraRun lists every k-th segment of a long run).
+//
+// Segments come from the lists the setters stored, or, once setStreamFromFiles(true) is called,
+// straight from each channel's data file as its descriptor gives it (count scale and sample count),
+// one segment at a time: the same numbers as the lists Wavefile would read from those files, in the
+// memory of a few spectra. A channel whose file cannot be read is then skipped like one whose
+// calibration table cannot be loaded.
 
 #include <QMap>
 #include <QObject>
@@ -42,6 +48,9 @@ public:
     // Replaces the segments of the channel named "Ex", "Ey", "Ex2", "Hx" or "Hy" (in mV);
     // false for any other name.
     bool setChannelSegments(const QString &channelName, const QList<QVector<double>> &segments);
+    // On: the runs read the channels' segments from the descriptors' data files, at most
+    // segmentLimit of them per channel when it is positive, instead of using the stored lists.
+    void setStreamFromFiles(bool on, int segmentLimit = 0);
 
     // Per-channel run over the stored channel names with the channel descriptors; n: segment
     // length in samples (> 1). False when progress stopped it.
@@ -93,6 +102,8 @@ private:
     bool channelJob(const QString &name, int n, Job &job) const;
     bool pairJobs(const QString &electricName, int n, Job &electric, Job &magnetic) const;
     bool runJobs(const QList<Job> &jobs, int n, bool channelRun, const Progress &progress);
+    void listSource(Job &job) const;
+    void fileSource(Job &job, const QString &file, float countScale, int sampleCount) const;
 
     std::array<QList<QVector<double>>, kChannelSlotCount> segments;
     QList<OneMTSample> pairSamples;
@@ -100,4 +111,6 @@ private:
     QStringList channelNames;
     std::array<ChannelSpectraSet, kChannelSlotCount> spectra;
     std::array<QVector<OneFreqCrossPower>, StackedPairCount> stackedPairs;
+    bool streamFromFiles = false;
+    int streamedSegmentLimit = 0;
 };

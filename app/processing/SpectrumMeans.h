@@ -13,6 +13,8 @@
 class AmplitudeMean {
 public:
     void add(const QVector<double> &amplitudes);
+    // The same for count values at amplitudes (count 0: a segment without a spectrum).
+    void add(const double *amplitudes, int count);
     int count() const { return added; }
     QVector<double> mean() const;
 
@@ -26,27 +28,12 @@ private:
 class SpectrumMean {
 public:
     void add(const QList<OneFreqSpectrum> &spectrum);
+    // The same for a spectrum kept as columns of count lines.
+    void add(const double *frequencies, const double *amplitudes, const double *phases, int count);
     int count() const { return added; }
     QVector<OneFreqSpectrum> mean() const;
 
 private:
     QVector<OneFreqSpectrum> sum;
-    int added = 0;
-};
-
-// Mean of cross-power vectors: the first vector's frequencies, every complex entry summed line by
-// line and divided by the count. A line that lacks its four entries (a frequency mismatch) in
-// either vector is not summed.
-class CrossPowerMean {
-public:
-    void add(const QVector<OneFreqCrossPower> &records);
-    // add(Spectrix::ComputeCrossPower(e, h)) without building the records: the products of the
-    // lines are summed in place, in the same order and rounding.
-    void addProducts(const QList<OneFreqSpectrum> &e, const QList<OneFreqSpectrum> &h);
-    int count() const { return added; }
-    QVector<OneFreqCrossPower> mean() const;
-
-private:
-    QVector<OneFreqCrossPower> sum;
     int added = 0;
 };

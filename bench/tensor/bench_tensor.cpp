@@ -6,10 +6,12 @@
 //   tensor:  Data_Calc_Tensor over every segment of 16384 samples on one thread and on all of the
 //            machine's threads, against the floor and (the old ratio) against the bare
 //            FastFFTTranform calls on the same segments;
-//   spectra: the time-series view's case, every segment of the five channels read and handed to
-//            Data_RhoworksCalc's per-channel run.
-// Each case prints its time and its peak resident memory. --skip-long runs a two-minute station;
-// --skip-spectra leaves out the spectra case.
+//   spectra: the time-series view's case, Data_RhoworksCalc's per-channel run over every segment
+//            of the five channels on one thread, streamed from the files, and (spectra-list) the
+//            same run on the segment lists the view holds, read first.
+// Each case prints its time, its ratio to the floor and its peak resident memory. --skip-long
+// runs a two-minute station; --skip-tensor leaves out the tensor cases, --skip-spectra the spectra cases, --skip-list the
+// list one.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -113,26 +115,29 @@ int runTensor(const QString &dir, int threads)
     return results.impedances.isEmpty() ? 1 : 0;
 }
 
-int runSpectra(const QString &dir)
+// The view's case: the per-channel run over every segment of the five channels, streamed from
+// the files (fromFiles) or handed over as the segment lists the view holds.
+int runSpectra(const QString &dir, bool fromFiles)
 {
-    const QList<MTSampleData> descriptors = LongStation::readDescriptors(dir);
+    ParallelFor::setThreadCount(1);
+    QList<MTSampleData> descriptors = LongStation::readDescriptors(dir);
+    for (MTSampleData &d : descriptors)
+        d.countScale = float(LongStation::readerScale(d));
     const QStringList names{"Ex", "Ey", "Hx", "Hy", "Ex2"};  // by channel code 1..5
     Data_RhoworksCalc calc;
     QStringList present;
     QElapsedTimer timer;
     timer.start();
-    int segments = 0;
     for (const MTSampleData &d : descriptors) {
-        Wavefile reader;
-        if (!reader.getTimeSeries(d.dataFile, LongStation::readerScale(d), d.sampleCount, kN, 0))
-            continue;
         const QString name = names.value(d.channel - 1);
-        calc.setChannelSegments(name, reader.getTsData());
-        segments = reader.getTsData().size();
         present.append(name);
+        Wavefile reader;
+        if (!fromFiles && reader.getTimeSeries(d.dataFile, d.countScale, d.sampleCount, kN, 0))
+            calc.setChannelSegments(name, reader.getTsData());
     }
     const double readSeconds = timer.nsecsElapsed() / 1e9;
     calc.setSampleList(descriptors, present);
+    calc.setStreamFromFiles(fromFiles);
     calc.calcChannelSpectra(kN);
     QList<QVector<double>> raw, calibrated;
     QVector<double> stacked;
@@ -140,10 +145,14 @@ int runSpectra(const QString &dir)
     QVector<OneFreqCrossPower> exHy, eyHy, ex2Hy, meanEHy;
     calc.crossPowerResults(exHy, eyHy, ex2Hy, meanEHy);
     const double seconds = timer.nsecsElapsed() / 1e9;
-    out() << "spectra: " << seconds << " s (" << readSeconds << " s reading) for " << segments
-          << " segments x " << present.size() << " channels; " << raw.size()
-          << " segments listed per channel, " << exHy.size() << " cross-power lines\n"
-          << "  peak memory, recording held as the view holds it: " << peakResidentKiB() / 1024.0 << " MB\n";
+    out() << "spectra, " << (fromFiles ? "streamed from the files" : "from the view's segment lists")
+          << ": " << seconds << " s";
+    if (!fromFiles)
+        out() << " (" << readSeconds << " s reading the lists)";
+    out() << "; " << present.size() << " channels, " << raw.size() << " segments listed per channel, "
+          << exHy.size() << " cross-power lines\n"
+          << "  ratio to the true floor: " << seconds / floorSeconds(dir) << "\n"
+          << "  peak memory: " << peakResidentKiB() / 1024.0 << " MB\n";
     return stacked.isEmpty() ? 1 : 0;
 }
 
@@ -166,7 +175,9 @@ int main(int argc, char **argv)
     if (args.size() == 5 && args[1] == "--run") {
         if (args[2] == "floor")
             return runFloor(args[3]);
-        return args[2] == "tensor" ? runTensor(args[3], args[4].toInt()) : runSpectra(args[3]);
+        if (args[2] == "tensor")
+            return runTensor(args[3], args[4].toInt());
+        return runSpectra(args[3], args[2] == "spectra");
     }
 
     int minutes = args.contains("--skip-long") ? 2 : 60;
@@ -184,7 +195,10 @@ int main(int argc, char **argv)
           << timer.nsecsElapsed() / 1e9 << " s\n";
     out().flush();
     const QString program = app.applicationFilePath();
-    return runChild(program, "floor", dir.path()) + runChild(program, "tensor", dir.path())
-         + runChild(program, "tensor", dir.path(), QThread::idealThreadCount())
-         + (args.contains("--skip-spectra") ? 0 : runChild(program, "spectra", dir.path()));
+    const bool tensor = !args.contains("--skip-tensor");
+    return runChild(program, "floor", dir.path()) + (tensor ? runChild(program, "tensor", dir.path()) : 0)
+         + (tensor ? runChild(program, "tensor", dir.path(), QThread::idealThreadCount()) : 0)
+         + (args.contains("--skip-spectra") ? 0 : runChild(program, "spectra", dir.path()))
+         + (args.contains("--skip-spectra") || args.contains("--skip-list") ? 0
+                : runChild(program, "spectra-list", dir.path()));
 }

@@ -1,0 +1,30 @@
+#pragma once
+// Segment-averaged cross powers of two channels: for every segment both channels have, the matrix
+// e conj(e), e conj(h), h conj(e), h conj(h) of every line is added to running sums, and the mean
+// comes out as cross-power records at the electric channel's frequencies. Only e conj(e), e conj(h)
+// and h conj(h) are summed: the imaginary parts of the auto powers are exactly zero and h conj(e) is
+// exactly the conjugate of e conj(h), product by product, so the records are those of summing all
+// four. Channels of different sampling frequencies have no common line: their records keep the
+// frequencies and no matrix.
+
+#include <QVector>
+#include <vector>
+
+#include "CalibratedLines.h"
+#include "SpectralRecords.h"
+
+class StackedCrossPower {
+public:
+    // n: the segment length the lines come from. Adds nothing when either spectrum is empty.
+    explicit StackedCrossPower(int n = 0) : n(n) {}
+    void add(const CalibratedLines &e, const CalibratedLines &h);
+    QVector<OneFreqCrossPower> mean() const;
+
+private:
+    int n;
+    double fs = 0.0;
+    bool sameLines = true;
+    int lineCount = 0;
+    int added = 0;
+    std::vector<double> sums;  // per line: e conj(e), e conj(h) (re, im), h conj(h)
+};
