@@ -8,6 +8,7 @@
 
 #include "DensitySpectrum.h"
 #include "FftPlanCache.h"
+#include "LineArgument.h"
 #include "ParallelFor.h"
 #include "Spectrix.h"
 
@@ -16,6 +17,8 @@ class TestSharedPlans : public QObject {
 private slots:
     void linesMatchDescribedSpectrum_data();
     void linesMatchDescribedSpectrum();
+    void lineArgumentMatchesAtan2_data();
+    void lineArgumentMatchesAtan2();
     void onePlanPerLength();
     void nestedRunsFinishEveryJobOnce_data();
     void nestedRunsFinishEveryJobOnce();
@@ -63,6 +66,57 @@ void TestSharedPlans::linesMatchDescribedSpectrum()
             QVERIFY(std::fabs(records[k].amplitude - expected[k].amplitude) <= 1e-12 * largest);
             QVERIFY(std::fabs(std::remainder(records[k].phase - expected[k].phase, 2 * M_PI)) <= 1e-9);
         }
+        // As columns: the records' amplitudes to the bit, their phases on the same branch.
+        std::vector<double> amplitudes(size_t(n / 2)), phases(size_t(n / 2));
+        density.lineColumns(samples.constData(), amplitudes.data(), phases.data());
+        for (int k = 0; k < records.size(); ++k) {
+            QCOMPARE(amplitudes[size_t(k)], records[k].amplitude);
+            QVERIFY2(std::fabs(phases[size_t(k)] - records[k].phase) <= 1e-15 * M_PI,
+                     qPrintable(QString("line %1").arg(k + 1)));
+        }
+    }
+}
+
+void TestSharedPlans::lineArgumentMatchesAtan2_data()
+{
+    QTest::addColumn<double>("re");
+    QTest::addColumn<double>("im");
+    const double tiny = 1e-300, huge = 1e300;
+    QTest::newRow("origin") << 0.0 << 0.0;
+    QTest::newRow("negative zeros") << -0.0 << -0.0;
+    QTest::newRow("+re axis, -0 im") << 2.0 << -0.0;
+    QTest::newRow("-re axis, +0 im") << -2.0 << 0.0;
+    QTest::newRow("-re axis, -0 im") << -2.0 << -0.0;
+    QTest::newRow("+im axis") << 0.0 << 3.0;
+    QTest::newRow("-im axis, -0 re") << -0.0 << -3.0;
+    QTest::newRow("diagonal") << 1.0 << 1.0;
+    QTest::newRow("third quadrant diagonal") << -5.0 << -5.0;
+    QTest::newRow("just below the 0.66 turn") << 1.0 << 0.6599999999;
+    QTest::newRow("just above the 0.66 turn") << -1.0 << 0.6600000001;
+    QTest::newRow("steep, second quadrant") << -1e-3 << 7.0;
+    QTest::newRow("flat, fourth quadrant") << 7.0 << -1e-9;
+    QTest::newRow("tiny over huge") << huge << tiny;
+    QTest::newRow("huge over tiny") << -tiny << -huge;
+}
+
+// Within a few units in the last place of std::atan2, on the same branch and with its signs of
+// zero; the origin gives 0 like the described spectral lines. Also over a sweep of every octant.
+void TestSharedPlans::lineArgumentMatchesAtan2()
+{
+    QFETCH(double, re);
+    QFETCH(double, im);
+    const double expected = (re == 0 && im == 0) ? 0.0 : std::atan2(im, re);
+    const double got = LineArgument::of(re, im);
+    QVERIFY2(std::fabs(got - expected) <= 4.5e-16 * std::fabs(expected)
+                 && std::signbit(got) == std::signbit(expected),
+             qPrintable(QString("%1 against %2").arg(got, 0, 'g', 17).arg(expected, 0, 'g', 17)));
+    QRandomGenerator random(7);
+    for (int i = 0; i < 100000; ++i) {
+        const double a = std::ldexp(random.generateDouble() - 0.5, int(random.bounded(40)) - 20);
+        const double b = std::ldexp(random.generateDouble() - 0.5, int(random.bounded(40)) - 20);
+        const double want = std::atan2(b, a);
+        QVERIFY2(std::fabs(LineArgument::of(a, b) - want) <= 4.5e-16 * std::fabs(want),
+                 qPrintable(QString("atan2(%1, %2)").arg(b, 0, 'g', 17).arg(a, 0, 'g', 17)));
     }
 }
 
