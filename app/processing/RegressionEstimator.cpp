@@ -5,6 +5,7 @@
 
 #include "ChannelCalibration.h"
 #include "DecimationCascade.h"
+#include "ParallelFor.h"
 #include "RegressionCollector.h"
 #include "SampleSourceFile.h"
 
@@ -138,18 +139,21 @@ void fitBands(const RegressionRequest &request, const RegressionBandPlan &plan,
     const int outputs = request.outputs.size();
     const std::vector<int> inputs = indexRange(outputs, request.inputs.size());
     const std::vector<int> references = indexRange(outputs + request.inputs.size(), request.references.size());
-    for (size_t b = 0; b < plan.bands().size(); ++b) {
-        RegressionEstimate estimate;
-        estimate.freq = plan.bands()[b].f0;
-        estimate.level = plan.bands()[b].level;
+    // The bands are independent: each is fitted on a thread of its own into its own place, and
+    // the fitted ones are kept in band order, so the result does not depend on the threads.
+    std::vector<RegressionEstimate> fitted(plan.bands().size());
+    ParallelFor::run(int(fitted.size()), [&](int b) {
+        RegressionEstimate &estimate = fitted[size_t(b)];
+        estimate.freq = plan.bands()[size_t(b)].f0;
+        estimate.level = plan.bands()[size_t(b)].level;
         for (int o = 0; o < outputs; ++o)
-            estimate.fits.append(RobustRegression::fit(collector.band(int(b)), o, inputs, references,
+            estimate.fits.append(RobustRegression::fit(collector.band(b), o, inputs, references,
                                                        request.robust));
-        const bool allFitted = std::all_of(estimate.fits.begin(), estimate.fits.end(),
-                                           [](const RegressionFit &fit) { return fit.valid; });
-        if (allFitted)
+    });
+    for (const RegressionEstimate &estimate : fitted)
+        if (std::all_of(estimate.fits.begin(), estimate.fits.end(),
+                        [](const RegressionFit &fit) { return fit.valid; }))
             estimates.append(estimate);
-    }
     std::sort(estimates.begin(), estimates.end(),
               [](const RegressionEstimate &a, const RegressionEstimate &b) { return a.freq < b.freq; });
 }

@@ -13,6 +13,7 @@
 
 #include "DemoSurvey.h"
 #include "EstimatorStation.h"
+#include "ParallelFor.h"
 #include "RegressionCurves.h"
 #include "RegressionEstimator.h"
 #include "Rhoworks.h"
@@ -107,6 +108,19 @@ void TestEstimatorPhysics::everyElementDownToTheLowestReach()
     QCOMPARE(estimates.first().freq, 1.58);
     QCOMPARE(estimates.first().level, 5);
     QCOMPARE(estimates.first().fits[0].rows, 8 * 4);  // all eight segments, four lines each
+    // The bands are fitted on the pool's threads; one thread gives the same numbers.
+    QVector<RegressionEstimate> oneThread;
+    const int machine = ParallelFor::threadCount();
+    ParallelFor::setThreadCount(1);
+    QVERIFY(RegressionEstimator::run(written.request, oneThread, failure));
+    ParallelFor::setThreadCount(machine);
+    QCOMPARE(oneThread.size(), estimates.size());
+    for (int b = 0; b < estimates.size(); ++b)
+        for (int o = 0; o < 2; ++o)
+            for (int k = 0; k < 2; ++k) {
+                QCOMPARE(oneThread[b].fits[o].z[k], estimates[b].fits[o].z[k]);
+                QCOMPARE(oneThread[b].fits[o].standardError[k], estimates[b].fits[o].standardError[k]);
+            }
     double worstElement = 0, worstRho = 0, worstPhase = 0;
     for (const RegressionEstimate &e : estimates) {
         if (e.freq > written.fs / 4)
