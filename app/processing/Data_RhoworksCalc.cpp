@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FrequencyTables.h"
+#include "MeanElectricLines.h"
 #include "SampleRateBands.h"
 #include "SpectrumCalibration.h"
 #include "SpectrumMeans.h"
@@ -17,34 +18,6 @@
 using namespace SpectrumCalibration;
 
 namespace {
-
-// Line by line: amplitudes and phases of Ey, Ex and Ex2 averaged separately, as plain numbers, and
-// the complex spectrum they make; at Ex's frequencies.
-class MeanElectricLines {
-public:
-    const CalibratedLines &of(const CalibratedLines &ex, const CalibratedLines &ey,
-                              const CalibratedLines &ex2)
-    {
-        const int count = std::min({ex.count, ey.count, ex2.count});
-        amplitudes.resize(size_t(count));
-        phases.resize(size_t(count));
-        values.resize(size_t(count));
-        for (int i = 0; i < count; ++i) {
-            const double a = (ey.amplitudes[i] + ex.amplitudes[i] + ex2.amplitudes[i]) / 3.0;
-            const double p = (ey.phases[i] + ex.phases[i] + ex2.phases[i]) / 3.0;
-            amplitudes[size_t(i)] = a;
-            phases[size_t(i)] = p;
-            values[size_t(i)] = std::complex<double>(a * std::cos(p), a * std::sin(p));
-        }
-        lines = CalibratedLines{count, ex.fs, ex.frequencies, amplitudes.data(), phases.data(), values.data()};
-        return lines;
-    }
-
-private:
-    std::vector<double> amplitudes, phases;
-    std::vector<std::complex<double>> values;
-    CalibratedLines lines;
-};
 
 // The pair an electric channel name selects in the pair run, or an empty string.
 QString pairOfElectric(const QString &name)

@@ -9,6 +9,7 @@
 #include "DensitySpectrum.h"
 #include "FftPlanCache.h"
 #include "LineArgument.h"
+#include "LineRotation.h"
 #include "ParallelFor.h"
 #include "Spectrix.h"
 
@@ -19,6 +20,8 @@ private slots:
     void linesMatchDescribedSpectrum();
     void lineArgumentMatchesAtan2_data();
     void lineArgumentMatchesAtan2();
+    void lineRotationMatchesCosSin_data();
+    void lineRotationMatchesCosSin();
     void onePlanPerLength();
     void nestedRunsFinishEveryJobOnce_data();
     void nestedRunsFinishEveryJobOnce();
@@ -118,6 +121,40 @@ void TestSharedPlans::lineArgumentMatchesAtan2()
         QVERIFY2(std::fabs(LineArgument::of(a, b) - want) <= 4.5e-16 * std::fabs(want),
                  qPrintable(QString("atan2(%1, %2)").arg(b, 0, 'g', 17).arg(a, 0, 'g', 17)));
     }
+}
+
+void TestSharedPlans::lineRotationMatchesCosSin_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::newRow("zero") << 0.0;
+    QTest::newRow("negative zero") << -0.0;
+    QTest::newRow("pi/4, the end of the central range") << M_PI / 4;
+    QTest::newRow("next to pi/2") << 1.5707963267948966;
+    QTest::newRow("next to -pi") << -3.141592653589793;
+    QTest::newRow("three quarter turns") << 3 * M_PI / 2 + 1e-3;
+    QTest::newRow("many turns") << 1000.0 + 0.125;
+    QTest::newRow("negative, many turns") << -98765.4321;
+}
+
+// Within a few units in the last place of std::cos and std::sin (absolutely, 2.3e-16 of the
+// unit circle, where a value crosses zero). Also over a sweep of phases a spectrum can have.
+void TestSharedPlans::lineRotationMatchesCosSin()
+{
+    QFETCH(double, x);
+    const auto expectClose = [](double at) {
+        double c = 0, s = 0;
+        LineRotation::of(at, c, s);
+        return std::fabs(c - std::cos(at)) <= 2.3e-16 && std::fabs(s - std::sin(at)) <= 2.3e-16;
+    };
+    QVERIFY(expectClose(x));
+    QRandomGenerator random(11);
+    for (int i = 0; i < 100000; ++i) {
+        const double at = 40 * (random.generateDouble() - 0.5);
+        QVERIFY2(expectClose(at), qPrintable(QString::number(at, 'g', 17)));
+    }
+    double c = 0, s = 0;
+    LineRotation::of(std::nan(""), c, s);
+    QVERIFY(std::isnan(c) && std::isnan(s));
 }
 
 void TestSharedPlans::onePlanPerLength()
