@@ -92,7 +92,9 @@ namespace {
 
 // Amplitudes divided by the gain, then the sensor amplitude; phases less the gain, then the sensor
 // phase: the order of the record path's calibration, so the columns match it bit for bit. Complex
-// values as (re, im) pairs of doubles: x times the factor f.
+// values as (re, im) pairs of doubles: x times the factor f. A 256-bit version is chosen at load
+// time where the processor has it (the same operations, so the same numbers).
+__attribute__((target_clones("avx2", "default")))
 void calibrateLines(int count, const double *__restrict raw, const double *__restrict phase,
                     const double *__restrict x, const double *__restrict gainAmplitude,
                     const double *__restrict gainPhase, const double *__restrict sensorAmplitude,

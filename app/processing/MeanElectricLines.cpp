@@ -6,6 +6,9 @@
 
 namespace {
 
+// A 256-bit version is chosen at load time where the processor has it (the same operations, so the
+// same numbers).
+__attribute__((target_clones("avx2", "default")))
 void averageLines(int count, const double *__restrict exA, const double *__restrict exP,
                   const double *__restrict eyA, const double *__restrict eyP,
                   const double *__restrict ex2A, const double *__restrict ex2P,

@@ -6,6 +6,9 @@
 
 namespace {
 
+// A 256-bit version is chosen at load time where the processor has it (the same operations, so the
+// same numbers).
+__attribute__((target_clones("avx2", "default")))
 void addProducts(int count, const double *__restrict e, const double *__restrict h,
                  double *__restrict s)
 {
