@@ -91,7 +91,7 @@ bool ChannelSegmentSpectrum::next(int s)
 namespace {
 
 // Amplitudes divided by the gain, then the sensor amplitude; phases less the gain, then the sensor
-// phase: the order of the record path's calibration, so the columns match it bit for bit. Complex
+// phase: the order of the record path's calibration, so the amplitudes match it bit for bit. Complex
 // values as (re, im) pairs of doubles: x times the factor f. A 256-bit version is chosen at load
 // time where the processor has it (the same operations, so the same numbers).
 __attribute__((target_clones("avx2", "default")))

@@ -1,10 +1,10 @@
 #pragma once
 // One channel of a spectrum run, segment by segment: takes the next segment from the job's list or
 // reads it from the job's file, converts electric samples to mV/km, tapers and transforms it with
-// the shared plan of its length and divides it by the calibration tables. The raw amplitudes, the
-// calibrated amplitudes and phases are those of the record path (transform lines, then
-// calibrateSpectrum) to the last bit; the complex values are the transform lines times a complex
-// calibration factor per line, equal to amplitude e^(i phase) to rounding.
+// the shared plan of its length and divides it by the calibration tables. The raw and calibrated
+// amplitudes are those of the record path (transform lines, then calibrateSpectrum) to the last bit,
+// the phases to a few units in the last place (a vectorised arctangent); the complex values are the
+// transform lines times a complex calibration factor per line, amplitude e^(i phase) to rounding.
 //
 // All buffers are the object's own and made once, so a segment allocates nothing; one object
 // per channel, used by one thread at a time.
