@@ -134,6 +134,7 @@ private slots:
     void initTestCase();
     void streamedMatchesListsAndLongWay_data();
     void streamedMatchesListsAndLongWay();
+    void unreadableFileSkipsItsChannel_data();
     void unreadableFileSkipsItsChannel();
 
 private:
@@ -282,20 +283,45 @@ void TestSpectraStreaming::streamedMatchesListsAndLongWay()
     expectLongWay(fromFiles, channelRun, segmentLimit);
 }
 
-// A channel whose file cannot be read is skipped like one whose table cannot be loaded: it keeps
-// the results of the run before and joins no cross power; the other channels are computed.
+void TestSpectraStreaming::unreadableFileSkipsItsChannel_data()
+{
+    QTest::addColumn<int>("badSegment");  // -1: the file is missing
+    QTest::newRow("file missing") << -1;
+    QTest::newRow("text recording, bad sample in the sixth segment") << 5;
+}
+
+// A channel whose file cannot be read, from the start or part way, is skipped like one whose table
+// cannot be loaded: it keeps the results of the run before and joins no cross power; the other
+// channels are computed.
 void TestSpectraStreaming::unreadableFileSkipsItsChannel()
 {
+    QFETCH(int, badSegment);
     Data_RhoworksCalc calc;
     QVERIFY(run(calc, true, true, 10));
     const Outputs before = outputsOf(calc);
     QList<MTSampleData> broken(channels.begin(), channels.end());
     broken[Slot_Ey].dataFile = work.filePath("no-such-recording.dat");
+    if (badSegment >= 0) {
+        // Ey's samples in mV, one per line, with a line that is no number inside segment badSegment.
+        Wavefile reader;
+        const MTSampleData &ey = channels[Slot_Ey];
+        QVERIFY(reader.getTimeSeries(ey.dataFile, ey.countScale, ey.sampleCount, kN, 0));
+        broken[Slot_Ey].dataFile = work.filePath("ey-broken.txt");
+        broken[Slot_Ey].countScale = 1.0f;
+        QFile text(broken[Slot_Ey].dataFile);
+        QVERIFY(text.open(QIODevice::WriteOnly | QIODevice::Text));
+        QTextStream out(&text);
+        out.setRealNumberPrecision(17);
+        for (int segment = 0; segment < reader.getTsData().size(); ++segment)
+            for (int i = 0; i < kN; ++i)
+                out << (segment == badSegment && i == kN / 2 ? QString("1.5x") : QString::number(reader.getTsData()[segment][i], 'g', 17)) << '\n';
+    }
     calc.setSampleList(broken, kNames);
     calc.setStreamFromFiles(true, 20);
     QVERIFY(calc.calcChannelSpectra(kN));
     const Outputs after = outputsOf(calc);
     QVERIFY(after.raw[Slot_Ey] == before.raw[Slot_Ey] && after.stacked[Slot_Ey] == before.stacked[Slot_Ey]);
+    QCOMPARE(before.raw[Slot_Ey].size(), 10);
     QCOMPARE(after.raw[Slot_Ex].size(), 20);
     for (int pair : {1, 3, 4, 5})  // EyHy, mean E Hy, ExEy, EyHx
         QVERIFY2(after.crossPowers[pair].isEmpty(), qPrintable(QString::number(pair)));
