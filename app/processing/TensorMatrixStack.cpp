@@ -22,6 +22,29 @@ inline void addInto(gsl_complex &sum, gsl_complex z)
     sum.dat[1] += z.dat[1];
 }
 
+// One element of a segment's matrix over count contiguous lines: sum = a conj(b) on the first
+// segment, sum += a conj(b) after it, by the same formulas as above. The loop vectorises; the
+// 256-bit version is chosen when the program loads and gives the same numbers.
+__attribute__((target_clones("avx2", "default")))
+void addElement(gsl_complex *sum, const std::complex<double> *a, const std::complex<double> *b,
+                int count, bool first)
+{
+    double *s = reinterpret_cast<double *>(sum);
+    const double *x = reinterpret_cast<const double *>(a);
+    const double *y = reinterpret_cast<const double *>(b);
+    if (first) {
+        for (int k = 0; k < count; ++k) {
+            s[2 * k] = x[2 * k] * y[2 * k] - x[2 * k + 1] * -y[2 * k + 1];
+            s[2 * k + 1] = x[2 * k] * -y[2 * k + 1] + x[2 * k + 1] * y[2 * k];
+        }
+    } else {
+        for (int k = 0; k < count; ++k) {
+            s[2 * k] += x[2 * k] * y[2 * k] - x[2 * k + 1] * -y[2 * k + 1];
+            s[2 * k + 1] += x[2 * k] * -y[2 * k + 1] + x[2 * k + 1] * y[2 * k];
+        }
+    }
+}
+
 } // namespace
 
 TensorMatrixStack::TensorMatrixStack(int channels)
@@ -31,8 +54,10 @@ TensorMatrixStack::TensorMatrixStack(int channels)
 
 int TensorMatrixStack::triangleIndex(int line, int i, int j) const
 {
-    // Row i of the upper triangle starts after rows 0 .. i-1, of m, m-1, ... elements.
-    return line * triangle + i * channels - i * (i - 1) / 2 + (j - i);
+    // Row i of the upper triangle starts after rows 0 .. i-1, of m, m-1, ... elements; each
+    // element holds its lines one after another, so that a segment is summed element by element
+    // over contiguous lines.
+    return (i * channels - i * (i - 1) / 2 + (j - i)) * frequencies.size() + line;
 }
 
 bool TensorMatrixStack::begin(int channelCount, const QVector<double> &lineFrequencies)
@@ -48,14 +73,14 @@ bool TensorMatrixStack::begin(int channelCount, const QVector<double> &lineFrequ
 
 void TensorMatrixStack::addLine(int k, const gsl_complex *c, bool first)
 {
-    gsl_complex *element = sum.data() + triangleIndex(k, 0, 0);
     for (int i = 0; i < channels; ++i)
-        for (int j = i; j < channels; ++j, ++element) {
+        for (int j = i; j < channels; ++j) {
+            gsl_complex &element = sum[triangleIndex(k, i, j)];
             const gsl_complex product = timesConjugate(c[i], c[j]);
             if (first)
-                *element = product;
+                element = product;
             else
-                addInto(*element, product);
+                addInto(element, product);
         }
 }
 
@@ -99,14 +124,14 @@ void TensorMatrixStack::add(const std::complex<double> *const *lines, int lineCo
     // takes its segments in the same order whichever thread adds them.
     const int threads = ParallelFor::threadCount();
     const int ranges = threads > 1 ? std::min(common, 4 * threads) : 1;
+    gsl_complex *const sums = sum.data();
     ParallelFor::run(ranges, [&](int range) {
-        QVector<gsl_complex> c(channels);
-        const int end = int(qint64(common) * (range + 1) / ranges);
-        for (int k = int(qint64(common) * range / ranges); k < end; ++k) {
-            for (int i = 0; i < channels; ++i)
-                c[i] = gsl_complex{{lines[i][k].real(), lines[i][k].imag()}};
-            addLine(k, c.constData(), first);
-        }
+        const int from = int(qint64(common) * range / ranges);
+        const int to = int(qint64(common) * (range + 1) / ranges);
+        for (int i = 0; i < channels; ++i)
+            for (int j = i; j < channels; ++j)
+                addElement(sums + triangleIndex(from, i, j), lines[i] + from, lines[j] + from,
+                           to - from, first);
     });
 }
 

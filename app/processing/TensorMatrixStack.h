@@ -39,6 +39,6 @@ private:
     int channels;
     int triangle;                  // m (m + 1) / 2 elements per line
     QVector<double> frequencies;
-    QVector<gsl_complex> sum;      // line-major, upper triangle row by row
+    QVector<gsl_complex> sum;      // upper triangle row by row, each element's lines in a row
     int added = 0;
 };
