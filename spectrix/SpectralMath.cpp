@@ -21,11 +21,6 @@ gsl_complex lineToComplex(const OneFreqSpectrum &line)
     return gsl_complex_polar(line.amplitude, line.phase);
 }
 
-gsl_complex timesConjugate(gsl_complex a, gsl_complex b)
-{
-    return gsl_complex_mul(a, gsl_complex_conjugate(b));
-}
-
 gsl_complex nanComplex()
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();

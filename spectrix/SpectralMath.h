@@ -29,8 +29,13 @@ inline double linePhase(double re, double im)
 }
 // (amplitude cos(phase), amplitude sin(phase)) of a spectral line.
 gsl_complex lineToComplex(const OneFreqSpectrum &line);
-// a times conj(b): one entry of a cross-power matrix.
-gsl_complex timesConjugate(gsl_complex a, gsl_complex b);
+// a times conj(b): one entry of a cross-power matrix, by gsl_complex_mul's formula, inline because
+// it runs for every entry of every line of every segment.
+inline gsl_complex timesConjugate(gsl_complex a, gsl_complex b)
+{
+    const double ar = GSL_REAL(a), ai = GSL_IMAG(a), br = GSL_REAL(b), bi = -GSL_IMAG(b);
+    return gsl_complex{{ar * br - ai * bi, ar * bi + ai * br}};
+}
 gsl_complex nanComplex();
 
 // sqrt(|S1|^2 / (|S3| |S0|)) of the auto powers S0 (E), S3 (H) and the cross power S1 = E conj(H);

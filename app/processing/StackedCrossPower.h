@@ -1,16 +1,14 @@
 #pragma once
 // Segment-averaged cross powers of two channels: for every segment both channels have, the matrix
-// e conj(e), e conj(h), h conj(e), h conj(h) of every line is added to running sums, and the mean
-// comes out as cross-power records at the electric channel's frequencies. Only e conj(e), e conj(h)
-// and h conj(h) are summed: the imaginary parts of the auto powers are exactly zero and h conj(e) is
-// exactly the conjugate of e conj(h), product by product, so the records are those of summing all
-// four. Channels of different sampling frequencies have no common line: their records keep the
-// frequencies and no matrix.
+// e conj(e), e conj(h), h conj(e), h conj(h) of every line is added to running sums (CrossPowerSums),
+// and the mean comes out as cross-power records at the electric channel's frequencies. Channels of
+// different sampling frequencies have no common line: their records keep the frequencies and no
+// matrix.
 
 #include <QVector>
-#include <vector>
 
 #include "CalibratedLines.h"
+#include "CrossPowerSums.h"
 #include "SpectralRecords.h"
 
 class StackedCrossPower {
@@ -23,8 +21,8 @@ public:
 private:
     int n;
     double fs = 0.0;
+    bool started = false;
     bool sameLines = true;
     int lineCount = 0;
-    int added = 0;
-    std::vector<double> sums;  // per line: e conj(e), e conj(h) (re, im), h conj(h)
+    CrossPowerSums sums;
 };

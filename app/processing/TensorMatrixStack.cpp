@@ -5,17 +5,11 @@
 #include <gsl/gsl_complex_math.h>
 
 #include "ParallelFor.h"
+#include "SpectralMath.h"
 
 namespace {
 
-// a conj(b) and a + b with GSL's own formulas, written inline: these two run for every element
-// of every line of every segment, and GSL's out-of-line calls dominated the run time.
-inline gsl_complex timesConjugate(gsl_complex a, gsl_complex b)
-{
-    const double ar = GSL_REAL(a), ai = GSL_IMAG(a), br = GSL_REAL(b), bi = -GSL_IMAG(b);
-    return gsl_complex{{ar * br - ai * bi, ar * bi + ai * br}};
-}
-
+// a + b with GSL's own formula, written inline as SpectralMath::timesConjugate is.
 inline void addInto(gsl_complex &sum, gsl_complex z)
 {
     sum.dat[0] += z.dat[0];
@@ -23,7 +17,7 @@ inline void addInto(gsl_complex &sum, gsl_complex z)
 }
 
 // One element of a segment's matrix over count contiguous lines: sum = a conj(b) on the first
-// segment, sum += a conj(b) after it, by the same formulas as above. The loop vectorises; the
+// segment, sum += a conj(b) after it, by timesConjugate's and addInto's formulas. The loop vectorises; the
 // 256-bit version is chosen when the program loads and gives the same numbers.
 __attribute__((target_clones("avx2", "default")))
 void addElement(gsl_complex *sum, const std::complex<double> *a, const std::complex<double> *b,
@@ -76,7 +70,7 @@ void TensorMatrixStack::addLine(int k, const gsl_complex *c, bool first)
     for (int i = 0; i < channels; ++i)
         for (int j = i; j < channels; ++j) {
             gsl_complex &element = sum[triangleIndex(k, i, j)];
-            const gsl_complex product = timesConjugate(c[i], c[j]);
+            const gsl_complex product = SpectralMath::timesConjugate(c[i], c[j]);
             if (first)
                 element = product;
             else
