@@ -11,10 +11,9 @@
 #include "ChannelSlot.h"
 #include "Data_RhoworksCalc.h"
 #include "ParallelFor.h"
-#include "SampleRateBands.h"
 #include "SpectrumCalibration.h"
 #include "Spectrix.h"
-#include "SurveyWriter.h"
+#include "TensorStationFiles.h"
 #include "Wavefile.h"
 
 using cd = std::complex<double>;
@@ -154,23 +153,11 @@ void TestSpectraStreaming::initTestCase()
     RecordingPlan &recording = plan.recordings.first();  // 24 kHz
     recording.seconds = 8;
     recording.seed = 11;
-    recording.tensor = true;
-    StationDescription written;
-    QVERIFY(SurveyWriter(work.path()).writeStation(plan, &written));
-    const RecordingDescription &r = written.recordings.first();
-    QCOMPARE(r.channels.size(), kChannelSlotCount);
-    for (const ChannelDescription &c : r.channels) {
-        const int code = int(c.channel) + 1;
-        MTSampleData &d = channels[size_t(ChannelSlots::slotOfCode(code))];
-        d.channel = code;
-        d.sampleCount = int(r.sampleCount);
-        d.sampleFrequency = r.sampleRate;
-        d.countScale = float(SampleRateBands::tensorCountScale(r.sampleRate));
-        d.dipoleLength = float(c.dipole);
-        d.dataFile = c.dataFile;
-        d.sensorFile = work.filePath(c.sensorTable);
-        d.gainFile = work.filePath(c.gainTable);
-    }
+    QList<MTSampleData> written;
+    QVERIFY(TensorStationFiles::write(work.path(), plan, written));
+    QCOMPARE(written.size(), kChannelSlotCount);
+    for (const MTSampleData &d : written)
+        channels[size_t(ChannelSlots::slotOfCode(d.channel))] = d;
 }
 
 QList<OneMTSample> TestSpectraStreaming::pairs() const

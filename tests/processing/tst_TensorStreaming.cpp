@@ -12,7 +12,7 @@
 #include "ParallelFor.h"
 #include "SpectrumCalibration.h"
 #include "Spectrix.h"
-#include "SurveyWriter.h"
+#include "TensorStationFiles.h"
 #include "TensorMath.h"
 #include "Wavefile.h"
 
@@ -90,14 +90,8 @@ void TestTensorStreaming::initTestCase()
     RecordingPlan &request = plan.recordings.first();  // 24 kHz
     request.seconds = 8;
     request.seed = 5;
-    request.tensor = true;
-    StationDescription written;
-    QVERIFY(SurveyWriter(work.path()).writeStation(plan, &written));
-    const RecordingDescription &recording = written.recordings.first();
-    QCOMPARE(recording.channels.size(), 5);
-    for (const ChannelDescription &c : recording.channels)
-        station.append({int(c.channel) + 1, int(recording.sampleCount), recording.sampleRate, 0, 0, 0,
-                        float(c.dipole), work.filePath(c.gainTable), c.dataFile, work.filePath(c.sensorTable)});
+    QVERIFY(TensorStationFiles::write(work.path(), plan, station));
+    QCOMPARE(station.size(), 5);
 }
 
 void TestTensorStreaming::matchesLongWay_data()
