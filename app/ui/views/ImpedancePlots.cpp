@@ -4,6 +4,7 @@
 #include "PlotColumnAlignment.h"
 #include "QwtPlotGraph.h"
 
+#include <QFontMetrics>
 #include <QSplitter>
 #include <cmath>
 #include <qwt_legend.h>
@@ -153,10 +154,18 @@ void ImpedancePlots::buildTrueResistivityPlot()
 {
     bostickPlot->setLogAxis(QwtPlot::xBottom);
     bostickPlot->setLogAxis(QwtPlot::yLeft, true);
-    bostickPlot->setAxisTitle(QwtPlot::xBottom, axisTitle(QStringLiteral("真电阻率(ohm-m)")));
+    const QwtText title = axisTitle(QStringLiteral("真电阻率(ohm-m)"));
+    bostickPlot->setAxisTitle(QwtPlot::xBottom, title);
     bostickPlot->setAxisTitle(QwtPlot::yLeft, axisTitle(QStringLiteral("深度(m)")));
     bostickPlot->setAxisScale(QwtPlot::xBottom, 1.0, 10000.0);
     bostickPlot->setAxisScale(QwtPlot::yLeft, 100000.0, 10.0);
+    // However narrow the window, the plot keeps room for its resistivity title beside the depth
+    // scale (at 1280 px the title was cut at both ends): the title is centred under the canvas,
+    // which the scale's end labels and the frame narrow on both sides.
+    constexpr int kTitleMargin = 32;
+    const int titleWidth = QFontMetrics(title.font()).horizontalAdvance(title.text());
+    bostickPlot->setMinimumWidth(bostickPlot->axisWidget(QwtPlot::yLeft)->minimumSizeHint().width()
+                                 + titleWidth + 2 * kTitleMargin);
 }
 
 bool ImpedancePlots::setFrequencyRange(double high, double low)
