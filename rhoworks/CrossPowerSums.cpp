@@ -33,11 +33,7 @@ void CrossPowerSums::add(const gsl_complex *e, const gsl_complex *h, int lines)
     lineCount = std::min(lineCount, lines);
     // Lines are summed independently: ranges of them go to the worker threads, each line's sum
     // taking its segments in the same order on any thread count.
-    const int threads = ParallelFor::threadCount();
-    const int ranges = threads > 1 ? std::min(lineCount, 4 * threads) : 1;
-    ParallelFor::run(ranges, [&](int range) {
-        addLines(e, h, int(qint64(lineCount) * range / ranges), int(qint64(lineCount) * (range + 1) / ranges));
-    });
+    ParallelFor::runRanges(lineCount, [&](int first, int end) { addLines(e, h, first, end); });
 }
 
 void CrossPowerSums::addLines(const gsl_complex *e, const gsl_complex *h, int first, int end)

@@ -32,14 +32,8 @@ public:
     static void setKeptBytes(qint64 bytes);
 
 private:
-    // Per line and part (re, im): sum x_k, then D and sum d_k x_k.
-    struct Part {
-        double sum = 0;
-        double mean = 0;
-        double distanceSum = 0;
-        double weightedByDistance = 0;
-    };
-    std::vector<Part> parts;  // 2 per line
+    // Per part (re, im of each line, in line order): sum x_k, the mean, then D and sum d_k x_k.
+    std::vector<double> sums, means, distanceSums, weightedByDistance;
     int lineCount = 0;
     int count = 0;
     bool weighting = false;

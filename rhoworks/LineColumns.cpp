@@ -62,11 +62,8 @@ void LineColumns::append(const BlockFill &fill)
         grow();
     // Blocks are filled independently, ranges of them on the worker threads.
     const int blocks = (lines + kLinesPerBlock - 1) / kLinesPerBlock;
-    const int threads = ParallelFor::threadCount();
-    const int ranges = threads > 1 ? std::min(blocks, 4 * threads) : 1;
-    ParallelFor::run(ranges, [&](int range) {
-        const int endBlock = int(qint64(blocks) * (range + 1) / ranges);
-        for (int b = int(qint64(blocks) * range / ranges); b < endBlock; ++b) {
+    ParallelFor::runRanges(blocks, [&](int firstBlock, int endBlock) {
+        for (int b = firstBlock; b < endBlock; ++b) {
             const int first = b * kLinesPerBlock;
             const int width = std::min(kLinesPerBlock, lines - first);
             fill(first, width, block(b) + size_t(segments) * width);

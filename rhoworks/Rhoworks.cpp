@@ -12,10 +12,10 @@
 #include "DistanceWeightedMeans.h"
 #include "ImpedanceFormulas.h"
 #include "LineColumns.h"
+#include "LineImpedances.h"
 #include "MedianFieldTally.h"
 #include "OrderStatistics.h"
 #include "OutputBand.h"
-#include "ParallelFor.h"
 #include "PairRequest.h"
 #include "SpectralMath.h"
 #include "Spectrix.h"
@@ -46,34 +46,11 @@ const char *callerOf(int estimator)
     }
 }
 
-// z = E / H per line, as E conj(H) / |H|^2 (one division per line).
-void lineImpedances(const gsl_complex *e, const gsl_complex *h, int lines, gsl_complex *z)
-{
-    for (int i = 0; i < lines; ++i) {
-        const double er = GSL_REAL(e[i]), ei = GSL_IMAG(e[i]);
-        const double hr = GSL_REAL(h[i]), hi = GSL_IMAG(h[i]);
-        const double inverse = 1 / (hr * hr + hi * hi);
-        GSL_SET_COMPLEX(&z[i], (er * hr + ei * hi) * inverse, (ei * hr - er * hi) * inverse);
-    }
-}
-
-// lineImpedances for ranges of lines on the worker threads.
-void parallelLineImpedances(const gsl_complex *e, const gsl_complex *h, int lines, gsl_complex *z)
-{
-    const int threads = ParallelFor::threadCount();
-    const int ranges = threads > 1 ? std::min(lines, 4 * threads) : 1;
-    ParallelFor::run(ranges, [&](int range) {
-        const int first = int(qint64(lines) * range / ranges);
-        const int end = int(qint64(lines) * (range + 1) / ranges);
-        lineImpedances(e + first, h + first, end - first, z + first);
-    });
-}
-
 // One segment's impedances appended to columns, computed straight into them.
 void appendImpedances(LineColumns &columns, const gsl_complex *e, const gsl_complex *h)
 {
     columns.append([e, h](int first, int width, gsl_complex *out) {
-        lineImpedances(e + first, h + first, width, out);
+        LineImpedances::compute(e + first, h + first, width, out);
     });
 }
 
@@ -407,7 +384,7 @@ bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_co
         z.resize(lines);
     };
     const PairConsumer firstRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
-        parallelLineImpedances(e, h, lines, z.data());
+        LineImpedances::computeInParallel(e, h, lines, z.data());
         means.add(z.constData(), lines);
         if (keptSegments < room) {
             kept.insert(kept.end(), z.constBegin(), z.constEnd());
@@ -422,7 +399,7 @@ bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_co
     const qint64 streamed = means.segmentCount();
     if (keptSegments < streamed) {
         const PairConsumer secondRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
-            parallelLineImpedances(e, h, lines, z.data());
+            LineImpedances::computeInParallel(e, h, lines, z.data());
             means.add(z.constData(), lines);
         };
         progress = {0.5, 0.5};

@@ -1,6 +1,7 @@
 #include "ParallelFor.h"
 
 #include <QSemaphore>
+#include <QtGlobal>
 #include <QThreadPool>
 
 #include <algorithm>
@@ -26,6 +27,15 @@ void run(int count, const std::function<void(int job)> &job)
         ++helpers;
     takeJobs();
     finished.acquire(helpers);
+}
+
+void runRanges(int count, const std::function<void(int first, int end)> &range)
+{
+    const int threads = threadCount();
+    const int ranges = threads > 1 ? std::min(count, 4 * threads) : 1;
+    run(ranges, [&](int job) {
+        range(int(qint64(count) * job / ranges), int(qint64(count) * (job + 1) / ranges));
+    });
 }
 
 int threadCount()

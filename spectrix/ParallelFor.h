@@ -13,6 +13,9 @@
 namespace ParallelFor {
 
 SPECTRIX_EXPORT void run(int count, const std::function<void(int job)> &job);
+// Splits the items 0 .. count - 1 into contiguous ranges [first, end), a few per thread (one range
+// on one thread), and runs them as jobs: for work on independent spectral lines.
+SPECTRIX_EXPORT void runRanges(int count, const std::function<void(int first, int end)> &range);
 // Threads bulk processing may use (the pool's size); setThreadCount(1) runs every job on the
 // calling thread.
 SPECTRIX_EXPORT int threadCount();

@@ -116,12 +116,8 @@ void TensorMatrixStack::add(const std::complex<double> *const *lines, int lineCo
     const int common = std::min(lineCount, int(frequencies.size()));
     // Lines are summed independently, so ranges of them go to the worker threads; every line's sum
     // takes its segments in the same order whichever thread adds them.
-    const int threads = ParallelFor::threadCount();
-    const int ranges = threads > 1 ? std::min(common, 4 * threads) : 1;
     gsl_complex *const sums = sum.data();
-    ParallelFor::run(ranges, [&](int range) {
-        const int from = int(qint64(common) * range / ranges);
-        const int to = int(qint64(common) * (range + 1) / ranges);
+    ParallelFor::runRanges(common, [&](int from, int to) {
         for (int i = 0; i < channels; ++i)
             for (int j = i; j < channels; ++j)
                 addElement(sums + triangleIndex(from, i, j), lines[i] + from, lines[j] + from,
