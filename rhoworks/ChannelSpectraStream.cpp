@@ -11,9 +11,14 @@
 
 namespace {
 
-// Segments per channel read and transformed before they are handed over: enough to keep the
-// workers busy between hand-overs, few enough that a batch of five channels stays below 20 MiB.
-constexpr int kBatchSegments = 16;
+// Segments per channel read and transformed before they are handed over. On several threads:
+// enough to keep the workers busy between hand-overs, few enough that a batch of five channels stays
+// below 20 MiB. On one thread: one, so that a segment's lines are still in the core's cache when
+// they are consumed.
+int batchSegments()
+{
+    return ParallelFor::threadCount() > 1 ? 16 : 1;
+}
 
 bool isClipped(const QVector<double> &samples, double limit)
 {
@@ -111,11 +116,12 @@ ChannelSpectraStream::Outcome ChannelSpectraStream::run(
     failed = -1;
     if (length < 2 || work.empty())
         return Outcome::Unusable;
+    const int batch = batchSegments();
     for (ChannelWork &w : work) {
         w.spectrum = std::make_unique<DensitySpectrum>(length, fs);
         if (!w.spectrum->isValid() || int(w.channel.lineFactors.size()) < length / 2)
             return Outcome::Unusable;
-        w.batch.resize(kBatchSegments);
+        w.batch.resize(size_t(batch));
         for (Slot &slot : w.batch) {
             slot.samples.resize(length);
             slot.lines.resize(size_t(length / 2));
@@ -124,8 +130,8 @@ ChannelSpectraStream::Outcome ChannelSpectraStream::run(
     StreamedSegment segment;
     segment.lines.resize(work.size());
     for (;;) {
-        ParallelFor::run(int(work.size()), [&](int c) { readBatch(c, kBatchSegments); });
-        int common = kBatchSegments;
+        ParallelFor::run(int(work.size()), [&](int c) { readBatch(c, batch); });
+        int common = batch;
         for (const ChannelWork &w : work)
             common = std::min(common, w.filled);
         for (int s = 0; s < common; ++s) {
