@@ -26,7 +26,7 @@ public:
     int segmentCount() const { return count; }
 
     // Bytes of first-round values a caller may keep to hand over again instead of reading them a
-    // second time: 192 MiB, 1536 segments of 8192 lines, so that the estimate of an hour at 24 kHz
+    // second time: 216 MiB, 1728 segments of 8192 lines, so that the estimate of an hour at 24 kHz
     // stays within 256 MiB. Settable for tests of the second reading.
     static qint64 keptBytes();
     static void setKeptBytes(qint64 bytes);

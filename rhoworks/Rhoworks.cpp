@@ -17,6 +17,7 @@
 #include "OrderStatistics.h"
 #include "OutputBand.h"
 #include "PairRequest.h"
+#include "PrefaultedBuffer.h"
 #include "SpectralMath.h"
 #include "Spectrix.h"
 
@@ -370,7 +371,7 @@ bool Rhoworks::repeatedMedianImpedances(const PairRequest &request, QVector<gsl_
 bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_complex> &combined)
 {
     DistanceWeightedMeans means;
-    std::vector<gsl_complex> kept;
+    PrefaultedBuffer kept;
     qint64 keptSegments = 0;
     qint64 room = 0;
     int lineCount = 0;
@@ -379,23 +380,25 @@ bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_co
     const PairStart start = [&](int lines, qint64 expected) {
         lineCount = lines;
         room = std::min<qint64>(expected, DistanceWeightedMeans::keptBytes() / (qint64(sizeof(gsl_complex)) * std::max(1, lines)));
+        kept = PrefaultedBuffer(size_t(room) * size_t(lines) * sizeof(gsl_complex));
+        if (!kept.as<gsl_complex>())
+            room = 0;
         progress.width = room < expected ? 0.5 : 1.0;
-        kept.reserve(size_t(room) * size_t(lines));
         z.resize(lines);
     };
+    // A kept segment's impedances are computed straight into their place.
     const PairConsumer firstRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
-        LineImpedances::computeInParallel(e, h, lines, z.data());
-        means.add(z.constData(), lines);
-        if (keptSegments < room) {
-            kept.insert(kept.end(), z.constBegin(), z.constEnd());
-            ++keptSegments;
-        }
+        const bool keep = keptSegments < room;
+        gsl_complex *values = keep ? kept.as<gsl_complex>() + keptSegments * lineCount : z.data();
+        LineImpedances::computeInParallel(e, h, lines, values);
+        means.add(values, lines);
+        keptSegments += keep;
     };
     if (!runFrontEnd(withProgressShare(request, &progress), false, firstRound, start))
         return false;
     means.startWeighting();
     for (qint64 k = 0; k < keptSegments; ++k)
-        means.add(kept.data() + k * lineCount, lineCount);
+        means.add(kept.as<gsl_complex>() + k * lineCount, lineCount);
     const qint64 streamed = means.segmentCount();
     if (keptSegments < streamed) {
         const PairConsumer secondRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
