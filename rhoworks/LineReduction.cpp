@@ -1,7 +1,7 @@
 #include "LineReduction.h"
 
 #include <algorithm>
-#include <vector>
+#include <memory>
 
 #include "ParallelFor.h"
 
@@ -15,22 +15,25 @@ int commonLength(const QList<QVector<gsl_complex>> &entries)
     return length;
 }
 
-// Blocks of lines are independent, so they are reduced in parallel, each with its own buffers;
-// every line's result is the same whichever thread computes it.
+// Blocks of lines are independent, so ranges of them are reduced in parallel, each range reusing
+// one pair of buffers (uninitialised: gather fills them); every line's result is the same whichever
+// thread computes it.
 QVector<gsl_complex> reduceLineBlocks(int lines, int count, const BlockGather &gather, PartReducer reduce)
 {
     QVector<gsl_complex> result(count > 0 ? lines : 0);
     gsl_complex *out = result.data();
     const int blocks = (result.size() + kLinesPerBlock - 1) / kLinesPerBlock;
-    ParallelFor::run(blocks, [&](int block) {
-        const int first = block * kLinesPerBlock;
-        const int width = std::min(kLinesPerBlock, lines - first);
-        std::vector<double> re(size_t(width) * size_t(count));
-        std::vector<double> im(size_t(width) * size_t(count));
-        gather(first, width, re.data(), im.data());
-        for (int j = 0; j < width; ++j) {
-            GSL_SET_COMPLEX(&out[first + j], reduce(re.data() + size_t(j) * count, count),
-                            reduce(im.data() + size_t(j) * count, count));
+    ParallelFor::runRanges(blocks, [&](int firstBlock, int endBlock) {
+        const size_t room = size_t(kLinesPerBlock) * size_t(count);
+        const std::unique_ptr<double[]> re(new double[room]), im(new double[room]);
+        for (int block = firstBlock; block < endBlock; ++block) {
+            const int first = block * kLinesPerBlock;
+            const int width = std::min(kLinesPerBlock, lines - first);
+            gather(first, width, re.get(), im.get());
+            for (int j = 0; j < width; ++j) {
+                GSL_SET_COMPLEX(&out[first + j], reduce(re.get() + size_t(j) * count, count),
+                                reduce(im.get() + size_t(j) * count, count));
+            }
         }
     });
     return result;
