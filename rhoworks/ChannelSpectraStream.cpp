@@ -17,7 +17,7 @@ namespace {
 // they are consumed.
 int batchSegments()
 {
-    return ParallelFor::threadCount() > 1 ? 16 : 1;
+    return ParallelFor::threadCount() > 1 ? 4 : 1;
 }
 
 bool isClipped(const QVector<double> &samples, double limit)
@@ -34,11 +34,20 @@ struct ChannelSpectraStream::Slot {
     bool clipped = false;
 };
 
+// The segments of one channel read in one go: the slots filled, and whether the file ended (or
+// failed) while filling them.
+struct ChannelSpectraStream::Batch {
+    std::vector<Slot> segments;
+    int filled = 0;
+    bool ended = false;
+    bool failed = false;
+};
+
+// Two batches per channel: while one is handed over, the next is read into the other.
 struct ChannelSpectraStream::ChannelWork {
     StreamedChannel channel;
     std::unique_ptr<DensitySpectrum> spectrum;
-    std::vector<Slot> batch;
-    int filled = 0;
+    Batch batches[2];
     bool ended = false;
 };
 
@@ -67,16 +76,19 @@ std::complex<double> ChannelSpectraStream::lineFactor(double gainAmplitude, doub
     return std::polar(scale / gainAmplitude / sensorAmplitude, -gainPhase - sensorPhase);
 }
 
-// Reads up to wanted segments of one channel into its batch and turns each into calibrated lines.
-void ChannelSpectraStream::readBatch(int channel, int wanted)
+// Reads the next segments of one channel into one of its batches, as many as the batch holds, and
+// turns each into calibrated lines.
+void ChannelSpectraStream::readBatch(int channel, int set)
 {
     ChannelWork &w = work[size_t(channel)];
-    w.filled = 0;
+    Batch &batch = w.batches[set];
+    batch.filled = 0;
+    batch.ended = batch.failed = false;
     const std::complex<double> *factors = w.channel.lineFactors.data();
-    for (int b = 0; b < wanted; ++b) {
-        Slot &slot = w.batch[size_t(b)];
+    for (Slot &slot : batch.segments) {
         if (!w.channel.stream.next(slot.samples.data())) {
-            w.ended = true;
+            w.ended = batch.ended = true;
+            batch.failed = w.channel.stream.failed();
             return;
         }
         if (w.channel.detrend)
@@ -84,14 +96,14 @@ void ChannelSpectraStream::readBatch(int channel, int wanted)
         slot.clipped = isClipped(slot.samples, w.channel.clipLimit);
         if (!slot.clipped)
             w.spectrum->transformTimes(slot.samples.constData(), factors, slot.lines.data());
-        w.filled = b + 1;
+        ++batch.filled;
     }
 }
 
-bool ChannelSpectraStream::noteReadError()
+bool ChannelSpectraStream::noteReadError(const std::function<bool(const ChannelWork &)> &failedIn)
 {
     for (size_t c = 0; c < work.size(); ++c) {
-        if (work[c].channel.stream.failed()) {
+        if (failedIn(work[c])) {
             error = work[c].channel.stream.errorString();
             failed = int(c);
             return true;
@@ -108,55 +120,83 @@ bool ChannelSpectraStream::anyChannelHasMore()
     });
 }
 
-ChannelSpectraStream::Outcome ChannelSpectraStream::run(
-    const std::function<bool(const StreamedSegment &segment)> &consume)
+// Hands over one batch's common segments; false when consume asked to stop.
+bool ChannelSpectraStream::handOver(int set, int common, const BatchConsumer &consume)
+{
+    std::vector<StreamedSegment> segments(static_cast<size_t>(common));
+    for (int s = 0; s < common; ++s) {
+        StreamedSegment &segment = segments[size_t(s)];
+        segment.index = delivered + s;
+        segment.lines.resize(work.size());
+        for (size_t c = 0; c < work.size(); ++c) {
+            const Slot &slot = work[c].batches[set].segments[size_t(s)];
+            segment.clipped = segment.clipped || slot.clipped;
+            segment.lines[c] = slot.lines.data();
+        }
+    }
+    if (common > 0 && !consume(segments))
+        return false;
+    delivered += common;
+    return true;
+}
+
+ChannelSpectraStream::Outcome ChannelSpectraStream::run(const Consumer &consume)
+{
+    return runBatches([&](const std::vector<StreamedSegment> &segments) {
+        return std::all_of(segments.cbegin(), segments.cend(), consume);
+    });
+}
+
+ChannelSpectraStream::Outcome ChannelSpectraStream::runBatches(const BatchConsumer &consume)
 {
     delivered = 0;
     error.clear();
     failed = -1;
     if (length < 2 || work.empty())
         return Outcome::Unusable;
-    const int batch = batchSegments();
+    const int batchSize = batchSegments();
     for (ChannelWork &w : work) {
         w.spectrum = std::make_unique<DensitySpectrum>(length, fs);
         if (!w.spectrum->isValid() || int(w.channel.lineFactors.size()) < length / 2)
             return Outcome::Unusable;
-        w.batch.resize(size_t(batch));
-        for (Slot &slot : w.batch) {
-            slot.samples.resize(length);
-            slot.lines.resize(size_t(length / 2));
+        for (Batch &batch : w.batches) {
+            batch.segments.resize(size_t(batchSize));
+            for (Slot &slot : batch.segments) {
+                slot.samples.resize(length);
+                slot.lines.resize(size_t(length / 2));
+            }
         }
     }
-    StreamedSegment segment;
-    segment.lines.resize(work.size());
-    for (;;) {
-        ParallelFor::run(int(work.size()), [&](int c) { readBatch(c, batch); });
-        int common = batch;
-        for (const ChannelWork &w : work)
-            common = std::min(common, w.filled);
-        for (int s = 0; s < common; ++s) {
-            segment.index = delivered;
-            segment.clipped = false;
-            for (size_t c = 0; c < work.size(); ++c) {
-                const Slot &slot = work[c].batch[size_t(s)];
-                segment.clipped = segment.clipped || slot.clipped;
-                segment.lines[c] = slot.lines.data();
-            }
-            if (!consume(segment))
-                return Outcome::Stopped;
-            ++delivered;
+    const int channels = int(work.size());
+    ParallelFor::run(channels, [&](int c) { readBatch(c, 0); });
+    for (int set = 0;; set = 1 - set) {
+        int common = batchSize;
+        bool someEnded = false;
+        for (const ChannelWork &w : work) {
+            common = std::min(common, w.batches[set].filled);
+            someEnded = someEnded || w.batches[set].ended;
         }
-        if (noteReadError())
+        // The batch is handed over (job 0) while the channels' next batches are read, unless a
+        // channel has ended.
+        bool stopped = false;
+        ParallelFor::run(someEnded ? 1 : 1 + channels, [&](int job) {
+            if (job == 0)
+                stopped = !handOver(set, common, consume);
+            else
+                readBatch(job - 1, 1 - set);
+        });
+        if (stopped)
+            return Outcome::Stopped;
+        if (noteReadError([set](const ChannelWork &w) { return w.batches[set].failed; }))
             return Outcome::ReadError;
-        const bool someEnded = std::any_of(work.cbegin(), work.cend(),
-                                           [](const ChannelWork &w) { return w.ended; });
         if (!someEnded)
             continue;
-        const bool batchUneven = std::any_of(work.cbegin(), work.cend(),
-                                             [common](const ChannelWork &w) { return w.filled != common; });
+        const bool batchUneven = std::any_of(work.cbegin(), work.cend(), [&](const ChannelWork &w) {
+            return w.batches[set].filled != common;
+        });
         if (batchUneven || anyChannelHasMore())
             return Outcome::UnequalCounts;
-        if (noteReadError())
+        if (noteReadError([](const ChannelWork &w) { return w.channel.stream.failed(); }))
             return Outcome::ReadError;
         return Outcome::Complete;
     }

@@ -5,8 +5,8 @@
 // factor. Segments are handed over in order as contiguous complex lines (line k - 1 at k fs / n);
 // only a batch of segments is ever held, whatever the length of the recording.
 //
-// The channels of a batch are read and transformed in parallel, one channel per worker, and the
-// batch is handed over in segment order afterwards, so what the caller computes from it does not
+// The channels of a batch are read and transformed in parallel, one channel per worker, while the
+// batch before it is handed over in segment order, so what the caller computes from it does not
 // depend on the number of threads.
 
 #include <QString>
@@ -48,7 +48,12 @@ public:
     // or consume returns false (Stopped). Complete when every channel ended at the same count;
     // UnequalCounts when one channel holds more segments than another; ReadError (errorText() names
     // the cause) when a file cannot be read to its end; Unusable for bad n or fs.
-    Outcome run(const std::function<bool(const StreamedSegment &segment)> &consume);
+    using Consumer = std::function<bool(const StreamedSegment &segment)>;
+    Outcome run(const Consumer &consume);
+    // The same, handing over the segments a batch at a time (in order; one segment at a time on one
+    // thread), for consumers that fold several segments into their sums in one sweep.
+    using BatchConsumer = std::function<bool(const std::vector<StreamedSegment> &segments)>;
+    Outcome runBatches(const BatchConsumer &consume);
     int segmentsDelivered() const { return delivered; }
     QString errorText() const { return error; }
     // After ReadError: the index of the channel whose file failed.
@@ -61,9 +66,11 @@ public:
 
 private:
     struct Slot;
+    struct Batch;
     struct ChannelWork;
-    void readBatch(int channel, int wanted);
-    bool noteReadError();
+    void readBatch(int channel, int set);
+    bool handOver(int set, int common, const BatchConsumer &consume);
+    bool noteReadError(const std::function<bool(const ChannelWork &)> &failedIn);
     bool anyChannelHasMore();
 
     int length;

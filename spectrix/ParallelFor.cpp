@@ -9,23 +9,39 @@
 
 namespace ParallelFor {
 
+namespace {
+
+// Whether the calling thread is taking jobs of a run. A run started from inside a job (the
+// hand-over of a batch while the next one is read) takes its jobs on the calling thread: the
+// other threads are at work on the outer run, and waking helpers for every short inner run costs
+// more than it gains.
+thread_local bool insideJob = false;
+
+// Takes the run's jobs until none is left.
+void takeJobs(int count, std::atomic<int> &next, const std::function<void(int job)> &job)
+{
+    const bool outer = !insideJob;
+    insideJob = true;
+    for (int i = next++; i < count; i = next++)
+        job(i);
+    insideJob = !outer;
+}
+
+} // namespace
+
 void run(int count, const std::function<void(int job)> &job)
 {
     QThreadPool *pool = QThreadPool::globalInstance();
-    const int wanted = std::min(count, pool->maxThreadCount()) - 1;
+    const int wanted = insideJob ? 0 : std::min(count, pool->maxThreadCount()) - 1;
     std::atomic<int> next{0};
     QSemaphore finished;
-    const auto takeJobs = [&] {
-        for (int i = next++; i < count; i = next++)
-            job(i);
-    };
     int helpers = 0;
     while (helpers < wanted && pool->tryStart([&] {
-        takeJobs();
+        takeJobs(count, next, job);
         finished.release();
     }))
         ++helpers;
-    takeJobs();
+    takeJobs(count, next, job);
     finished.acquire(helpers);
 }
 

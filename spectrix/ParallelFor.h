@@ -1,10 +1,11 @@
 #pragma once
 // Runs the jobs 0 .. count - 1 on the process's worker threads (Qt's global thread pool, sized to
 // the machine's cores) and returns when all are done. The calling thread takes jobs too, and
-// helpers are only started on threads that are free at once, so a job may itself call parallelFor
-// (a station processed on a worker, its channels in parallel) without waiting for threads that
-// never come. Jobs must not depend on one another; which thread runs which job is not fixed, so
-// callers write each job's result to its own place and combine them in job order.
+// helpers are only started on threads that are free at once, so a pool thread may itself call
+// run (a station processed on a worker, its channels in parallel) without waiting for threads that
+// never come; a run called from inside a job takes its jobs on the calling thread. Jobs must not
+// depend on one another; which thread runs which job is not fixed, so callers write each job's
+// result to its own place and combine them in job order.
 
 #include <functional>
 

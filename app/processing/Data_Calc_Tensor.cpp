@@ -105,14 +105,19 @@ int Data_Calc_Tensor::stackMatrices(std::vector<ChannelInput> &inputs, int n, do
         ChannelSpectraStream stream(n, fs, std::move(channels));
         const int lines = stream.lineCount();
         const double expected = double(std::max<qint64>(1, stream.expectedSegments()));
+        std::vector<TensorMatrixStack::SegmentLines> batch;
         const ChannelSpectraStream::Outcome outcome =
-            stream.run([&](const StreamedSegment &segment) {
-                if (keepGoing && !keepGoing(std::min(1.0, segment.index / expected))) {
-                    qDebug() << "Data_Calc_Tensor::loadSpectra: stopped on request before segment"
-                             << segment.index + 1;
-                    return false;
+            stream.runBatches([&](const std::vector<StreamedSegment> &segments) {
+                batch.clear();
+                for (const StreamedSegment &segment : segments) {
+                    if (keepGoing && !keepGoing(std::min(1.0, segment.index / expected))) {
+                        qDebug() << "Data_Calc_Tensor::loadSpectra: stopped on request before segment"
+                                 << segment.index + 1;
+                        return false;
+                    }
+                    batch.push_back(segment.lines.data());
                 }
-                stack.add(segment.lines.data(), lines, n, fs);
+                stack.add(batch, lines, n, fs);
                 return true;
             });
         if (outcome == ChannelSpectraStream::Outcome::Stopped) {

@@ -103,25 +103,36 @@ void TensorMatrixStack::add(const QList<QList<OneFreqSpectrum>> &spectra)
     }
 }
 
-void TensorMatrixStack::add(const std::complex<double> *const *lines, int lineCount, int n, double fs)
+void TensorMatrixStack::add(const std::vector<SegmentLines> &segments, int lineCount, int n, double fs)
 {
     QVector<double> lineFrequencies;
     if (added == 0) {
         for (int k = 1; k <= lineCount; ++k)
             lineFrequencies.append(k * fs / n);
     }
-    if (!begin(int(channels), lineFrequencies))
+    if (segments.empty() || !begin(int(channels), lineFrequencies))
         return;
-    const bool first = added == 1;
+    const bool startsSum = added == 1;
+    added += int(segments.size()) - 1;
     const int common = std::min(lineCount, int(frequencies.size()));
-    // Lines are summed independently, so ranges of them go to the worker threads; every line's sum
-    // takes its segments in the same order whichever thread adds them.
+    // Lines are summed independently: blocks of them take every segment in order before the next
+    // block, so that a block's sums stay in the cache, and ranges of blocks go to the worker
+    // threads. Every line's sum takes its segments in the same order on any thread count.
+    constexpr int kBlockLines = 512;
+    const int blocks = (common + kBlockLines - 1) / kBlockLines;
     gsl_complex *const sums = sum.data();
-    ParallelFor::runRanges(common, [&](int from, int to) {
-        for (int i = 0; i < channels; ++i)
-            for (int j = i; j < channels; ++j)
-                addElement(sums + triangleIndex(from, i, j), lines[i] + from, lines[j] + from,
-                           to - from, first);
+    ParallelFor::runRanges(blocks, [&](int firstBlock, int endBlock) {
+        for (int block = firstBlock; block < endBlock; ++block) {
+            const int from = block * kBlockLines;
+            const int count = std::min(kBlockLines, common - from);
+            for (size_t s = 0; s < segments.size(); ++s) {
+                const SegmentLines lines = segments[s];
+                for (int i = 0; i < channels; ++i)
+                    for (int j = i; j < channels; ++j)
+                        addElement(sums + triangleIndex(from, i, j), lines[i] + from, lines[j] + from,
+                                   count, startsSum && s == 0);
+            }
+        }
     });
 }
 

@@ -9,6 +9,7 @@
 #include <QVector>
 #include <complex>
 #include <gsl/gsl_complex.h>
+#include <vector>
 
 #include "SpectralRecords.h"
 #include "TensorCrossPower.h"
@@ -22,9 +23,10 @@ public:
     // first add() fixes the lines (those of the first spectrum, up to the shortest one) and their
     // frequencies (those of the first spectrum).
     void add(const QList<QList<OneFreqSpectrum>> &spectra);
-    // The same from contiguous complex lines: lines[i] holds lineCount values of channel i, line
-    // k - 1 at frequency k fs / n.
-    void add(const std::complex<double> *const *lines, int lineCount, int n, double fs);
+    // The same for several segments in order, from contiguous complex lines: segments[s][i] holds
+    // lineCount values of channel i of segment s, line k - 1 at frequency k fs / n.
+    using SegmentLines = const std::complex<double> *const *;
+    void add(const std::vector<SegmentLines> &segments, int lineCount, int n, double fs);
     int count() const { return added; }
     // One record per line: the mean matrix over the segments added; empty before any add().
     QVector<TensorCrossPower> mean() const;

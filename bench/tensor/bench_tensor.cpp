@@ -25,6 +25,7 @@
 
 #include "../LongStation.h"
 #include "../PeakMemory.h"
+#include "../ProcessCpuTime.h"
 #include "../TrueFloor.h"
 #include "ParallelFor.h"
 #include "Data_Calc_Tensor.h"
@@ -99,15 +100,18 @@ int runTensor(const QString &dir, int threads)
     const QList<MTSampleData> descriptors = LongStation::readDescriptors(dir);
     QElapsedTimer timer;
     timer.start();
+    const double cpuStart = processCpuSeconds();
     Data_Calc_Tensor tensor;
     tensor.loadSpectra(descriptors, kN, 0);
     const Data_Calc_Tensor::BandResults results = tensor.bandResults(SampleRateBands::tensorBand(kRate, kN), 0.3);
     const double seconds = timer.nsecsElapsed() / 1e9;
+    const double cpu = processCpuSeconds() - cpuStart;
     const double peak = peakResidentKiB() / 1024.0;
     int segments = 0;
     const double fftSeconds = bareFftSeconds(descriptors, segments);
     out() << "tensor, " << threads << " thread(s): " << seconds << " s for " << segments << " segments (" << descriptors.size()
-          << " channels, reading included), " << results.impedances.size() << " frequencies\n"
+          << " channels, reading included), " << results.impedances.size() << " frequencies, CPU "
+          << cpu << " s\n"
           << "  ratio to the true floor: " << seconds / floorSeconds(dir) << "\n"
           << "  bare FastFFTTranform of the same segments: " << fftSeconds << " s, old ratio "
           << seconds / fftSeconds << "\n"
