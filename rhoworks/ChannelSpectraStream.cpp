@@ -2,6 +2,7 @@
 
 #include <QVector>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <memory>
 
@@ -15,7 +16,7 @@ namespace {
 // enough to keep the workers busy between hand-overs, few enough that a batch of five channels stays
 // below 20 MiB. On one thread: one, so that a segment's lines are still in the core's cache when
 // they are consumed.
-int batchSegments()
+int segmentsPerBatch()
 {
     return ParallelFor::threadCount() > 1 ? 4 : 1;
 }
@@ -120,8 +121,8 @@ bool ChannelSpectraStream::anyChannelHasMore()
     });
 }
 
-// Hands over one batch's common segments; false when consume asked to stop.
-bool ChannelSpectraStream::handOver(int set, int common, const BatchConsumer &consume)
+// One batch's common segments, as they are handed over.
+std::vector<StreamedSegment> ChannelSpectraStream::batchSegments(int set, int common) const
 {
     std::vector<StreamedSegment> segments(static_cast<size_t>(common));
     for (int s = 0; s < common; ++s) {
@@ -134,16 +135,14 @@ bool ChannelSpectraStream::handOver(int set, int common, const BatchConsumer &co
             segment.lines[c] = slot.lines.data();
         }
     }
-    if (common > 0 && !consume(segments))
-        return false;
-    delivered += common;
-    return true;
+    return segments;
 }
 
 ChannelSpectraStream::Outcome ChannelSpectraStream::run(const Consumer &consume)
 {
-    return runBatches([&](const std::vector<StreamedSegment> &segments) {
-        return std::all_of(segments.cbegin(), segments.cend(), consume);
+    return runBatches([&](const std::vector<StreamedSegment> &segments, std::vector<BatchJob> &jobs) {
+        jobs.push_back([&consume, &segments] { return std::all_of(segments.cbegin(), segments.cend(), consume); });
+        return true;
     });
 }
 
@@ -154,7 +153,7 @@ ChannelSpectraStream::Outcome ChannelSpectraStream::runBatches(const BatchConsum
     failed = -1;
     if (length < 2 || work.empty())
         return Outcome::Unusable;
-    const int batchSize = batchSegments();
+    const int batchSize = segmentsPerBatch();
     for (ChannelWork &w : work) {
         w.spectrum = std::make_unique<DensitySpectrum>(length, fs);
         if (!w.spectrum->isValid() || int(w.channel.lineFactors.size()) < length / 2)
@@ -176,17 +175,29 @@ ChannelSpectraStream::Outcome ChannelSpectraStream::runBatches(const BatchConsum
             common = std::min(common, w.batches[set].filled);
             someEnded = someEnded || w.batches[set].ended;
         }
-        // The batch is handed over (job 0) while the channels' next batches are read, unless a
-        // channel has ended.
-        bool stopped = false;
-        ParallelFor::run(someEnded ? 1 : 1 + channels, [&](int job) {
-            if (job == 0)
-                stopped = !handOver(set, common, consume);
-            else
-                readBatch(job - 1, 1 - set);
+        // The consumer's jobs for the batch run while the channels' next batches are read (unless a
+        // channel has ended): on one thread first, while the batch is in the cache; on several
+        // after the reading, whose jobs are longer, so that the consumer's fill the gaps.
+        const std::vector<StreamedSegment> segments = batchSegments(set, common);
+        std::vector<BatchJob> jobs;
+        if (common > 0 && !consume(segments, jobs))
+            return Outcome::Stopped;
+        const int readers = someEnded ? 0 : channels;
+        const bool consumerFirst = ParallelFor::threadCount() == 1;
+        std::atomic<bool> stopped{false};
+        ParallelFor::run(readers + int(jobs.size()), [&](int job) {
+            const int consumerJob = consumerFirst ? job : job - readers;
+            const int reader = consumerFirst ? job - int(jobs.size()) : job;
+            if (consumerJob >= 0 && consumerJob < int(jobs.size())) {
+                if (!jobs[size_t(consumerJob)]())
+                    stopped = true;
+            } else {
+                readBatch(reader, 1 - set);
+            }
         });
         if (stopped)
             return Outcome::Stopped;
+        delivered += common;
         if (noteReadError([set](const ChannelWork &w) { return w.batches[set].failed; }))
             return Outcome::ReadError;
         if (!someEnded)

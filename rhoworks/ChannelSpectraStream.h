@@ -51,8 +51,11 @@ public:
     using Consumer = std::function<bool(const StreamedSegment &segment)>;
     Outcome run(const Consumer &consume);
     // The same, handing over the segments a batch at a time (in order; one segment at a time on one
-    // thread), for consumers that fold several segments into their sums in one sweep.
-    using BatchConsumer = std::function<bool(const std::vector<StreamedSegment> &segments)>;
+    // thread). The consumer returns false to stop, or adds jobs that do its work on the batch: they
+    // may run in parallel with each other and with the reading of the next batch, and the segments
+    // stay valid until all have run. A job returns false to stop after this batch.
+    using BatchJob = std::function<bool()>;
+    using BatchConsumer = std::function<bool(const std::vector<StreamedSegment> &segments, std::vector<BatchJob> &jobs)>;
     Outcome runBatches(const BatchConsumer &consume);
     int segmentsDelivered() const { return delivered; }
     QString errorText() const { return error; }
@@ -69,7 +72,7 @@ private:
     struct Batch;
     struct ChannelWork;
     void readBatch(int channel, int set);
-    bool handOver(int set, int common, const BatchConsumer &consume);
+    std::vector<StreamedSegment> batchSegments(int set, int common) const;
     bool noteReadError(const std::function<bool(const ChannelWork &)> &failedIn);
     bool anyChannelHasMore();
 

@@ -107,7 +107,8 @@ int Data_Calc_Tensor::stackMatrices(std::vector<ChannelInput> &inputs, int n, do
         const double expected = double(std::max<qint64>(1, stream.expectedSegments()));
         std::vector<TensorMatrixStack::SegmentLines> batch;
         const ChannelSpectraStream::Outcome outcome =
-            stream.runBatches([&](const std::vector<StreamedSegment> &segments) {
+            stream.runBatches([&](const std::vector<StreamedSegment> &segments,
+                                  std::vector<ChannelSpectraStream::BatchJob> &jobs) {
                 batch.clear();
                 for (const StreamedSegment &segment : segments) {
                     if (keepGoing && !keepGoing(std::min(1.0, segment.index / expected))) {
@@ -117,7 +118,12 @@ int Data_Calc_Tensor::stackMatrices(std::vector<ChannelInput> &inputs, int n, do
                     }
                     batch.push_back(segment.lines.data());
                 }
-                stack.add(batch, lines, n, fs);
+                const int blocks = stack.startBatch(batch, lines, n, fs);
+                for (int block = 0; block < blocks; ++block)
+                    jobs.push_back([&stack, block] {
+                        stack.addBlock(block);
+                        return true;
+                    });
                 return true;
             });
         if (outcome == ChannelSpectraStream::Outcome::Stopped) {

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <gsl/gsl_complex_math.h>
 
-#include "ParallelFor.h"
 #include "SpectralMath.h"
 
 namespace {
@@ -103,37 +102,45 @@ void TensorMatrixStack::add(const QList<QList<OneFreqSpectrum>> &spectra)
     }
 }
 
-void TensorMatrixStack::add(const std::vector<SegmentLines> &segments, int lineCount, int n, double fs)
+namespace {
+
+// Lines summed together: a block's sums stay in the cache while every segment of a batch is
+// folded into them.
+constexpr int kBlockLines = 512;
+
+} // namespace
+
+int TensorMatrixStack::startBatch(const std::vector<SegmentLines> &segments, int lineCount, int n, double fs)
 {
     QVector<double> lineFrequencies;
     if (added == 0) {
         for (int k = 1; k <= lineCount; ++k)
             lineFrequencies.append(k * fs / n);
     }
+    batch.clear();
     if (segments.empty() || !begin(int(channels), lineFrequencies))
-        return;
-    const bool startsSum = added == 1;
+        return 0;
+    batchStartsSum = added == 1;
     added += int(segments.size()) - 1;
-    const int common = std::min(lineCount, int(frequencies.size()));
-    // Lines are summed independently: blocks of them take every segment in order before the next
-    // block, so that a block's sums stay in the cache, and ranges of blocks go to the worker
-    // threads. Every line's sum takes its segments in the same order on any thread count.
-    constexpr int kBlockLines = 512;
-    const int blocks = (common + kBlockLines - 1) / kBlockLines;
+    batch = segments;
+    batchLines = std::min(lineCount, int(frequencies.size()));
+    return (batchLines + kBlockLines - 1) / kBlockLines;
+}
+
+// Lines are summed independently, and every line's sum takes the segments in order, whichever
+// thread folds its block.
+void TensorMatrixStack::addBlock(int block)
+{
+    const int from = block * kBlockLines;
+    const int count = std::min(kBlockLines, batchLines - from);
     gsl_complex *const sums = sum.data();
-    ParallelFor::runRanges(blocks, [&](int firstBlock, int endBlock) {
-        for (int block = firstBlock; block < endBlock; ++block) {
-            const int from = block * kBlockLines;
-            const int count = std::min(kBlockLines, common - from);
-            for (size_t s = 0; s < segments.size(); ++s) {
-                const SegmentLines lines = segments[s];
-                for (int i = 0; i < channels; ++i)
-                    for (int j = i; j < channels; ++j)
-                        addElement(sums + triangleIndex(from, i, j), lines[i] + from, lines[j] + from,
-                                   count, startsSum && s == 0);
-            }
-        }
-    });
+    for (size_t s = 0; s < batch.size(); ++s) {
+        const SegmentLines lines = batch[s];
+        for (int i = 0; i < channels; ++i)
+            for (int j = i; j < channels; ++j)
+                addElement(sums + triangleIndex(from, i, j), lines[i] + from, lines[j] + from, count,
+                           batchStartsSum && s == 0);
+    }
 }
 
 QVector<TensorCrossPower> TensorMatrixStack::mean() const

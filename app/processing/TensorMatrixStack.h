@@ -24,9 +24,12 @@ public:
     // frequencies (those of the first spectrum).
     void add(const QList<QList<OneFreqSpectrum>> &spectra);
     // The same for several segments in order, from contiguous complex lines: segments[s][i] holds
-    // lineCount values of channel i of segment s, line k - 1 at frequency k fs / n.
+    // lineCount values of channel i of segment s, line k - 1 at frequency k fs / n. The lines are
+    // folded in blocks: startBatch() returns how many, and addBlock() folds one of them (each once,
+    // in any order, on any thread, while the lines stay valid).
     using SegmentLines = const std::complex<double> *const *;
-    void add(const std::vector<SegmentLines> &segments, int lineCount, int n, double fs);
+    int startBatch(const std::vector<SegmentLines> &segments, int lineCount, int n, double fs);
+    void addBlock(int block);
     int count() const { return added; }
     // One record per line: the mean matrix over the segments added; empty before any add().
     QVector<TensorCrossPower> mean() const;
@@ -43,4 +46,8 @@ private:
     QVector<double> frequencies;
     QVector<gsl_complex> sum;      // upper triangle row by row, each element's lines in a row
     int added = 0;
+    // The batch being folded by addBlock().
+    std::vector<SegmentLines> batch;
+    int batchLines = 0;
+    bool batchStartsSum = false;
 };
