@@ -12,13 +12,14 @@
 
 namespace {
 
-// Segments per channel read and transformed before they are handed over. On several threads:
-// enough to keep the workers busy between hand-overs, few enough that a batch of five channels stays
-// below 20 MiB. On one thread: one, so that a segment's lines are still in the core's cache when
-// they are consumed.
+// Segments per channel read and transformed before they are handed over. With several threads:
+// four, enough to keep the workers busy between hand-overs (five channels hold 10 MiB in the two
+// batches), few enough that the lines are still in the shared cache when they are consumed. On one
+// thread (or inside a job, where runs stay on the thread): one, so that a segment's lines are
+// still in the core's own cache.
 int segmentsPerBatch()
 {
-    return ParallelFor::threadCount() > 1 ? 4 : 1;
+    return ParallelFor::threadsHere() > 1 ? 4 : 1;
 }
 
 bool isClipped(const QVector<double> &samples, double limit)
@@ -176,14 +177,15 @@ ChannelSpectraStream::Outcome ChannelSpectraStream::runBatches(const BatchConsum
             someEnded = someEnded || w.batches[set].ended;
         }
         // The consumer's jobs for the batch run while the channels' next batches are read (unless a
-        // channel has ended): on one thread first, while the batch is in the cache; on several
-        // after the reading, whose jobs are longer, so that the consumer's fill the gaps.
+        // channel has ended): segment by segment first, while the segment is in the cache; with
+        // several threads after the reading, whose jobs are longer, so that the consumer's fill the
+        // gaps.
         const std::vector<StreamedSegment> segments = batchSegments(set, common);
         std::vector<BatchJob> jobs;
         if (common > 0 && !consume(segments, jobs))
             return Outcome::Stopped;
         const int readers = someEnded ? 0 : channels;
-        const bool consumerFirst = ParallelFor::threadCount() == 1;
+        const bool consumerFirst = batchSize == 1;
         std::atomic<bool> stopped{false};
         ParallelFor::run(readers + int(jobs.size()), [&](int job) {
             const int consumerJob = consumerFirst ? job : job - readers;

@@ -54,6 +54,20 @@ void runRanges(int count, const std::function<void(int first, int end)> &range)
     });
 }
 
+void startJob(const std::function<void()> &task)
+{
+    QThreadPool::globalInstance()->start([task] {
+        insideJob = true;
+        task();
+        insideJob = false;
+    });
+}
+
+int threadsHere()
+{
+    return insideJob ? 1 : threadCount();
+}
+
 int threadCount()
 {
     return QThreadPool::globalInstance()->maxThreadCount();

@@ -1,6 +1,6 @@
 #include "RecordingTask.h"
 
-#include <QThreadPool>
+#include "ParallelFor.h"
 
 RecordingTask::RecordingTask(const QString &label, const WorkFeedback &command)
     : command(command), progress(label, command)
@@ -10,7 +10,7 @@ RecordingTask::RecordingTask(const QString &label, const WorkFeedback &command)
 void RecordingTask::start()
 {
     started = true;
-    QThreadPool::globalInstance()->start([this] { compute(); });
+    ParallelFor::startJob([this] { compute(); });
 }
 
 void RecordingTask::compute()
