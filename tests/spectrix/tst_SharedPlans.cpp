@@ -3,6 +3,8 @@
 
 #include <QAtomicInt>
 #include <QRandomGenerator>
+#include <QSemaphore>
+#include <QThread>
 #include <QtTest>
 #include <cmath>
 
@@ -175,19 +177,37 @@ void TestSharedPlans::nestedRunsFinishEveryJobOnce_data()
 }
 
 // Jobs that run jobs themselves (stations on workers, channels within) neither deadlock when
-// every pool thread is busy nor run a job twice or not at all.
+// every pool thread is busy nor run a job twice or not at all; the inner runs stay on the thread
+// of their job, and so do those of a task started as a job.
 void TestSharedPlans::nestedRunsFinishEveryJobOnce()
 {
     QFETCH(int, threads);
     const int machine = ParallelFor::threadCount();
     ParallelFor::setThreadCount(threads);
     QVector<QAtomicInt> runs(12 * 7);
+    QAtomicInt strayInnerJobs;
     ParallelFor::run(12, [&](int outer) {
-        ParallelFor::run(7, [&](int inner) { runs[outer * 7 + inner].fetchAndAddRelaxed(1); });
+        const Qt::HANDLE outerThread = QThread::currentThreadId();
+        ParallelFor::run(7, [&](int inner) {
+            runs[outer * 7 + inner].fetchAndAddRelaxed(1);
+            if (QThread::currentThreadId() != outerThread)
+                strayInnerJobs.fetchAndAddRelaxed(1);
+        });
     });
+    QSemaphore taskDone;
+    int threadsInTask = 0;
+    ParallelFor::startJob([&] {
+        threadsInTask = ParallelFor::threadsHere();
+        taskDone.release();
+    });
+    taskDone.acquire();
+    const int threadsOutside = ParallelFor::threadsHere();
     ParallelFor::setThreadCount(machine);
     for (const QAtomicInt &count : runs)
         QCOMPARE(count.loadRelaxed(), 1);
+    QCOMPARE(strayInnerJobs.loadRelaxed(), 0);
+    QCOMPARE(threadsInTask, 1);
+    QCOMPARE(threadsOutside, threads);
 }
 
 QTEST_GUILESS_MAIN(TestSharedPlans)
