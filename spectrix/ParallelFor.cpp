@@ -16,6 +16,9 @@ namespace {
 // other threads are at work on the outer run, and waking helpers for every short inner run costs
 // more than it gains.
 thread_local bool insideJob = false;
+// Whether the calling thread runs a task started with startJob(): one of several recordings
+// computed side by side, whose runs get helpers only from threads left idle.
+thread_local bool insideTask = false;
 
 // Takes the run's jobs until none is left.
 void takeJobs(int count, std::atomic<int> &next, const std::function<void(int job)> &job)
@@ -57,15 +60,15 @@ void runRanges(int count, const std::function<void(int first, int end)> &range)
 void startJob(const std::function<void()> &task)
 {
     QThreadPool::globalInstance()->start([task] {
-        insideJob = true;
+        insideTask = true;
         task();
-        insideJob = false;
+        insideTask = false;
     });
 }
 
 int threadsHere()
 {
-    return insideJob ? 1 : threadCount();
+    return insideJob || insideTask ? 1 : threadCount();
 }
 
 int threadCount()

@@ -17,10 +17,12 @@ SPECTRIX_EXPORT void run(int count, const std::function<void(int job)> &job);
 // Splits the items 0 .. count - 1 into contiguous ranges [first, end), a few per thread (one range
 // on one thread), and runs them as jobs: for work on independent spectral lines.
 SPECTRIX_EXPORT void runRanges(int count, const std::function<void(int first, int end)> &range);
-// Starts task on a worker thread and returns at once. The task counts as a job: the runs it
-// starts take their jobs on its thread.
+// Starts task on a worker thread and returns at once, as one of several tasks meant to keep the
+// threads busy between them (recordings computed side by side): threadsHere() is 1 in it, and its
+// runs get helpers only from threads that are idle.
 SPECTRIX_EXPORT void startJob(const std::function<void()> &task);
-// Threads a run started on the calling thread will use: 1 inside a job, else threadCount().
+// Threads worth planning for on the calling thread: 1 inside a job or a started task, else
+// threadCount().
 SPECTRIX_EXPORT int threadsHere();
 // Threads bulk processing may use (the pool's size); setThreadCount(1) runs every job on the
 // calling thread.

@@ -178,7 +178,7 @@ void TestSharedPlans::nestedRunsFinishEveryJobOnce_data()
 
 // Jobs that run jobs themselves (stations on workers, channels within) neither deadlock when
 // every pool thread is busy nor run a job twice or not at all; the inner runs stay on the thread
-// of their job, and so do those of a task started as a job.
+// of their job, and a started task plans for one thread.
 void TestSharedPlans::nestedRunsFinishEveryJobOnce()
 {
     QFETCH(int, threads);
