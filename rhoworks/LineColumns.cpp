@@ -2,13 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 #include "ParallelFor.h"
-#include "PrefaultedBuffer.h"
 
 struct LineColumns::Storage {
-    PrefaultedBuffer values;  // left uninitialised: every value read was written
+    std::unique_ptr<gsl_complex[]> values;  // left uninitialised: every value read was written
 };
 
 LineColumns::LineColumns() = default;
@@ -26,15 +24,13 @@ void LineColumns::reset(int lineCount, qint64 expectedSegments)
 std::unique_ptr<LineColumns::Storage> LineColumns::allocate(qint64 segmentRoom) const
 {
     auto made = std::make_unique<Storage>();
-    made->values = PrefaultedBuffer(std::max<size_t>(1, size_t(segmentRoom) * size_t(lines)) * sizeof(gsl_complex));
-    if (!made->values.as<gsl_complex>())
-        throw std::bad_alloc();
+    made->values.reset(new gsl_complex[std::max<size_t>(1, size_t(segmentRoom) * size_t(lines))]);
     return made;
 }
 
 gsl_complex *LineColumns::block(int index) const
 {
-    return storage->values.as<gsl_complex>() + size_t(index) * size_t(capacity) * kLinesPerBlock;
+    return storage->values.get() + size_t(index) * size_t(capacity) * kLinesPerBlock;
 }
 
 void LineColumns::grow()
@@ -46,7 +42,7 @@ void LineColumns::grow()
     const int blocks = (lines + kLinesPerBlock - 1) / kLinesPerBlock;
     for (int b = 0; b < blocks; ++b) {
         const int width = std::min(kLinesPerBlock, lines - b * kLinesPerBlock);
-        const gsl_complex *from = old->values.as<gsl_complex>() + size_t(b) * size_t(oldCapacity) * kLinesPerBlock;
+        const gsl_complex *from = old->values.get() + size_t(b) * size_t(oldCapacity) * kLinesPerBlock;
         std::memcpy(block(b), from, size_t(segments) * size_t(width) * sizeof(gsl_complex));
     }
 }

@@ -4,8 +4,9 @@
 
 #include <QDebug>
 #include <algorithm>
-#include <vector>
 #include <cmath>
+#include <memory>
+#include <vector>
 #include <gsl/gsl_complex_math.h>
 
 #include "CrossPowerSums.h"
@@ -17,7 +18,6 @@
 #include "OrderStatistics.h"
 #include "OutputBand.h"
 #include "PairRequest.h"
-#include "PrefaultedBuffer.h"
 #include "SpectralMath.h"
 #include "Spectrix.h"
 
@@ -366,12 +366,12 @@ bool Rhoworks::repeatedMedianImpedances(const PairRequest &request, QVector<gsl_
 
 // The distance-weighted estimate needs each line's mean before the distances. The impedances of
 // the first segments are kept, as many as DistanceWeightedMeans::keptBytes() hold, and weighed
-// from memory;
-// only the segments after them are streamed a second time. A recording that fits is read once.
+// from memory; only the segments after them are streamed a second time. A recording that fits is
+// read once.
 bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_complex> &combined)
 {
     DistanceWeightedMeans means;
-    PrefaultedBuffer kept;
+    std::unique_ptr<gsl_complex[]> kept;  // left uninitialised: every value read was written
     qint64 keptSegments = 0;
     qint64 room = 0;
     int lineCount = 0;
@@ -380,16 +380,14 @@ bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_co
     const PairStart start = [&](int lines, qint64 expected) {
         lineCount = lines;
         room = std::min<qint64>(expected, DistanceWeightedMeans::keptBytes() / (qint64(sizeof(gsl_complex)) * std::max(1, lines)));
-        kept = PrefaultedBuffer(size_t(room) * size_t(lines) * sizeof(gsl_complex));
-        if (!kept.as<gsl_complex>())
-            room = 0;
+        kept.reset(new gsl_complex[size_t(room) * size_t(lines)]);
         progress.width = room < expected ? 0.5 : 1.0;
         z.resize(lines);
     };
     // A kept segment's impedances are computed straight into their place.
     const PairConsumer firstRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
         const bool keep = keptSegments < room;
-        gsl_complex *values = keep ? kept.as<gsl_complex>() + keptSegments * lineCount : z.data();
+        gsl_complex *values = keep ? kept.get() + keptSegments * lineCount : z.data();
         LineImpedances::computeInParallel(e, h, lines, values);
         means.add(values, lines);
         keptSegments += keep;
@@ -398,7 +396,7 @@ bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_co
         return false;
     means.startWeighting();
     for (qint64 k = 0; k < keptSegments; ++k)
-        means.add(kept.as<gsl_complex>() + k * lineCount, lineCount);
+        means.add(kept.get() + k * lineCount, lineCount);
     const qint64 streamed = means.segmentCount();
     if (keptSegments < streamed) {
         const PairConsumer secondRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
