@@ -2,49 +2,20 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "ParallelFor.h"
 
-struct LineColumns::Storage {
-    std::unique_ptr<gsl_complex[]> values;  // left uninitialised: every value read was written
-};
-
-LineColumns::LineColumns() = default;
-LineColumns::~LineColumns() = default;
-
-void LineColumns::reset(int lineCount, qint64 expectedSegments)
+void LineColumns::reset(int lineCount)
 {
     lines = std::max(0, lineCount);
     segments = 0;
-    capacity = std::max<qint64>(1, expectedSegments);
-    storage = allocate(capacity);
+    chunks.clear();
 }
 
-// Block b holds lines [b * kLinesPerBlock, ...) of every segment: capacity * kLinesPerBlock values.
-std::unique_ptr<LineColumns::Storage> LineColumns::allocate(qint64 segmentRoom) const
+gsl_complex *LineColumns::run(int chunk, int block) const
 {
-    auto made = std::make_unique<Storage>();
-    made->values.reset(new gsl_complex[std::max<size_t>(1, size_t(segmentRoom) * size_t(lines))]);
-    return made;
-}
-
-gsl_complex *LineColumns::block(int index) const
-{
-    return storage->values.get() + size_t(index) * size_t(capacity) * kLinesPerBlock;
-}
-
-void LineColumns::grow()
-{
-    const qint64 oldCapacity = capacity;
-    std::unique_ptr<Storage> old = std::move(storage);
-    capacity = 2 * oldCapacity;
-    storage = allocate(capacity);
-    const int blocks = (lines + kLinesPerBlock - 1) / kLinesPerBlock;
-    for (int b = 0; b < blocks; ++b) {
-        const int width = std::min(kLinesPerBlock, lines - b * kLinesPerBlock);
-        const gsl_complex *from = old->values.get() + size_t(b) * size_t(oldCapacity) * kLinesPerBlock;
-        std::memcpy(block(b), from, size_t(segments) * size_t(width) * sizeof(gsl_complex));
-    }
+    return chunks[size_t(chunk)].as<gsl_complex>() + size_t(block) * kChunkSegments * kLinesPerBlock;
 }
 
 void LineColumns::append(const gsl_complex *values)
@@ -56,17 +27,22 @@ void LineColumns::append(const gsl_complex *values)
 
 void LineColumns::append(const BlockFill &fill)
 {
-    if (!storage)
+    if (lines == 0)
         return;
-    if (segments == capacity)
-        grow();
+    const int chunk = segments / kChunkSegments;
+    const int place = segments % kChunkSegments;
+    if (place == 0) {
+        chunks.emplace_back(size_t(kChunkSegments) * size_t(lines) * sizeof(gsl_complex));
+        if (!chunks.back().as<gsl_complex>())
+            throw std::bad_alloc();
+    }
     // Blocks are filled independently, ranges of them on the worker threads.
     const int blocks = (lines + kLinesPerBlock - 1) / kLinesPerBlock;
     ParallelFor::runRanges(blocks, [&](int firstBlock, int endBlock) {
         for (int b = firstBlock; b < endBlock; ++b) {
             const int first = b * kLinesPerBlock;
             const int width = std::min(kLinesPerBlock, lines - first);
-            fill(first, width, block(b) + size_t(segments) * width);
+            fill(first, width, run(chunk, b) + size_t(place) * width);
         }
     });
     ++segments;
@@ -76,11 +52,15 @@ QVector<gsl_complex> LineColumns::reduce(PartReducer reducer) const
 {
     const int count = segments;
     const BlockGather gather = [&](int first, int width, double *re, double *im) {
-        const gsl_complex *value = block(first / kLinesPerBlock);
-        for (int k = 0; k < count; ++k) {
-            for (int j = 0; j < width; ++j, ++value) {
-                re[size_t(j) * count + k] = GSL_REAL(*value);
-                im[size_t(j) * count + k] = GSL_IMAG(*value);
+        for (int chunk = 0; chunk * kChunkSegments < count; ++chunk) {
+            const int firstSegment = chunk * kChunkSegments;
+            const int inChunk = std::min(kChunkSegments, count - firstSegment);
+            const gsl_complex *value = run(chunk, first / kLinesPerBlock);
+            for (int k = firstSegment; k < firstSegment + inChunk; ++k) {
+                for (int j = 0; j < width; ++j, ++value) {
+                    re[size_t(j) * count + k] = GSL_REAL(*value);
+                    im[size_t(j) * count + k] = GSL_IMAG(*value);
+                }
             }
         }
     };

@@ -1,27 +1,27 @@
 #pragma once
 // The per-segment values of a recording's spectral lines, kept for estimators that need every
-// segment's value of a line at once (medians). Lines are stored in blocks of kLinesPerBlock, each
-// block one contiguous run holding the block's values segment after segment, so that appending a
-// segment writes short contiguous pieces and reducing a block reads one run: no per-segment
-// allocation, no scattered reads, and 16 bytes per line and segment. The runs share one allocation
-// sized for the expected number of segments.
+// segment's value of a line at once (medians). Segments are stored in chunks of kChunkSegments;
+// within a chunk, lines go in blocks of kLinesPerBlock, each block one contiguous run holding the
+// block's values segment after segment. Appending a segment writes short contiguous pieces,
+// reducing a block reads one run per chunk, and the memory grows a chunk at a time with the
+// segments actually appended (16 bytes per line and segment), its pages mapped as the chunk is
+// made rather than one fault at a time.
 
 #include <QVector>
 #include <gsl/gsl_complex.h>
 #include <functional>
-#include <memory>
+#include <vector>
 
 #include "LineReduction.h"
+#include "PrefaultedBuffer.h"
 
 class LineColumns {
 public:
-    LineColumns();
-    ~LineColumns();
-    LineColumns(const LineColumns &) = delete;
-    LineColumns &operator=(const LineColumns &) = delete;
+    // Segments per chunk: 8 MiB for 8192 lines.
+    static constexpr int kChunkSegments = 64;
 
-    // Empty, for lines values per segment, with room for expectedSegments segments (more may come).
-    void reset(int lines, qint64 expectedSegments);
+    // Empty, for lines values per segment.
+    void reset(int lines);
     // One segment's values of every line, in line order.
     void append(const gsl_complex *values);
     // One segment's values, written by fill straight into the blocks: fill(first, width, out)
@@ -35,13 +35,10 @@ public:
     QVector<gsl_complex> reduce(PartReducer reducer) const;
 
 private:
-    struct Storage;
-    std::unique_ptr<Storage> allocate(qint64 segmentRoom) const;
-    gsl_complex *block(int index) const;
-    void grow();
+    // Block b's run in chunk c: kChunkSegments values of each of its lines' segments.
+    gsl_complex *run(int chunk, int block) const;
 
     int lines = 0;
     int segments = 0;
-    qint64 capacity = 0;  // segments each block has room for
-    std::unique_ptr<Storage> storage;
+    std::vector<PrefaultedBuffer> chunks;
 };

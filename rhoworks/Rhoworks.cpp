@@ -257,8 +257,8 @@ bool Rhoworks::computeMedian(const PairRequest &request)
 {
     LineColumns impedances;
     MedianFieldTally eField(0), hField(0);
-    const PairStart start = [&](int lines, qint64 expected) {
-        impedances.reset(lines, expected);
+    const PairStart start = [&](int lines, qint64) {
+        impedances.reset(lines);
         eField = MedianFieldTally(lines);
         hField = MedianFieldTally(lines);
     };
@@ -314,9 +314,9 @@ bool Rhoworks::medianFieldLines(const PairRequest &request, const MedianFieldTal
         return true;
     LineColumns eValues, hValues;
     QVector<gsl_complex> eChosen(undecided.size()), hChosen(undecided.size());
-    const PairStart start = [&](int, qint64 expected) {
-        eValues.reset(undecided.size(), expected);
-        hValues.reset(undecided.size(), expected);
+    const PairStart start = [&](int, qint64) {
+        eValues.reset(undecided.size());
+        hValues.reset(undecided.size());
     };
     const bool read = runFrontEnd(request, true, [&](const gsl_complex *eLines, const gsl_complex *hLines,
                                                      int) {
@@ -355,7 +355,7 @@ bool Rhoworks::computeImpedanceEstimate(const PairRequest &request, bool repeate
 bool Rhoworks::repeatedMedianImpedances(const PairRequest &request, QVector<gsl_complex> &combined)
 {
     LineColumns impedances;
-    const PairStart start = [&](int lines, qint64 expected) { impedances.reset(lines, expected); };
+    const PairStart start = [&](int lines, qint64) { impedances.reset(lines); };
     const bool read = runFrontEnd(request, false, [&](const gsl_complex *e, const gsl_complex *h, int) {
         appendImpedances(impedances, e, h);
     }, start);

@@ -113,15 +113,15 @@ void TestLineStatistics::mediansMatchDefinitions()
     QVERIFY2(same(repeated, definedRepeatedMedian(values)), qPrintable(QString::number(repeated, 'g', 17)));
 }
 
-// More segments than reserved move the blocks to a larger allocation; every line's median still
-// comes from all of its values, the last partial block of lines included.
+// Segments over several chunks, the last one partly filled: every line's median still comes from
+// all of its values, the last partial block of lines included.
 void TestLineStatistics::lineBlocksKeepEverySegment()
 {
     const int lines = 37;  // two whole blocks and a partial one
-    const int segments = 29;
+    const int segments = 2 * LineColumns::kChunkSegments + 21;
     QVector<QVector<double>> re(lines), im(lines);
     LineColumns columns;
-    columns.reset(lines, 4);
+    columns.reset(lines);
     QRandomGenerator random(5);
     for (int k = 0; k < segments; ++k) {
         QVector<gsl_complex> values(lines);
