@@ -44,7 +44,8 @@ void DistanceWeightedMeans::add(const gsl_complex *values, int lines)
 {
     if (!weighting && count++ == 0) {
         lineCount = lines;
-        sums.assign(size_t(lines) * 2, 0.0);
+        for (std::vector<double> *part : {&sums, &means, &distanceSums, &weightedByDistance})
+            part->assign(size_t(lines) * 2, 0.0);
     }
     lineCount = std::min(lineCount, lines);
     const double *x = reinterpret_cast<const double *>(values);
@@ -57,11 +58,8 @@ void DistanceWeightedMeans::add(const gsl_complex *values, int lines)
 void DistanceWeightedMeans::startWeighting()
 {
     weighting = true;
-    means.resize(sums.size());
     for (size_t i = 0; i < sums.size(); ++i)
         means[i] = sums[i] / count;
-    distanceSums.assign(sums.size(), 0.0);
-    weightedByDistance.assign(sums.size(), 0.0);
 }
 
 QVector<gsl_complex> DistanceWeightedMeans::estimates() const
