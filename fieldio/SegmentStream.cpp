@@ -1,6 +1,5 @@
 #include "SegmentStream.h"
 
-#include <QVector>
 #include <cmath>
 #include <limits>
 
@@ -52,14 +51,8 @@ bool SegmentStream::next(double *out)
     const qint64 available = qMin(source->remainingBound(), limit);
     if (available < length)
         return finish(available);
-    const qint64 got = source->read(out, length);
-    if (got < 0)
-        return fail(source->errorString());
-    if (got < length) {
-        source.reset();
+    if (!took(source->read(out, length), length))
         return false;
-    }
-    limit -= got;
     --remainingSegments;
     for (int i = 0; i < length; ++i)
         out[i] *= scale;
@@ -73,14 +66,8 @@ bool SegmentStream::skip(qint64 count)
     const qint64 samples = count * length;
     if (qMin(source->remainingBound(), limit) < samples)
         return false;
-    const qint64 passed = source->skip(samples);
-    if (passed < 0)
-        return fail(source->errorString());
-    if (passed < samples) {
-        source.reset();
+    if (!took(source->skip(samples), samples))
         return false;
-    }
-    limit -= passed;
     remainingSegments -= count;
     return true;
 }
@@ -92,19 +79,26 @@ qint64 SegmentStream::segmentBound() const
     return qMin(remainingSegments, qMin(source->remainingBound(), limit) / length);
 }
 
-// Reads and discards the samples of a trailing partial segment through a small buffer, so that they
+// Accounts for got of wanted samples taken from the source: an error fails the stream, a short
+// count ends it.
+bool SegmentStream::took(qint64 got, qint64 wanted)
+{
+    if (got < 0)
+        return fail(source->errorString());
+    if (got < wanted) {
+        source.reset();
+        return false;
+    }
+    limit -= got;
+    return true;
+}
+
+// Passes over the samples of a trailing partial segment as the source reads them, so that they
 // are checked without being held.
 bool SegmentStream::finish(qint64 available)
 {
-    QVector<double> scratch(4096);
-    while (available > 0) {
-        const qint64 got = source->read(scratch.data(), qMin<qint64>(available, scratch.size()));
-        if (got < 0)
-            return fail(source->errorString());
-        if (got == 0)
-            break;
-        available -= got;
-    }
+    if (source->skip(available) < 0)
+        return fail(source->errorString());
     source.reset();
     return false;
 }

@@ -36,6 +36,7 @@ public:
     qint64 segmentBound() const;
 
 private:
+    bool took(qint64 got, qint64 wanted);
     bool finish(qint64 available);
     bool fail(const QString &reason);
 
