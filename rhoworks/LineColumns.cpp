@@ -4,8 +4,6 @@
 #include <cstring>
 #include <new>
 
-#include "ParallelFor.h"
-
 void LineColumns::reset(int lineCount)
 {
     lines = std::max(0, lineCount);
@@ -36,15 +34,10 @@ void LineColumns::append(const BlockFill &fill)
         if (!chunks.back().as<gsl_complex>())
             throw std::bad_alloc();
     }
-    // Blocks are filled independently, ranges of them on the worker threads.
-    const int blocks = (lines + kLinesPerBlock - 1) / kLinesPerBlock;
-    ParallelFor::runRanges(blocks, [&](int firstBlock, int endBlock) {
-        for (int b = firstBlock; b < endBlock; ++b) {
-            const int first = b * kLinesPerBlock;
-            const int width = std::min(kLinesPerBlock, lines - first);
-            fill(first, width, run(chunk, b) + size_t(place) * width);
-        }
-    });
+    for (int first = 0, b = 0; first < lines; first += kLinesPerBlock, ++b) {
+        const int width = std::min(kLinesPerBlock, lines - first);
+        fill(first, width, run(chunk, b) + size_t(place) * width);
+    }
     ++segments;
 }
 

@@ -1,7 +1,5 @@
 #include "LineImpedances.h"
 
-#include "ParallelFor.h"
-
 namespace {
 
 // A 256-bit version is chosen at load time where the processor has it (the same operations, so the
@@ -25,11 +23,6 @@ namespace LineImpedances {
 void compute(const gsl_complex *e, const gsl_complex *h, int lines, gsl_complex *z)
 {
     quotients(e->dat, h->dat, lines, z->dat);
-}
-
-void computeInParallel(const gsl_complex *e, const gsl_complex *h, int lines, gsl_complex *z)
-{
-    ParallelFor::runRanges(lines, [&](int first, int end) { compute(e + first, h + first, end - first, z + first); });
 }
 
 }  // namespace LineImpedances

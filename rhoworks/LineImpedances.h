@@ -7,7 +7,5 @@ namespace LineImpedances {
 
 // z[i] = e[i] / h[i] as e conj(h) / |h|^2: one division per line.
 void compute(const gsl_complex *e, const gsl_complex *h, int lines, gsl_complex *z);
-// compute() for ranges of lines on the worker threads.
-void computeInParallel(const gsl_complex *e, const gsl_complex *h, int lines, gsl_complex *z);
 
 }  // namespace LineImpedances

@@ -388,7 +388,7 @@ bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_co
     const PairConsumer firstRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
         const bool keep = keptSegments < room;
         gsl_complex *values = keep ? kept.get() + keptSegments * lineCount : z.data();
-        LineImpedances::computeInParallel(e, h, lines, values);
+        LineImpedances::compute(e, h, lines, values);
         means.add(values, lines);
         keptSegments += keep;
     };
@@ -400,7 +400,7 @@ bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_co
     const qint64 streamed = means.segmentCount();
     if (keptSegments < streamed) {
         const PairConsumer secondRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
-            LineImpedances::computeInParallel(e, h, lines, z.data());
+            LineImpedances::compute(e, h, lines, z.data());
             means.add(z.constData(), lines);
         };
         progress = {0.5, 0.5};
