@@ -1,8 +1,8 @@
 #include "DesktopTheme.h"
 
 #include <QApplication>
-#include <QStyle>
-#include <QStyleFactory>
+
+#include "CheckIndicatorStyle.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ QPalette DesktopTheme::palette() const
 
 void DesktopTheme::apply(QApplication &app) const
 {
-    if (app.style()->objectName().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) != 0)
-        app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (!qobject_cast<CheckIndicatorStyle *>(app.style()))
+        app.setStyle(new CheckIndicatorStyle);
     app.setPalette(palette());
 }

@@ -4,8 +4,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QToolButton>
 #include <QtTest>
@@ -154,6 +156,18 @@ void TestRibbonWindow::themeActionSetsItsPalette()
     const int text = palette.color(QPalette::WindowText).lightness();
     QCOMPARE(text > window_, dark);
     QVERIFY(qAbs(text - window_) > 100);
+    // An unchecked box stands out from the window behind it.
+    QCheckBox box;
+    box.resize(box.sizeHint());
+    QStyleOptionButton option;
+    option.initFrom(&box);
+    const QRect indicator = box.style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, &box);
+    const QImage picture = box.grab().toImage();
+    int contrast = 0;
+    for (int y = indicator.top(); y <= indicator.bottom(); ++y)
+        for (int x = indicator.left(); x <= indicator.right(); ++x)
+            contrast = qMax(contrast, qAbs(QColor(picture.pixel(x, y)).lightness() - window_));
+    QVERIFY2(contrast > 40, qPrintable(QString::number(contrast)));
 }
 
 void TestRibbonWindow::recentProjectsAreNewestFirstWithoutRepeats()
