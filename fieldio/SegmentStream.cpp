@@ -54,8 +54,10 @@ bool SegmentStream::next(double *out)
     if (!took(source->read(out, length), length))
         return false;
     --remainingSegments;
-    for (int i = 0; i < length; ++i)
-        out[i] *= scale;
+    if (scale != 1.0) {
+        for (int i = 0; i < length; ++i)
+            out[i] *= scale;
+    }
     return true;
 }
 

@@ -30,10 +30,21 @@ bool isClipped(const QVector<double> &samples, double limit)
 
 } // namespace
 
+struct FftwFree {
+    void operator()(fftw_complex *memory) const { fftw_free(memory); }
+};
+
+// One segment of a channel: its samples and its coefficients X[0 .. n/2], from FFTW's allocator so
+// that the transform can write them in place; the lines handed over start at X[1].
 struct ChannelSpectraStream::Slot {
     QVector<double> samples;
-    std::vector<std::complex<double>> lines;
+    std::unique_ptr<fftw_complex[], FftwFree> coefficients;
     bool clipped = false;
+
+    std::complex<double> *lines() const
+    {
+        return reinterpret_cast<std::complex<double> *>(coefficients.get() + 1);
+    }
 };
 
 // The segments of one channel read in one go: the slots filled, and whether the file ended (or
@@ -86,7 +97,7 @@ void ChannelSpectraStream::readBatch(int channel, int set)
     Batch &batch = w.batches[set];
     batch.filled = 0;
     batch.ended = batch.failed = false;
-    const std::complex<double> *factors = w.channel.lineFactors.data();
+    const std::complex<double> *factors = w.channel.lineFactors.empty() ? nullptr : w.channel.lineFactors.data();
     for (Slot &slot : batch.segments) {
         if (!w.channel.stream.next(slot.samples.data())) {
             w.ended = batch.ended = true;
@@ -96,8 +107,10 @@ void ChannelSpectraStream::readBatch(int channel, int set)
         if (w.channel.detrend)
             slot.samples = Wavefile().TrendElimination2(slot.samples);
         slot.clipped = isClipped(slot.samples, w.channel.clipLimit);
-        if (!slot.clipped)
-            w.spectrum->transformTimes(slot.samples.constData(), factors, slot.lines.data());
+        if (!slot.clipped && factors)
+            w.spectrum->transformTimes(slot.samples.constData(), factors, slot.lines());
+        else if (!slot.clipped)
+            w.spectrum->coefficients(slot.samples.constData(), slot.coefficients.get());
         ++batch.filled;
     }
 }
@@ -133,7 +146,7 @@ std::vector<StreamedSegment> ChannelSpectraStream::batchSegments(int set, int co
         for (size_t c = 0; c < work.size(); ++c) {
             const Slot &slot = work[c].batches[set].segments[size_t(s)];
             segment.clipped = segment.clipped || slot.clipped;
-            segment.lines[c] = slot.lines.data();
+            segment.lines[c] = slot.lines();
         }
     }
     return segments;
@@ -157,13 +170,16 @@ ChannelSpectraStream::Outcome ChannelSpectraStream::runBatches(const BatchConsum
     const int batchSize = segmentsPerBatch();
     for (ChannelWork &w : work) {
         w.spectrum = std::make_unique<DensitySpectrum>(length, fs);
-        if (!w.spectrum->isValid() || int(w.channel.lineFactors.size()) < length / 2)
+        const size_t factors = w.channel.lineFactors.size();
+        if (!w.spectrum->isValid() || (factors > 0 && factors < size_t(length / 2)))
             return Outcome::Unusable;
         for (Batch &batch : w.batches) {
             batch.segments.resize(size_t(batchSize));
             for (Slot &slot : batch.segments) {
                 slot.samples.resize(length);
-                slot.lines.resize(size_t(length / 2));
+                slot.coefficients.reset(fftw_alloc_complex(size_t(length / 2 + 1)));
+                if (!slot.coefficients)
+                    return Outcome::Unusable;
             }
         }
     }

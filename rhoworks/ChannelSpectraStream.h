@@ -21,6 +21,8 @@
 struct StreamedChannel {
     SegmentStream stream;  // opened on the channel's file
     // n/2 complex factors: calibrated line = density line * factor (table removal, unit conversion).
+    // Empty: the lines are the transform's coefficients X[1 .. n/2] as they are, unscaled, for a
+    // consumer that folds the calibration into its own arithmetic.
     std::vector<std::complex<double>> lineFactors;
     double clipLimit = 0;  // > 0: a segment holding a sample with |x| >= clipLimit (mV) is clipped
     bool detrend = false;  // remove each segment's least-squares straight line first

@@ -55,6 +55,11 @@ void appendImpedances(LineColumns &columns, const gsl_complex *e, const gsl_comp
     });
 }
 
+void appendImpedances(LineColumns &columns, const TransformPair &pair)
+{
+    columns.append([&pair](int first, int width, gsl_complex *out) { pair.impedances(first, width, out); });
+}
+
 QVector<double> lineFrequencies(int lines, int n, double fs)
 {
     QVector<double> freqs(lines);
@@ -356,8 +361,8 @@ bool Rhoworks::repeatedMedianImpedances(const PairRequest &request, QVector<gsl_
 {
     LineColumns impedances;
     const PairStart start = [&](int lines, qint64) { impedances.reset(lines); };
-    const bool read = runFrontEnd(request, false, [&](const gsl_complex *e, const gsl_complex *h, int) {
-        appendImpedances(impedances, e, h);
+    const bool read = runImpedanceFrontEnd(request, [&](const TransformPair &pair) {
+        appendImpedances(impedances, pair);
     }, start);
     if (read)
         combined = impedances.reduce(OrderStatistics::repeatedMedian);
@@ -385,26 +390,26 @@ bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_co
         z.resize(lines);
     };
     // A kept segment's impedances are computed straight into their place.
-    const PairConsumer firstRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
+    const ImpedanceConsumer firstRound = [&](const TransformPair &pair) {
         const bool keep = keptSegments < room;
         gsl_complex *values = keep ? kept.get() + keptSegments * lineCount : z.data();
-        LineImpedances::compute(e, h, lines, values);
-        means.add(values, lines);
+        pair.impedances(0, pair.lines, values);
+        means.add(values, pair.lines);
         keptSegments += keep;
     };
-    if (!runFrontEnd(withProgressShare(request, &progress), false, firstRound, start))
+    if (!runImpedanceFrontEnd(withProgressShare(request, &progress), firstRound, start))
         return false;
     means.startWeighting();
     for (qint64 k = 0; k < keptSegments; ++k)
         means.add(kept.get() + k * lineCount, lineCount);
     const qint64 streamed = means.segmentCount();
     if (keptSegments < streamed) {
-        const PairConsumer secondRound = [&](const gsl_complex *e, const gsl_complex *h, int lines) {
-            LineImpedances::compute(e, h, lines, z.data());
-            means.add(z.constData(), lines);
+        const ImpedanceConsumer secondRound = [&](const TransformPair &pair) {
+            pair.impedances(0, pair.lines, z.data());
+            means.add(z.constData(), pair.lines);
         };
         progress = {0.5, 0.5};
-        if (!runFrontEnd(withProgressShare(request, &progress), false, secondRound, {}, keptSegments))
+        if (!runImpedanceFrontEnd(withProgressShare(request, &progress), secondRound, {}, keptSegments))
             return false;
     }
     combined = means.estimates();

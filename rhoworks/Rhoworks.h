@@ -11,13 +11,16 @@
 #include <QList>
 #include <QString>
 #include <QVector>
+#include <complex>
 #include <functional>
+#include <vector>
 
 #include "PairRequest.h"
 #include "RhoworksExport.h"
 #include "SpectralRecords.h"
 
 class MedianFieldTally;
+struct TransformPair;
 
 class RHOWORKS_EXPORT Rhoworks {
 public:
@@ -137,6 +140,16 @@ private:
     using PairStart = std::function<void(int lines, qint64 expectedSegments)>;
     bool runFrontEnd(const PairRequest &request, bool clipTest, const PairConsumer &consume,
                      const PairStart &start = {}, qint64 skipSegments = 0);
+    // The same without the clip test for estimators that need only the impedances: each pair is
+    // handed over as its transform lines and the factors that turn their quotients into calibrated
+    // impedances.
+    using ImpedanceConsumer = std::function<void(const TransformPair &pair)>;
+    bool runImpedanceFrontEnd(const PairRequest &request, const ImpedanceConsumer &consume,
+                              const PairStart &start = {}, qint64 skipSegments = 0);
+    // Both: calibrated lines, or with impedanceFactors the transform lines, the factors written there.
+    bool streamPairs(const PairRequest &request, bool clipTest,
+                     std::vector<std::complex<double>> *impedanceFactors, const PairConsumer &consume,
+                     const PairStart &start, qint64 skipSegments);
     bool loadTables(const PairRequest &request, CalibrationTables &tables);
     bool loadTable(const QString &file, bool sensor, const PairRequest &request,
                    QList<OneFreqCheck> &table);

@@ -12,6 +12,7 @@
 
 #include "ChannelSpectraStream.h"
 #include "ConverterRange.h"
+#include "LineImpedances.h"
 #include "PairRequest.h"
 #include "Trimora.h"
 
@@ -117,10 +118,30 @@ bool streamedWhole(const PairRequest &request, const ChannelSpectraStream &strea
 bool Rhoworks::runFrontEnd(const PairRequest &request, bool clipTest, const PairConsumer &consume,
                            const PairStart &start, qint64 skipSegments)
 {
+    return streamPairs(request, clipTest, nullptr, consume, start, skipSegments);
+}
+
+// The same streams with the transform lines as they are: the two channels' calibrations meet in
+// the quotient E / H, where one factor per line applies both.
+bool Rhoworks::runImpedanceFrontEnd(const PairRequest &request, const ImpedanceConsumer &consume,
+                                    const PairStart &start, qint64 skipSegments)
+{
+    std::vector<std::complex<double>> factors;
+    return streamPairs(request, false, &factors, [&](const gsl_complex *e, const gsl_complex *h, int lines) {
+        consume(TransformPair{e, h, reinterpret_cast<const gsl_complex *>(factors.data()), lines});
+    }, start, skipSegments);
+}
+
+bool Rhoworks::streamPairs(const PairRequest &request, bool clipTest,
+                           std::vector<std::complex<double>> *impedanceFactors,
+                           const PairConsumer &consume, const PairStart &start, qint64 skipSegments)
+{
     if (!validRequest(request))
         return false;
     std::vector<StreamedChannel> channels(2);
-    const float countScale = ADResolution(request.fs);
+    // The converter's scale is the same for both channels and cancels in E / H: the impedances are
+    // made from the counts as read.
+    const float countScale = impedanceFactors ? 1.0f : ADResolution(request.fs);
     if (!openChannel(request.eFile, request, countScale, channels[0])
         || !openChannel(request.hFile, request, countScale, channels[1]))
         return false;
@@ -135,9 +156,17 @@ bool Rhoworks::runFrontEnd(const PairRequest &request, bool clipTest, const Pair
     if (!loadTables(request, tables))
         return false;
     const double millivoltsPerKm = 1000 / double(request.dipoleLength);
-    channels[0].lineFactors = calibrationFactors(tables.eSensor, tables.eGain, request.useESensor,
-                                                 millivoltsPerKm);
-    channels[1].lineFactors = calibrationFactors(tables.hSensor, tables.hGain, true, 1.0);
+    std::vector<std::complex<double>> eFactors = calibrationFactors(tables.eSensor, tables.eGain,
+                                                                    request.useESensor, millivoltsPerKm);
+    std::vector<std::complex<double>> hFactors = calibrationFactors(tables.hSensor, tables.hGain, true, 1.0);
+    if (impedanceFactors) {
+        impedanceFactors->resize(eFactors.size());
+        for (size_t k = 0; k < eFactors.size(); ++k)
+            (*impedanceFactors)[k] = eFactors[k] / hFactors[k];
+    } else {
+        channels[0].lineFactors = std::move(eFactors);
+        channels[1].lineFactors = std::move(hFactors);
+    }
     for (StreamedChannel &channel : channels) {
         channel.clipLimit = clipTest ? ConverterRange::fullScaleMillivolts(request.fs) : 0.0;
         channel.detrend = request.removeTrend;

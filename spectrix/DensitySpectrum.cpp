@@ -27,16 +27,16 @@ DensitySpectrum::~DensitySpectrum()
     fftw_free(input);
 }
 
-void DensitySpectrum::taperAndExecute(const double *samples)
+void DensitySpectrum::coefficients(const double *samples, fftw_complex *out)
 {
     for (int i = 0; i < length; ++i)
         input[i] = samples[i] * taper[size_t(i)];
-    plan->execute(input, output);
+    plan->execute(input, out);
 }
 
 QList<OneFreqSpectrum> DensitySpectrum::spectrumLines(const double *samples)
 {
-    taperAndExecute(samples);
+    coefficients(samples, output);
     QList<OneFreqSpectrum> lines;
     lines.reserve(length / 2);
     for (int k = 1; k <= length / 2; ++k)
@@ -64,14 +64,14 @@ void amplitudesAndArguments(int count, const double *__restrict parts, double sc
 const std::complex<double> *DensitySpectrum::lineColumns(const double *samples, double *amplitudes,
                                                         double *phases)
 {
-    taperAndExecute(samples);
+    coefficients(samples, output);
     amplitudesAndArguments(length / 2, output[1], scale, amplitudes, phases);  // output[1]: re, im, re, ...
     return reinterpret_cast<const std::complex<double> *>(output) + 1;
 }
 
 const std::complex<double> *DensitySpectrum::transform(const double *samples)
 {
-    taperAndExecute(samples);
+    coefficients(samples, output);
     // Lines 1 .. n/2 moved down by one, scaled: output[0] (DC) is dropped.
     auto *lines = reinterpret_cast<std::complex<double> *>(output);
     const int count = length / 2;
@@ -101,7 +101,7 @@ void scaledProducts(int count, const double *__restrict lines, double scale,
 void DensitySpectrum::transformTimes(const double *samples, const std::complex<double> *factors,
                                      std::complex<double> *out)
 {
-    taperAndExecute(samples);
+    coefficients(samples, output);
     scaledProducts(length / 2, output[1], scale, reinterpret_cast<const double *>(factors),
                    reinterpret_cast<double *>(out));
 }

@@ -29,6 +29,9 @@ public:
     // transform(samples)[k] * factors[k] for every line k, written to out (lineCount() values), in
     // one pass over the transform.
     void transformTimes(const double *samples, const std::complex<double> *factors, std::complex<double> *out);
+    // The unscaled coefficients X[0 .. n/2] of the tapered samples, transformed straight into out
+    // (from FFTW's allocator, n/2 + 1 values).
+    void coefficients(const double *samples, fftw_complex *out);
     // The same spectrum as Spectrix's spectral lines (FastFFTTranform of the tapered samples).
     QList<OneFreqSpectrum> spectrumLines(const double *samples);
     // The amplitudes of spectrumLines(samples), to the last bit, and its phases, to a few units in
@@ -39,8 +42,6 @@ public:
     double densityScale() const { return scale; }
 
 private:
-    void taperAndExecute(const double *samples);
-
     int length;
     double fs;
     double scale;
