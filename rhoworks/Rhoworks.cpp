@@ -5,7 +5,6 @@
 #include <QDebug>
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <vector>
 #include <gsl/gsl_complex_math.h>
 
@@ -18,6 +17,7 @@
 #include "OrderStatistics.h"
 #include "OutputBand.h"
 #include "PairRequest.h"
+#include "SegmentRows.h"
 #include "SpectralMath.h"
 #include "Spectrix.h"
 
@@ -376,40 +376,35 @@ bool Rhoworks::repeatedMedianImpedances(const PairRequest &request, QVector<gsl_
 bool Rhoworks::weightedMeanImpedances(const PairRequest &request, QVector<gsl_complex> &combined)
 {
     DistanceWeightedMeans means;
-    std::unique_ptr<gsl_complex[]> kept;  // left uninitialised: every value read was written
-    qint64 keptSegments = 0;
-    qint64 room = 0;
-    int lineCount = 0;
+    SegmentRows kept;
     QVector<gsl_complex> z;
     ProgressShare progress;
     const PairStart start = [&](int lines, qint64 expected) {
-        lineCount = lines;
-        room = std::min<qint64>(expected, DistanceWeightedMeans::keptBytes() / (qint64(sizeof(gsl_complex)) * std::max(1, lines)));
-        kept.reset(new gsl_complex[size_t(room) * size_t(lines)]);
+        const qint64 room = std::min<qint64>(expected, DistanceWeightedMeans::keptBytes() / (qint64(sizeof(gsl_complex)) * std::max(1, lines)));
+        kept.reset(lines, room);
         progress.width = room < expected ? 0.5 : 1.0;
         z.resize(lines);
     };
     // A kept segment's impedances are computed straight into their place.
     const ImpedanceConsumer firstRound = [&](const TransformPair &pair) {
-        const bool keep = keptSegments < room;
-        gsl_complex *values = keep ? kept.get() + keptSegments * lineCount : z.data();
+        gsl_complex *values = kept.append();
+        if (!values)
+            values = z.data();
         pair.impedances(0, pair.lines, values);
         means.add(values, pair.lines);
-        keptSegments += keep;
     };
     if (!runImpedanceFrontEnd(withProgressShare(request, &progress), firstRound, start))
         return false;
     means.startWeighting();
-    for (qint64 k = 0; k < keptSegments; ++k)
-        means.add(kept.get() + k * lineCount, lineCount);
-    const qint64 streamed = means.segmentCount();
-    if (keptSegments < streamed) {
+    for (qint64 k = 0; k < kept.count(); ++k)
+        means.add(kept.row(k), z.size());
+    if (kept.count() < means.segmentCount()) {
         const ImpedanceConsumer secondRound = [&](const TransformPair &pair) {
             pair.impedances(0, pair.lines, z.data());
             means.add(z.constData(), pair.lines);
         };
         progress = {0.5, 0.5};
-        if (!runImpedanceFrontEnd(withProgressShare(request, &progress), secondRound, {}, keptSegments))
+        if (!runImpedanceFrontEnd(withProgressShare(request, &progress), secondRound, {}, kept.count()))
             return false;
     }
     combined = means.estimates();
