@@ -210,6 +210,11 @@ void TestPairStreaming::weightedMeanReadsTheRestAgain_data()
     QTest::addRow("text, 7 kept") << text << 7;
     QTest::addRow("23 of 40 segments, 22 kept") << limited << 22;
     QTest::addRow("binary, 1 kept") << Scenario() << 1;
+    // The kept impedances are held in chunks of 64 segments: a second chunk partly and wholly filled.
+    Scenario longer;
+    longer.segments = 150;
+    QTest::addRow("150 segments, 70 kept") << longer << 70;
+    QTest::addRow("150 segments, all kept") << longer << 1000;
 }
 
 // The distance-weighted estimate keeps the first segments' impedances and reads the files again
