@@ -54,9 +54,10 @@ bool SegmentStream::next(double *out)
     if (!took(source->read(out, length), length))
         return false;
     --remainingSegments;
-    if (scale != 1.0) {
+    const double factor = scale;  // a local copy: out cannot alias it, so the loop vectorises
+    if (factor != 1.0) {
         for (int i = 0; i < length; ++i)
-            out[i] *= scale;
+            out[i] *= factor;
     }
     return true;
 }
