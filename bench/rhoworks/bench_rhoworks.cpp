@@ -177,7 +177,7 @@ void runCase(QTextStream &out, const QString &label, const PairPaths &paths, int
         << QString::number(floorSeconds, 'f', 2) << " s (CPU " << QString::number(floorCpu, 'f', 2) << " s), peak "
         << floor.value(1).toLongLong() / 1024 << " MiB\n  old baseline (FastFFTTranform per segment): "
         << QString::number(bare, 'f', 2) << " s\n";
-    out << QString("%1 %2 %3 %4 %5 %6 %7\n").arg("estimator", -18).arg("wall s", 8).arg("x floor", 8)
+    out << QString("%1 %2 %3 %4 %5 %6 %7\n").arg("estimator", -20).arg("wall s", 8).arg("x floor", 8)
                .arg("x old", 6).arg("CPU x floor", 12).arg("peak MiB", 9).arg("records", 8);
     QStringList runs;
     for (const QString &method : kMethods)
@@ -195,7 +195,7 @@ void runCase(QTextStream &out, const QString &label, const PairPaths &paths, int
             continue;
         }
         const double seconds = figures[0].toDouble();
-        out << QString("%1 %2 %3 %4 %5 %6 %7\n").arg(name, -18).arg(seconds, 8, 'f', 2)
+        out << QString("%1 %2 %3 %4 %5 %6 %7\n").arg(name, -20).arg(seconds, 8, 'f', 2)
                    .arg(seconds / floorSeconds, 8, 'f', 2).arg(seconds / bare, 6, 'f', 2)
                    .arg(figures[3].toDouble() / floorCpu, 12, 'f', 2)
                    .arg(figures[1].toLongLong() / 1024, 9).arg(figures[2].trimmed(), 8);
