@@ -7,13 +7,12 @@
 void LineColumns::reset(int lineCount)
 {
     lines = std::max(0, lineCount);
-    segments = 0;
-    chunks.clear();
+    storage.reset(lines);
 }
 
-gsl_complex *LineColumns::run(int chunk, int block) const
+gsl_complex *LineColumns::run(qint64 segment, int block) const
 {
-    return chunks[size_t(chunk)].as<gsl_complex>() + size_t(block) * kChunkSegments * kLinesPerBlock;
+    return storage.chunkOf(segment) + size_t(block) * kChunkSegments * kLinesPerBlock;
 }
 
 void LineColumns::append(const gsl_complex *values)
@@ -27,28 +26,23 @@ void LineColumns::append(const BlockFill &fill)
 {
     if (lines == 0)
         return;
-    const int chunk = segments / kChunkSegments;
-    const int place = segments % kChunkSegments;
-    if (place == 0) {
-        chunks.emplace_back(size_t(kChunkSegments) * size_t(lines) * sizeof(gsl_complex));
-        if (!chunks.back().as<gsl_complex>())
-            throw std::bad_alloc();
-    }
+    if (!storage.append())
+        throw std::bad_alloc();
+    const qint64 segment = storage.count() - 1;
+    const int place = int(segment % kChunkSegments);
     for (int first = 0, b = 0; first < lines; first += kLinesPerBlock, ++b) {
         const int width = std::min(kLinesPerBlock, lines - first);
-        fill(first, width, run(chunk, b) + size_t(place) * width);
+        fill(first, width, run(segment, b) + size_t(place) * width);
     }
-    ++segments;
 }
 
 QVector<gsl_complex> LineColumns::reduce(PartReducer reducer) const
 {
-    const int count = segments;
+    const int count = segmentCount();
     const BlockGather gather = [&](int first, int width, double *re, double *im) {
-        for (int chunk = 0; chunk * kChunkSegments < count; ++chunk) {
-            const int firstSegment = chunk * kChunkSegments;
+        for (int firstSegment = 0; firstSegment < count; firstSegment += kChunkSegments) {
             const int inChunk = std::min(kChunkSegments, count - firstSegment);
-            const gsl_complex *value = run(chunk, first / kLinesPerBlock);
+            const gsl_complex *value = run(firstSegment, first / kLinesPerBlock);
             for (int k = firstSegment; k < firstSegment + inChunk; ++k) {
                 for (int j = 0; j < width; ++j, ++value) {
                     re[size_t(j) * count + k] = GSL_REAL(*value);

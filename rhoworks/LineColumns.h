@@ -10,15 +10,14 @@
 #include <QVector>
 #include <gsl/gsl_complex.h>
 #include <functional>
-#include <vector>
 
 #include "LineReduction.h"
-#include "PrefaultedBuffer.h"
+#include "SegmentRows.h"
 
 class LineColumns {
 public:
     // Segments per chunk: 8 MiB for 8192 lines.
-    static constexpr int kChunkSegments = 64;
+    static constexpr int kChunkSegments = SegmentRows::kChunkRows;
 
     // Empty, for lines values per segment.
     void reset(int lines);
@@ -28,17 +27,16 @@ public:
     // writes the values of lines [first, first + width) to out.
     using BlockFill = std::function<void(int first, int width, gsl_complex *out)>;
     void append(const BlockFill &fill);
-    int segmentCount() const { return segments; }
+    int segmentCount() const { return int(storage.count()); }
     int lineCount() const { return lines; }
     // Per line, (reduce(real parts), reduce(imaginary parts)) over the segments; empty when no
     // segment was appended. The stored values are left as they are.
     QVector<gsl_complex> reduce(PartReducer reducer) const;
 
 private:
-    // Block b's run in chunk c: kChunkSegments values of each of its lines' segments.
-    gsl_complex *run(int chunk, int block) const;
+    // Block b's run in the chunk holding segment: kChunkSegments values of each of its lines.
+    gsl_complex *run(qint64 segment, int block) const;
 
     int lines = 0;
-    int segments = 0;
-    std::vector<PrefaultedBuffer> chunks;
+    SegmentRows storage;  // whose chunks are laid out in blocks of lines rather than in rows
 };

@@ -23,10 +23,5 @@ gsl_complex *SegmentRows::append()
         }
         chunks.push_back(std::move(chunk));
     }
-    return const_cast<gsl_complex *>(row(rows++));
-}
-
-const gsl_complex *SegmentRows::row(qint64 k) const
-{
-    return chunks[size_t(k / kChunkRows)].as<gsl_complex>() + size_t(k % kChunkRows) * size_t(width);
+    return row(rows++);
 }

@@ -1,11 +1,13 @@
 #pragma once
 // Whole segments' values (a row of lines values each) kept in memory up to a number of rows, in
-// chunks of kChunkRows whose pages are mapped as each chunk is made: the memory follows the rows
-// kept, and filling it takes no page fault per page, which on an hour's 216 MiB cost as much as
-// the arithmetic that fills them.
+// chunks of kChunkRows consecutive rows whose pages are mapped as each chunk is made: the memory
+// follows the rows kept, and filling it takes no page fault per page, which on an hour's 216 MiB
+// cost as much as the arithmetic that fills them. A chunk's rows are one contiguous run, which a
+// caller may also lay out its own way (chunkOf()).
 
 #include <QtGlobal>
 #include <gsl/gsl_complex.h>
+#include <limits>
 #include <vector>
 
 #include "PrefaultedBuffer.h"
@@ -16,11 +18,14 @@ public:
     static constexpr int kChunkRows = 64;
 
     // Empty, for rows of lines values, at most capacity of them.
-    void reset(int lines, qint64 capacity);
+    void reset(int lines, qint64 capacity = std::numeric_limits<qint64>::max());
     // The place of the next row, to be written whole; null once capacity rows are kept or when the
     // memory for them cannot be had.
     gsl_complex *append();
-    const gsl_complex *row(qint64 k) const;
+    gsl_complex *row(qint64 k) const { return chunkOf(k) + size_t(k % kChunkRows) * size_t(width); }
+    // The run of the chunk holding row k: kChunkRows rows of width values (fewer in a last chunk
+    // cut short by the capacity).
+    gsl_complex *chunkOf(qint64 k) const { return chunks[size_t(k / kChunkRows)].as<gsl_complex>(); }
     qint64 count() const { return rows; }
 
 private:
